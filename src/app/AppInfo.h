@@ -1,0 +1,5 @@
+#pragma once
+
+namespace pw::app {
+inline constexpr const char* kApplicationTitle = "Pitwright 2.4";
+}

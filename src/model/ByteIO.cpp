@@ -1,0 +1,135 @@
+#include "ByteIO.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace pw::model {
+
+namespace le {
+QByteArray bytesU16(uint16_t v) {
+    QByteArray b(2, '\0');
+    b[0] = char(v & 0xFF);
+    b[1] = char(v >> 8);
+    return b;
+}
+QByteArray bytesU32(uint32_t v) {
+    QByteArray b(4, '\0');
+    for (int i = 0; i < 4; ++i) b[i] = char((v >> (8 * i)) & 0xFF);
+    return b;
+}
+QByteArray bytesF32(float v) {
+    uint32_t bits;
+    std::memcpy(&bits, &v, 4);
+    return bytesU32(bits);
+}
+QByteArray padded(const QByteArray& text, int width) {
+    QByteArray out = text.left(width);
+    out.append(QByteArray(width - out.size(), '\0'));
+    return out;
+}
+}  // namespace le
+
+namespace {
+QString shortfall(const char* what, qint64 count, qint64 available) {
+    return QStringLiteral("file ends before %1 (needs %2 bytes, %3 left)")
+        .arg(QString::fromUtf8(what))
+        .arg(count)
+        .arg(available < 0 ? 0 : available);
+}
+}  // namespace
+
+ByteReader::ByteReader(QByteArray data, QString sourceName)
+    : data_(std::move(data)), name_(std::move(sourceName)) {}
+
+void ByteReader::require(qint64 offset, qint64 count, const char* what) const {
+    if (offset < 0 || count < 0 || offset > data_.size() || count > data_.size() - offset)
+        throw GameFileError(name_, offset, shortfall(what, count, data_.size() - offset));
+}
+
+const char* ByteReader::at(qint64 offset, qint64 count, const char* what) const {
+    require(offset, count, what);
+    return data_.constData() + offset;
+}
+
+void ByteReader::seek(qint64 offset, const char* what) {
+    require(offset, 0, what);
+    pos_ = offset;
+}
+
+void ByteReader::skip(qint64 count, const char* what) {
+    require(pos_, count, what);
+    pos_ += count;
+}
+
+uint8_t ByteReader::u8(const char* what) {
+    const uint8_t v = uint8_t(*at(pos_, 1, what));
+    pos_ += 1;
+    return v;
+}
+uint16_t ByteReader::u16(const char* what) {
+    const uint16_t v = le::u16(at(pos_, 2, what));
+    pos_ += 2;
+    return v;
+}
+uint32_t ByteReader::u32(const char* what) {
+    const uint32_t v = le::u32(at(pos_, 4, what));
+    pos_ += 4;
+    return v;
+}
+float ByteReader::f32(const char* what) {
+    const float v = le::f32(at(pos_, 4, what));
+    pos_ += 4;
+    return v;
+}
+QByteArray ByteReader::bytes(qint64 count, const char* what) {
+    QByteArray b(at(pos_, count, what), int(count));
+    pos_ += count;
+    return b;
+}
+
+uint8_t ByteReader::u8At(qint64 offset, const char* what) const { return uint8_t(*at(offset, 1, what)); }
+uint16_t ByteReader::u16At(qint64 offset, const char* what) const { return le::u16(at(offset, 2, what)); }
+uint32_t ByteReader::u32At(qint64 offset, const char* what) const { return le::u32(at(offset, 4, what)); }
+float ByteReader::f32At(qint64 offset, const char* what) const { return le::f32(at(offset, 4, what)); }
+QByteArray ByteReader::bytesAt(qint64 offset, qint64 count, const char* what) const {
+    return QByteArray(at(offset, count, what), int(count));
+}
+
+GameFile::GameFile(const QString& path, Access access) : path_(path), file_(path) {
+    if (!QFileInfo::exists(path))
+        throw GameFileError(displayName(), GameFileError::kNoOffset, QStringLiteral("file not found"));
+    const bool rw = access == Access::ReadWrite;
+    if (!file_.open(rw ? QIODevice::ReadWrite : QIODevice::ReadOnly))
+        throw GameFileError(displayName(), GameFileError::kNoOffset,
+                            rw ? QStringLiteral("cannot be opened for reading and writing (%1)")
+                                     .arg(file_.errorString())
+                               : QStringLiteral("cannot be opened (%1)").arg(file_.errorString()));
+    size_ = file_.size();
+}
+
+QString GameFile::displayName() const { return QDir::toNativeSeparators(path_); }
+
+void GameFile::requireInside(qint64 offset, qint64 count, const char* what) const {
+    if (offset < 0 || count < 0 || offset > size_ || count > size_ - offset)
+        throw GameFileError(displayName(), offset, shortfall(what, count, size_ - offset));
+}
+
+QByteArray GameFile::read(qint64 offset, qint64 count, const char* what) {
+    requireInside(offset, count, what);
+    QByteArray b;
+    if (!file_.seek(offset) || (b = file_.read(count)).size() != count)
+        throw GameFileError(displayName(), offset,
+                            QStringLiteral("cannot read %1 (%2)").arg(QString::fromUtf8(what), file_.errorString()));
+    return b;
+}
+
+ByteReader GameFile::readAll() { return ByteReader(read(0, size_, "the whole file"), displayName()); }
+
+void GameFile::write(qint64 offset, const QByteArray& bytes, const char* what) {
+    requireInside(offset, bytes.size(), what);
+    if (!file_.seek(offset) || file_.write(bytes) != bytes.size() || !file_.flush())
+        throw GameFileError(displayName(), offset,
+                            QStringLiteral("cannot write %1 (%2)").arg(QString::fromUtf8(what), file_.errorString()));
+}
+
+}  // namespace pw::model

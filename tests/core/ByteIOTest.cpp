@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "model/ByteIO.h"
+
+using namespace pw::model;
+
+TEST(ByteReader, ReadsLittleEndianAndRefusesReadsPastTheEnd) {
+    ByteReader r(QByteArray::fromHex("0102030405060000803f"), QStringLiteral("buf"));
+    EXPECT_EQ(r.u16("a"), 0x0201);
+    EXPECT_EQ(r.u32("b"), 0x06050403u);
+    EXPECT_FLOAT_EQ(r.f32("c"), 1.0f);
+    try {
+        r.u8("the next record");
+        FAIL() << "read past the end";
+    } catch (const GameFileError& e) {
+        EXPECT_EQ(e.file(), QStringLiteral("buf"));
+        EXPECT_EQ(e.offset(), 10);
+        EXPECT_TRUE(e.message().contains(QStringLiteral("the next record")));
+    }
+    EXPECT_THROW(r.bytesAt(8, 3, "x"), GameFileError);
+    EXPECT_THROW(r.require(-1, 1, "x"), GameFileError);
+}
+
+TEST(ByteWriter, PadsAndCutsTexts) {
+    ByteWriter w;
+    w.padded("Ferrari", 10);
+    w.padded("a much longer name", 4);
+    w.i16(-2);
+    EXPECT_EQ(w.data(), QByteArray("Ferrari\0\0\0a mu\xfe\xff", 16));
+}
+
+TEST(GameFile, WritesInPlaceAndNeverGrowsTheFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("f.bin"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(8, 'x'));
+    f.close();
+
+    GameFile g(path);
+    g.writeU16(2, 0x4142, "word");
+    EXPECT_THROW(g.writeU32(6, 1, "word at the end"), GameFileError);
+    g.close();
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("xxBAxxxx"));
+}
+
+TEST(GameFile, MissingAndWriteProtectedFilesFailOnOpening) {
+    QTemporaryDir dir;
+    EXPECT_THROW(GameFile(dir.filePath(QStringLiteral("none"))), GameFileError);
+    const QString path = dir.filePath(QStringLiteral("ro.bin"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("abcd");
+    f.close();
+    f.setPermissions(QFileDevice::ReadOwner);
+    if (QFile(path).open(QIODevice::ReadWrite)) GTEST_SKIP() << "running as a user who may write anything";
+    EXPECT_THROW(GameFile{path}, GameFileError);
+}

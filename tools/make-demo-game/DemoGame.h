@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace pw::demo {
+
+struct DemoOptions {
+    uint8_t versionByte = 0;  // 0: layout A, 102: layout B
+    bool saveState = true;
+    bool carsWad = true;
+    bool images = true;
+};
+
+// Writes a complete synthetic game installation into folder (created when missing).
+void writeDemoGame(const QString& folder, const DemoOptions& options = {});
+
+}  // namespace pw::demo
