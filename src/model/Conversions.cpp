@@ -129,13 +129,19 @@ int16_t cameraFieldToFile(CameraField field, int shown) {
 
 // ---- Per-team positions ------------------------------------------------------------------------
 
-double helmetToDisplay(float stored) { return scaledWhole(stored, 100); }
-float helmetToFile(double shown) { return float(shown / 100); }
+double helmetToDisplay(float stored) {
+    return scaledWhole(stored, 100);
+}
+float helmetToFile(double shown) {
+    return float(shown / 100);
+}
 
 double steeringWheelToDisplay(float stored) {
     return roundToOneDecimal(floatToDecimal(stored) * 200);
 }
-float steeringWheelToFile(double shown) { return float(shown / 200); }
+float steeringWheelToFile(double shown) {
+    return float(shown / 200);
+}
 
 // ---- Cockpit positions -------------------------------------------------------------------------
 
@@ -165,7 +171,8 @@ CockpitEncoding cockpitEncoding(CockpitField field) {
 double cockpitToDisplay(CockpitField field, float stored) {
     const CockpitEncoding e = cockpitEncoding(field);
     // Counted in tenths so that the constant added after rounding keeps the sum exact.
-    const double tenths = roundHalfEven(asShown((floatToDecimal(stored) * e.scale + e.before) * 10));
+    const double tenths =
+        roundHalfEven(asShown((floatToDecimal(stored) * e.scale + e.before) * 10));
     return (tenths + e.after * 10) / 10;
 }
 
@@ -217,8 +224,12 @@ void setCockpitValue(CockpitPositions& p, CockpitField field, float value) {
 
 // ---- Tyre positions ----------------------------------------------------------------------------
 
-double tyrePositionToDisplay(float stored) { return scaledWhole(stored, 100); }
-float tyrePositionToFile(double shown) { return float(shown / 100); }
+double tyrePositionToDisplay(float stored) {
+    return scaledWhole(stored, 100);
+}
+float tyrePositionToFile(double shown) {
+    return float(shown / 100);
+}
 
 // ---- Colours -----------------------------------------------------------------------------------
 
@@ -226,7 +237,9 @@ static uint32_t swapRedBlue(uint32_t c) {
     return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
 }
 
-uint32_t colourToWindow(uint32_t fileColour) { return swapRedBlue(fileColour & 0x00FFFFFFu); }
+uint32_t colourToWindow(uint32_t fileColour) {
+    return swapRedBlue(fileColour & 0x00FFFFFFu);
+}
 uint32_t armColourToFile(uint32_t windowColour) {
     return 0xFF000000u | swapRedBlue(windowColour & 0x00FFFFFFu);
 }

@@ -59,38 +59,69 @@ double floatToDecimal(float value);
 // ---- Widths ------------------------------------------------------------------------------------
 
 // The low bits of a shown integer, for a field of that width (a value outside the width wraps).
-inline int16_t wrapInt16(int64_t v) { return int16_t(uint16_t(uint64_t(v))); }
-inline uint16_t wrapUInt16(int64_t v) { return uint16_t(uint64_t(v)); }
-inline uint8_t wrapUInt8(int64_t v) { return uint8_t(uint64_t(v)); }
+inline int16_t wrapInt16(int64_t v) {
+    return int16_t(uint16_t(uint64_t(v)));
+}
+inline uint16_t wrapUInt16(int64_t v) {
+    return uint16_t(uint64_t(v));
+}
+inline uint8_t wrapUInt8(int64_t v) {
+    return uint8_t(uint64_t(v));
+}
 
 // ---- Onboard cameras, chase cameras, T-Cam -----------------------------------------------------
 
 // Positions (x, y, z) of a camera: shown halved, stored doubled.
-inline int cameraPositionToDisplay(int16_t stored) { return stored / 2; }
-inline int16_t cameraPositionToFile(int shown) { return wrapInt16(int64_t(shown) * 2); }
+inline int cameraPositionToDisplay(int16_t stored) {
+    return stored / 2;
+}
+inline int16_t cameraPositionToFile(int shown) {
+    return wrapInt16(int64_t(shown) * 2);
+}
 // Angles (dir, pitch, roll): 182 file units per shown unit.
-inline int cameraAngleToDisplay(int16_t stored) { return stored / 182; }
-inline int16_t cameraAngleToFile(int shown) { return wrapInt16(int64_t(shown) * 182); }
+inline int cameraAngleToDisplay(int16_t stored) {
+    return stored / 182;
+}
+inline int16_t cameraAngleToFile(int shown) {
+    return wrapInt16(int64_t(shown) * 182);
+}
 // Detail values (car and wheel details): as stored.
-inline int cameraDetailToDisplay(int16_t stored) { return stored; }
-inline int16_t cameraDetailToFile(int shown) { return wrapInt16(shown); }
+inline int cameraDetailToDisplay(int16_t stored) {
+    return stored;
+}
+inline int16_t cameraDetailToFile(int shown) {
+    return wrapInt16(shown);
+}
 // Any of the ten fields of a CarCamera, by its file position.
 int cameraFieldToDisplay(CameraField field, int16_t stored);
 int16_t cameraFieldToFile(CameraField field, int shown);
 
 // Chase camera Y and Z: the same encoding as camera positions.
-inline int chaseToDisplay(int16_t stored) { return cameraPositionToDisplay(stored); }
-inline int16_t chaseToFile(int shown) { return cameraPositionToFile(shown); }
+inline int chaseToDisplay(int16_t stored) {
+    return cameraPositionToDisplay(stored);
+}
+inline int16_t chaseToFile(int shown) {
+    return cameraPositionToFile(shown);
+}
 
 // Per-team T-Cam position.
-inline int tcamYToDisplay(int16_t stored) { return (int(stored) - 160) / 2; }
-inline int16_t tcamYToFile(int shown) { return wrapInt16(int64_t(shown) * 2 + 160); }
-inline int tcamZToDisplay(int16_t stored) { return (int(stored) + 122) / 2; }
-inline int16_t tcamZToFile(int shown) { return wrapInt16(int64_t(shown) * 2 - 122); }
+inline int tcamYToDisplay(int16_t stored) {
+    return (int(stored) - 160) / 2;
+}
+inline int16_t tcamYToFile(int shown) {
+    return wrapInt16(int64_t(shown) * 2 + 160);
+}
+inline int tcamZToDisplay(int16_t stored) {
+    return (int(stored) + 122) / 2;
+}
+inline int16_t tcamZToFile(int shown) {
+    return wrapInt16(int64_t(shown) * 2 - 122);
+}
 
-// Window FieldIds of the cameras. Record r's fields are cameraFieldBase(r) + 10 x column, with the
+// Window FieldIds of the cameras. Record r's fields are kCameraFieldBase[r] + 10 x column, with the
 // window columns X, Y, Z, Dir., Pitch, Roll, then the four detail values (file order is X, Z, Y).
-inline constexpr std::array<int, kCameraCount> kCameraFieldBase = {105, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 106};
+inline constexpr std::array<int, kCameraCount> kCameraFieldBase = {105, 1, 2, 3, 4,  5,
+                                                                   6,   7, 8, 9, 10, 106};
 constexpr int kWindowColumnCount = 10;
 constexpr CameraField cameraFieldOfColumn(int column) {
     return column == 1 ? CamY : column == 2 ? CamZ : CameraField(column);
@@ -131,24 +162,46 @@ double tyrePositionToDisplay(float stored);
 float tyrePositionToFile(double shown);
 // Window axis of a wheel (X, Y, Z) -> index of its stored float: X = p0, Y = p2, Z = p1.
 enum TyreAxis { TyreX, TyreY, TyreZ };
-constexpr int tyreFloatIndex(TyreAxis axis) { return axis == TyreX ? 0 : axis == TyreY ? 2 : 1; }
+constexpr int tyreFloatIndex(TyreAxis axis) {
+    return axis == TyreX ? 0 : axis == TyreY ? 2 : 1;
+}
 
 // ---- Team data, driver data --------------------------------------------------------------------
 
 // Qualifying and race power: stored as the BHP + 32817 in 16 bits.
 constexpr int kPowerBias = 32817;
-inline int powerToDisplay(uint16_t stored) { return int(stored) - kPowerBias; }
-inline uint16_t powerToFile(int shown) { return wrapUInt16(int64_t(shown) + kPowerBias); }
+inline int powerToDisplay(uint16_t stored) {
+    return int(stored) - kPowerBias;
+}
+inline uint16_t powerToFile(int shown) {
+    return wrapUInt16(int64_t(shown) + kPowerBias);
+}
 // Failure rate, gear count, driver number: shown zero-extended, stored as their low bits.
-inline int failureRateToDisplay(uint16_t stored) { return stored; }
-inline uint16_t failureRateToFile(int shown) { return wrapUInt16(shown); }
-inline int gearCountToDisplay(uint8_t stored) { return stored; }
-inline uint8_t gearCountToFile(int shown) { return wrapUInt8(shown); }
-inline int driverNumberToDisplay(uint8_t stored) { return stored; }
-inline uint8_t driverNumberToFile(int shown) { return wrapUInt8(shown); }
+inline int failureRateToDisplay(uint16_t stored) {
+    return stored;
+}
+inline uint16_t failureRateToFile(int shown) {
+    return wrapUInt16(shown);
+}
+inline int gearCountToDisplay(uint8_t stored) {
+    return stored;
+}
+inline uint8_t gearCountToFile(int shown) {
+    return wrapUInt8(shown);
+}
+inline int driverNumberToDisplay(uint8_t stored) {
+    return stored;
+}
+inline uint8_t driverNumberToFile(int shown) {
+    return wrapUInt8(shown);
+}
 // Driver abilities and variations (unsigned 16 bits).
-inline int driverValueToDisplay(uint16_t stored) { return stored; }
-inline uint16_t driverValueToFile(int shown) { return wrapUInt16(shown); }
+inline int driverValueToDisplay(uint16_t stored) {
+    return stored;
+}
+inline uint16_t driverValueToFile(int shown) {
+    return wrapUInt16(shown);
+}
 
 // ---- Colours -----------------------------------------------------------------------------------
 

@@ -8,7 +8,9 @@ namespace pw::model {
 
 namespace DefaultTables {
 
-int camera4Z(uint16_t versionByte) { return versionByte == 0 ? 26 : -20; }
+int camera4Z(uint16_t versionByte) {
+    return versionByte == 0 ? 26 : -20;
+}
 
 std::array<CameraRow, kCameraRowCount> cameraRows(uint16_t versionByte) {
     const std::optional<int> none;
@@ -72,20 +74,20 @@ const std::array<TeamData, kTeamCount> kTeamData{{
 }};
 
 const std::array<DriverData, kDriverCount> kDriverData{{
-    {16256, 128}, {15936, 384}, {15872, 576},  {15872, 640},  {15808, 512}, {15616, 704},
-    {14720, 1024}, {14464, 1152}, {15424, 576}, {15552, 448}, {15552, 640}, {15872, 416},
-    {14848, 832}, {14720, 896}, {15488, 512},  {15360, 512},  {15232, 512}, {14976, 768},
-    {13952, 1024}, {14592, 832}, {14976, 640}, {13952, 1152},
+    {16256, 128},  {15936, 384},  {15872, 576}, {15872, 640},  {15808, 512}, {15616, 704},
+    {14720, 1024}, {14464, 1152}, {15424, 576}, {15552, 448},  {15552, 640}, {15872, 416},
+    {14848, 832},  {14720, 896},  {15488, 512}, {15360, 512},  {15232, 512}, {14976, 768},
+    {13952, 1024}, {14592, 832},  {14976, 640}, {13952, 1152},
 }};
 
 // Fictional names; entry 12 has two given names, entry 14 three.
 const std::array<const char*, kDriverCount> kDriverNames{
-    "marco valenti",  "jonas hallberg",      "rafael ortega",     "stefan kroll",
-    "luca bellandi",  "tomas vrana",         "pierre lamarque",   "kenji moriyama",
-    "oliver brandt",  "diego ferraz",        "mikael lindqvist",  "andre sauvion",
-    "juan carlos mendoza", "niklas aho",     "jan erik ola berg", "felipe arruda",
-    "henrik solberg", "matteo rinaldi",      "yuri petrakov",     "callum mcandrew",
-    "lars ekholm",    "bruno castellani",
+    "marco valenti",       "jonas hallberg",   "rafael ortega",     "stefan kroll",
+    "luca bellandi",       "tomas vrana",      "pierre lamarque",   "kenji moriyama",
+    "oliver brandt",       "diego ferraz",     "mikael lindqvist",  "andre sauvion",
+    "juan carlos mendoza", "niklas aho",       "jan erik ola berg", "felipe arruda",
+    "henrik solberg",      "matteo rinaldi",   "yuri petrakov",     "callum mcandrew",
+    "lars ekholm",         "bruno castellani",
 };
 
 const std::array<const char*, 6> kCockpitTexts{"-0.6", "45", "3", "-0.6", "62.5", "13"};

@@ -69,7 +69,9 @@ struct DriverData {
 };
 extern const std::array<DriverData, kDriverCount> kDriverData;
 // d + 1 for drivers 0..11, d + 2 for drivers 12..21: number 13 is never given.
-constexpr int driverNumber(int driver) { return driver < 12 ? driver + 1 : driver + 2; }
+constexpr int driverNumber(int driver) {
+    return driver < 12 ? driver + 1 : driver + 2;
+}
 // Lower-case names, at most 21 characters each.
 extern const std::array<const char*, kDriverCount> kDriverNames;
 
@@ -89,8 +91,8 @@ extern const std::array<std::array<int, 3>, kWheelCount> kTyreShown;
 }  // namespace DefaultTables
 
 // Puts every default into the model in file form, as "Default All (but images)" leaves it: the
-// cameras (record 11's Y and Z from team 0's T-Cam, as Export All builds it), chase cameras, cockpit
-// and tyre positions (from their shown values), and every per-team and per-driver group.
+// cameras (record 11's Y and Z from team 0's T-Cam, as Export All builds it), chase cameras,
+// cockpit and tyre positions (from their shown values), and every per-team and per-driver group.
 // Sets the version byte to versionByte, team 0 and the Cockpit camera as the selection and
 // currentShapeName; the camera detail values, the steering-wheel base and the collision-mesh
 // offset have no defaults and stay as they were. team 1's brand word follows its brand.
