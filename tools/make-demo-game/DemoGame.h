@@ -14,5 +14,7 @@ struct DemoOptions {
 
 // Writes a complete synthetic game installation into folder (created when missing).
 void writeDemoGame(const QString& folder, const DemoOptions& options = {});
+// Records folder as the installed game of the current user (the game's installation entry).
+void registerDemoGame(const QString& folder);
 
 }  // namespace pw::demo
