@@ -50,10 +50,14 @@ constexpr bool shapeNamesKnown(unsigned versionByte) {
 constexpr qint64 kBrandWordSize = 16;
 constexpr std::optional<qint64> brandWordOffset(unsigned versionByte) {
     switch (versionByte) {
-        case 0: return 2352536;
-        case kVersionLayoutA70: return 2353176;
-        case kVersionLayoutB: return 2374416;
-        default: return std::nullopt;
+        case 0:
+            return 2352536;
+        case kVersionLayoutA70:
+            return 2353176;
+        case kVersionLayoutB:
+            return 2374416;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -85,18 +89,25 @@ constexpr qint64 kCameraRecordSize = 20;
 constexpr qint64 kCameraBlockSize = kCameraRecords + 12 * kCameraRecordSize;
 
 // Offsets inside performance block P.
-constexpr qint64 kPerfQualifyPower = 0;    // 11 x u16
-constexpr qint64 kPerfRacePower = 22;      // 11 x u16
-constexpr qint64 kPerfAbility = 44;        // 22 x (qualify u16, race u16)
-constexpr qint64 kPerfVariation = 132;     // 22 x (qualify u16, race u16)
-constexpr qint64 kPerfFailureRate = 220;   // 11 x u16
-constexpr qint64 kPerfGearCount = 242;     // 11 x u8
+constexpr qint64 kPerfQualifyPower = 0;   // 11 x u16
+constexpr qint64 kPerfRacePower = 22;     // 11 x u16
+constexpr qint64 kPerfAbility = 44;       // 22 x (qualify u16, race u16)
+constexpr qint64 kPerfVariation = 132;    // 22 x (qualify u16, race u16)
+constexpr qint64 kPerfFailureRate = 220;  // 11 x u16
+constexpr qint64 kPerfGearCount = 242;    // 11 x u8
 constexpr qint64 kPerformanceBlockSize = 253;
+// The tables follow each other without gaps, so the block is read and written in one piece.
+static_assert(kPerfRacePower == kPerfQualifyPower + 11 * 2 &&
+              kPerfAbility == kPerfRacePower + 11 * 2 && kPerfVariation == kPerfAbility + 22 * 4 &&
+              kPerfFailureRate == kPerfVariation + 22 * 4 &&
+              kPerfGearCount == kPerfFailureRate + 11 * 2 &&
+              kPerformanceBlockSize == kPerfGearCount + 11);
 
 // One past the last byte of the layout's tables: an executable shorter than this is refused before
 // anything is read or written, so a wrong file is never half patched.
 constexpr qint64 tablesEnd(const Layout& l) {
-    return std::max({l.cockpit + kCockpitBlockSize, l.rimTable + qint64(kRimTableTeams.size()) * kRimSlotSize,
+    return std::max({l.cockpit + kCockpitBlockSize,
+                     l.rimTable + qint64(kRimTableTeams.size()) * kRimSlotSize,
                      l.performance + kPerformanceBlockSize, l.shapeNames + 11 * kShapeNameSize,
                      l.teamWheels + 11 * kTeamWheelSize, l.helmets + 11 * kHelmetSize,
                      l.tcams + 11 * kTcamSize, l.armColours + 11 * kArmColourSize,

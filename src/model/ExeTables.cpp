@@ -14,13 +14,16 @@ namespace {
 void requireTables(GameFile& file, const Layout& layout) {
     const qint64 end = tablesEnd(layout);
     if (file.size() < end)
-        throw GameFileError(file.displayName(), file.size(),
-                            QStringLiteral("file ends before the tables of the game (needs %1 bytes, has %2)")
-                                .arg(end)
-                                .arg(file.size()));
+        throw GameFileError(
+            file.displayName(), file.size(),
+            QStringLiteral("file ends before the tables of the game (needs %1 bytes, has %2)")
+                .arg(end)
+                .arg(file.size()));
 }
 
-uint8_t readVersionByte(GameFile& file) { return file.readU8(kVersionByteOffset, "the version byte"); }
+uint8_t readVersionByte(GameFile& file) {
+    return file.readU8(kVersionByteOffset, "the version byte");
+}
 
 // A table read in one piece, parsed from memory.
 ByteReader readTable(GameFile& file, qint64 offset, qint64 size, const char* what) {
@@ -32,11 +35,11 @@ struct CockpitField {
     float CockpitPositions::*field;
 };
 constexpr std::array<CockpitField, 6> kCockpitFields{{{kCockpitDashX, &CockpitPositions::dashX},
-                                                     {kCockpitDashZ, &CockpitPositions::dashZ},
-                                                     {kCockpitDashY, &CockpitPositions::dashY},
-                                                     {kCockpitWheelX, &CockpitPositions::wheelX},
-                                                     {kCockpitWheelZ, &CockpitPositions::wheelZ},
-                                                     {kCockpitWheelY, &CockpitPositions::wheelY}}};
+                                                      {kCockpitDashZ, &CockpitPositions::dashZ},
+                                                      {kCockpitDashY, &CockpitPositions::dashY},
+                                                      {kCockpitWheelX, &CockpitPositions::wheelX},
+                                                      {kCockpitWheelZ, &CockpitPositions::wheelZ},
+                                                      {kCockpitWheelY, &CockpitPositions::wheelY}}};
 
 }  // namespace
 
@@ -51,7 +54,8 @@ void ReadExeTables(const QString& exePath, EditorModel& model) {
         next.cockpit.*c.field = file.readF32(l.cockpit + c.offset, "a cockpit position");
 
     next.teams[Bar].rimColour = file.readU32(l.rimTeam4, "the rim colour of team 4");
-    ByteReader rims = readTable(file, l.rimTable, kRimTableTeams.size() * kRimSlotSize, "the rim colours");
+    ByteReader rims =
+        readTable(file, l.rimTable, kRimTableTeams.size() * kRimSlotSize, "the rim colours");
     for (int t : kRimTableTeams) {
         next.teams[t].rimColour = rims.u32("a rim colour");
         rims.skip(kRimSlotSize - 4, "a rim slot");
@@ -73,7 +77,8 @@ void ReadExeTables(const QString& exePath, EditorModel& model) {
     next.wheelBaseY = file.readF32(l.wheelBase, "the steering-wheel base Y");
     next.wheelBaseZ = file.readF32(l.wheelBase + 4, "the steering-wheel base Z");
 
-    ByteReader wheels = readTable(file, l.teamWheels, kTeamCount * kTeamWheelSize, "the steering wheels");
+    ByteReader wheels =
+        readTable(file, l.teamWheels, kTeamCount * kTeamWheelSize, "the steering wheels");
     for (TeamRecord& t : next.teams) {
         t.wheelZ = wheels.f32("steering wheel Z");
         t.wheelY = wheels.f32("steering wheel Y");
@@ -81,8 +86,8 @@ void ReadExeTables(const QString& exePath, EditorModel& model) {
 
     next.chaseY = file.readI16(l.cameraBlock + kChaseY, "chase camera Y");
     next.chaseZ = file.readI16(l.cameraBlock + kChaseZ, "chase camera Z");
-    ByteReader cams = readTable(file, l.cameraBlock + kCameraRecords, kCameraCount * kCameraRecordSize,
-                                "the camera records");
+    ByteReader cams = readTable(file, l.cameraBlock + kCameraRecords,
+                                kCameraCount * kCameraRecordSize, "the camera records");
     for (CarCamera& c : next.cameras)
         for (int16_t& v : c.field) v = cams.i16("a camera field");
 
@@ -97,7 +102,8 @@ ShapeNamesStatus GetNames(const QString& exePath, EditorModel& model) {
         ByteReader names = readTable(file, layoutFor(model.versionByte).shapeNames,
                                      kTeamCount * kShapeNameSize, "the car-shape names");
         std::array<QByteArray, kTeamCount> read;
-        for (QByteArray& name : read) name = carShapeNameFromRecord(names.bytes(kShapeNameSize, "a car-shape name"));
+        for (QByteArray& name : read)
+            name = carShapeNameFromRecord(names.bytes(kShapeNameSize, "a car-shape name"));
         for (int t = 0; t < kTeamCount; ++t) model.teams[t].carShapeName = read[t];
         status = ShapeNamesStatus::Done;
     }
@@ -152,8 +158,8 @@ ShapeNamesStatus WriteExeTables(const QString& exePath, const EditorModel& model
     file.writeU32(l.rimLink, l.rimLinkBase + rim4, "the rim link word");
     // Each slot's last 4 bytes belong to the game: only the colours are written.
     for (size_t i = 0; i < kRimTableTeams.size(); ++i)
-        file.writeU32(l.rimTable + qint64(i) * kRimSlotSize, model.teams[kRimTableTeams[i]].rimColour,
-                      "a rim colour");
+        file.writeU32(l.rimTable + qint64(i) * kRimSlotSize,
+                      model.teams[kRimTableTeams[i]].rimColour, "a rim colour");
 
     file.close();
     return namesKnown ? ShapeNamesStatus::Done : ShapeNamesStatus::UnknownVersion;

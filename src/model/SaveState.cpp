@@ -11,29 +11,37 @@ namespace pw::model {
 
 using namespace save;
 
+static_assert(exe::kBrandWordSize == kTyreBrandWordSize);
+
 namespace {
 
-bool saveStateExists(const QString& path) { return QFileInfo(path).isFile(); }
+bool saveStateExists(const QString& path) {
+    return QFileInfo(path).isFile();
+}
 
 // The tables must lie before the checksum, so writing the checksum can never overwrite them.
 void requireSaveState(GameFile& file, qint64 tablesEnd, const char* what) {
     const qint64 needed = tablesEnd + kChecksumSize;
     if (file.size() < needed)
-        throw GameFileError(file.displayName(), file.size(),
-                            QStringLiteral("file ends before %1 and the checksum (needs %2 bytes, has %3)")
-                                .arg(QString::fromUtf8(what))
-                                .arg(needed)
-                                .arg(file.size()));
+        throw GameFileError(
+            file.displayName(), file.size(),
+            QStringLiteral("file ends before %1 and the checksum (needs %2 bytes, has %3)")
+                .arg(QString::fromUtf8(what))
+                .arg(needed)
+                .arg(file.size()));
 }
 
-bool blankOrControl(char c) { return uint8_t(c) <= 0x20 || uint8_t(c) == 0x7F; }
+bool blankOrControl(char c) {
+    return uint8_t(c) <= 0x20 || uint8_t(c) == 0x7F;
+}
 
 void checkBrandIndexes(const QString& savePath, const EditorModel& model) {
     for (int t = 0; t < kTeamCount; ++t) {
         const int b = model.teams[t].tyreBrand;
         if (b < 0 || b >= int(TyreBrandCodes.size()))
-            throw GameFileError(QDir::toNativeSeparators(savePath), GameFileError::kNoOffset,
-                                QStringLiteral("team %1 holds tyre brand %2, not 0, 1 or 2").arg(t).arg(b));
+            throw GameFileError(
+                QDir::toNativeSeparators(savePath), GameFileError::kNoOffset,
+                QStringLiteral("team %1 holds tyre brand %2, not 0, 1 or 2").arg(t).arg(b));
     }
 }
 
@@ -74,24 +82,28 @@ void writePerformance(GameFile& exe, const EditorModel& model) {
 
 }  // namespace
 
-int tyreBrandFromCode(uint32_t code) { return code == TyreBrandCodes[0] ? 0 : 1; }
+int tyreBrandFromCode(uint32_t code) {
+    return code == TyreBrandCodes[0] ? 0 : 1;
+}
 
 std::optional<int> tyreBrandFromWord(const QByteArray& word) {
     qsizetype begin = 0, end = word.size();
     while (begin < end && blankOrControl(word[begin])) ++begin;
     while (end > begin && blankOrControl(word[end - 1])) --end;
     const QByteArray trimmed = word.mid(begin, end - begin);
-    for (size_t i = 0; i < kTyreBrandWords.size(); ++i)
-        if (trimmed == kTyreBrandWords[i]) return int(i);
+    for (size_t i = 0; i < TyreBrandWords.size(); ++i)
+        if (trimmed == TyreBrandWords[i]) return int(i);
     return std::nullopt;
 }
 
-TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath, EditorModel& model) {
+TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
+                                EditorModel& model) {
     if (!saveStateExists(savePath)) return {false, BrandWordStatus::NotRead};
 
     GameFile save(savePath);
     requireSaveState(save, kBrandCodes + kTeamCount * 4, "the tyre-brand codes");
-    ByteReader codes(save.read(kBrandCodes, kTeamCount * 4, "the tyre-brand codes"), save.displayName());
+    ByteReader codes(save.read(kBrandCodes, kTeamCount * 4, "the tyre-brand codes"),
+                     save.displayName());
     save.close();
     std::array<int, kTeamCount> brands{};
     for (int& b : brands) b = tyreBrandFromCode(codes.u32("a tyre-brand code"));
@@ -118,7 +130,8 @@ TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
     return result;
 }
 
-TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath, const EditorModel& model) {
+TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath,
+                                 const EditorModel& model) {
     checkBrandIndexes(savePath, model);
     TyreBrandsResult result;
     if (saveStateExists(savePath)) {
@@ -139,21 +152,25 @@ TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath
         return result;
     }
     GameFile exe(exePath);
-    exe.write(*wordAt, le::padded(kTyreBrandWords[model.teams[McLaren].tyreBrand], exe::kBrandWordSize),
+    exe.write(*wordAt,
+              le::padded(TyreBrandWords[model.teams[McLaren].tyreBrand], exe::kBrandWordSize),
               "the tyre-brand word");
     exe.close();
     return result;
 }
 
-SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exePath, EditorModel& model) {
+SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exePath,
+                                    EditorModel& model) {
     if (!saveStateExists(savePath)) return SaveStateStatus::Missing;
 
     EditorModel next = model;
     GameFile save(savePath);
     requireSaveState(save, kTablesEnd, "the driver and team tables");
-    ByteReader numbers(save.read(kDriverNumbers, kDriverCount, "the driver numbers"), save.displayName());
+    ByteReader numbers(save.read(kDriverNumbers, kDriverCount, "the driver numbers"),
+                       save.displayName());
     for (DriverRecord& d : next.drivers) d.number = numbers.u8("a driver number");
-    ByteReader names(save.read(kDriverNames, kTablesEnd - kDriverNames, "the names"), save.displayName());
+    ByteReader names(save.read(kDriverNames, kTablesEnd - kDriverNames, "the names"),
+                     save.displayName());
     for (DriverRecord& d : next.drivers) d.name = names.bytes(kDriverNameSize, "a driver name");
     for (TeamRecord& t : next.teams) t.teamName = names.bytes(kTeamNameSize, "a team name");
     for (TeamRecord& t : next.teams) t.engineName = names.bytes(kTeamNameSize, "an engine name");
@@ -166,7 +183,8 @@ SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exeP
     return SaveStateStatus::Done;
 }
 
-void WriteSaveStateTables(const QString& savePath, const QString& exePath, const EditorModel& model) {
+void WriteSaveStateTables(const QString& savePath, const QString& exePath,
+                          const EditorModel& model) {
     GameFile save(savePath);
     requireSaveState(save, kTablesEnd, "the driver and team tables");
     ByteWriter numbers;
@@ -213,9 +231,11 @@ void SaveStateChecksum(const QString& path) {
     GameFile file(path);
     if (file.size() < kChecksumSize)
         throw GameFileError(file.displayName(), file.size(),
-                            QStringLiteral("file too short for a checksum (needs 4 bytes, has %1)").arg(file.size()));
+                            QStringLiteral("file too short for a checksum (needs 4 bytes, has %1)")
+                                .arg(file.size()));
     const qint64 covered = file.size() - kChecksumSize;
-    file.writeU32(covered, saveStateChecksumOf(file.read(0, covered, "the checksummed bytes")), "the checksum");
+    file.writeU32(covered, saveStateChecksumOf(file.read(0, covered, "the checksummed bytes")),
+                  "the checksum");
     file.close();
 }
 

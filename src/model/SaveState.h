@@ -36,12 +36,9 @@ inline constexpr char kBrandsNotExportedMessage[] =
 inline constexpr char kSaveStateTablesMissingMessage[] =
     "Sorry but F1Gstate.sav file can't be found.\nTeam Performances and Images won't be loaded";
 
-// The words team 1's brand word may hold, by brand index.
-inline constexpr std::array<const char*, 3> kTyreBrandWords{"bridgestone", "michelin", "mclaren"};
-
 enum class BrandWordStatus {
     Done,            // read (and recognised) or written
-    Unrecognised,    // read, but none of kTyreBrandWords: team 1 falls back to brand 0
+    Unrecognised,    // read, but none of TyreBrandWords: team 1 falls back to brand 0
     UnknownVersion,  // no brand-word offset is known for the version byte: neither read nor written
     NotRead,         // the save-state file is missing, so reading stopped before the word
 };
@@ -59,23 +56,27 @@ std::optional<int> tyreBrandFromWord(const QByteArray& word);
 // Reads the brand codes of every team but team 1 from the save-state file, then team 1's brand
 // word from the executable at the offset of the version byte read there again (which becomes
 // model.versionByte). A missing save-state file reads nothing and changes nothing.
-TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath, EditorModel& model);
+TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
+                                EditorModel& model);
 
 // Writes every team's brand code and the checksum when the save-state file exists, then team 1's
 // brand word at the offset of model.versionByte (when one is known). A brand index outside 0..2
 // throws before anything is written.
-TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath, const EditorModel& model);
+TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath,
+                                 const EditorModel& model);
 
 enum class SaveStateStatus { Done, Missing };
 
 // Reads driver numbers and names, team and engine names (NUL padding kept), then the performance
 // block of the layout of model.versionByte. A missing save-state file reads nothing; the model
 // changes only when everything could be read.
-SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exePath, EditorModel& model);
+SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exePath,
+                                    EditorModel& model);
 
 // Writes driver numbers and names, team and engine names (each cut to its record, zero padded),
 // the checksum, then the performance block. A missing save-state file throws GameFileError.
-void WriteSaveStateTables(const QString& savePath, const QString& exePath, const EditorModel& model);
+void WriteSaveStateTables(const QString& savePath, const QString& exePath,
+                          const EditorModel& model);
 
 void ReadPerformanceBlock(const QString& exePath, EditorModel& model);
 void WritePerformanceBlock(const QString& exePath, const EditorModel& model);

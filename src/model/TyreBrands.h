@@ -5,9 +5,16 @@
 
 namespace pw::model {
 
-// Captions of the tyre-brand indexes a team can hold.
-inline constexpr std::array<const char*, 3> TyreBrandNames{"Bridgestone", "Michelin", "McLaren"};
-// The code the save-state file stores for each brand index.
-inline constexpr std::array<uint32_t, 3> TyreBrandCodes{0x03350335, 0x03340334, 0x00020000};
+// Tyre brands by index: the caption shown, the code of the save-state file and the word kept for
+// team 1 in the executable. Index 2 ("McLaren") is only offered to team 1.
+constexpr int kTyreBrandCount = 3;
+inline constexpr std::array<const char*, kTyreBrandCount> TyreBrandNames{"Bridgestone", "Michelin",
+                                                                         "McLaren"};
+inline constexpr std::array<uint32_t, kTyreBrandCount> TyreBrandCodes{0x03350335u, 0x03340334u,
+                                                                      0x00020000u};
+inline constexpr std::array<const char*, kTyreBrandCount> TyreBrandWords{"bridgestone", "michelin",
+                                                                         "mclaren"};
+// Width of team 1's brand word in the executable (the word, then zero bytes).
+constexpr int kTyreBrandWordSize = 16;
 
 }  // namespace pw::model

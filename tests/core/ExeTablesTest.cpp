@@ -14,7 +14,8 @@ using namespace pw::test;
 
 namespace {
 
-static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the field table below copies host values as file bytes");
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN,
+              "the field table below copies host values as file bytes");
 
 // The game's offsets, written out here on their own so that a wrong constant in the code shows.
 struct Offsets {
@@ -54,31 +55,81 @@ const std::vector<Field>& fields() {
     using O = const Offsets&;
     using M = EditorModel&;
     static const std::vector<Field> all{
-        field<float>("dashX", [](O o) { return o.cockpit; }, 1.25f, [](M m) -> float& { return m.cockpit.dashX; }),
-        field<float>("dashZ", [](O o) { return o.cockpit + 16; }, -2.5f, [](M m) -> float& { return m.cockpit.dashZ; }),
-        field<float>("dashY", [](O o) { return o.cockpit + 26; }, 0.375f, [](M m) -> float& { return m.cockpit.dashY; }),
-        field<float>("wheelX", [](O o) { return o.cockpit + 36; }, 3.5f, [](M m) -> float& { return m.cockpit.wheelX; }),
-        field<float>("wheelZ", [](O o) { return o.cockpit + 46; }, -0.125f, [](M m) -> float& { return m.cockpit.wheelZ; }),
-        field<float>("wheelY", [](O o) { return o.cockpit + 56; }, 7.75f, [](M m) -> float& { return m.cockpit.wheelY; }),
-        field<uint32_t>("rim team 4", [](O o) { return o.rim4; }, 0x00112233u, [](M m) -> uint32_t& { return m.teams[4].rimColour; }),
-        field<uint32_t>("rim team 0", [](O o) { return o.rimTable; }, 0x00A1B2C3u, [](M m) -> uint32_t& { return m.teams[0].rimColour; }),
-        field<uint32_t>("rim team 3", [](O o) { return o.rimTable + 24; }, 0x00040506u, [](M m) -> uint32_t& { return m.teams[3].rimColour; }),
-        field<uint32_t>("rim team 5", [](O o) { return o.rimTable + 32; }, 0x00070809u, [](M m) -> uint32_t& { return m.teams[5].rimColour; }),
-        field<uint32_t>("rim team 10", [](O o) { return o.rimTable + 72; }, 0x00FFEEDDu, [](M m) -> uint32_t& { return m.teams[10].rimColour; }),
-        field<float>("helmet Z team 2", [](O o) { return o.helmets + 16; }, 0.5f, [](M m) -> float& { return m.teams[2].helmetZ; }),
-        field<float>("helmet Y team 2", [](O o) { return o.helmets + 20; }, -0.75f, [](M m) -> float& { return m.teams[2].helmetY; }),
-        field<int16_t>("T-Cam Z team 10", [](O o) { return o.tcams + 40; }, int16_t(-122), [](M m) -> int16_t& { return m.teams[10].tcamZ; }),
-        field<int16_t>("T-Cam Y team 10", [](O o) { return o.tcams + 42; }, int16_t(160), [](M m) -> int16_t& { return m.teams[10].tcamY; }),
-        field<uint32_t>("arm team 7", [](O o) { return o.arms + 28; }, 0xFF102030u, [](M m) -> uint32_t& { return m.teams[7].armColour; }),
-        field<float>("wheel base Y", [](O o) { return o.base; }, 0.0625f, [](M m) -> float& { return m.wheelBaseY; }),
-        field<float>("wheel base Z", [](O o) { return o.base + 4; }, 1.0625f, [](M m) -> float& { return m.wheelBaseZ; }),
-        field<float>("wheel Z team 1", [](O o) { return o.wheels + 8; }, 0.875f, [](M m) -> float& { return m.teams[1].wheelZ; }),
-        field<float>("wheel Y team 1", [](O o) { return o.wheels + 12; }, -0.3125f, [](M m) -> float& { return m.teams[1].wheelY; }),
-        field<int16_t>("chaseY", [](O o) { return o.k; }, int16_t(-300), [](M m) -> int16_t& { return m.chaseY; }),
-        field<int16_t>("chaseZ", [](O o) { return o.k + 24; }, int16_t(1234), [](M m) -> int16_t& { return m.chaseZ; }),
-        field<int16_t>("camera 0 x", [](O o) { return o.k + 32; }, int16_t(-7), [](M m) -> int16_t& { return m.cameras[0].field[CamX]; }),
-        field<int16_t>("camera 5 pitch", [](O o) { return o.k + 32 + 5 * 20 + 8; }, int16_t(-5460), [](M m) -> int16_t& { return m.cameras[5].field[CamPitch]; }),
-        field<int16_t>("camera 11 wheel detail front", [](O o) { return o.k + 32 + 11 * 20 + 18; }, int16_t(3), [](M m) -> int16_t& { return m.cameras[11].field[CamWheelDetailFront]; }),
+        field<float>(
+            "dashX", [](O o) { return o.cockpit; }, 1.25f,
+            [](M m) -> float& { return m.cockpit.dashX; }),
+        field<float>(
+            "dashZ", [](O o) { return o.cockpit + 16; }, -2.5f,
+            [](M m) -> float& { return m.cockpit.dashZ; }),
+        field<float>(
+            "dashY", [](O o) { return o.cockpit + 26; }, 0.375f,
+            [](M m) -> float& { return m.cockpit.dashY; }),
+        field<float>(
+            "wheelX", [](O o) { return o.cockpit + 36; }, 3.5f,
+            [](M m) -> float& { return m.cockpit.wheelX; }),
+        field<float>(
+            "wheelZ", [](O o) { return o.cockpit + 46; }, -0.125f,
+            [](M m) -> float& { return m.cockpit.wheelZ; }),
+        field<float>(
+            "wheelY", [](O o) { return o.cockpit + 56; }, 7.75f,
+            [](M m) -> float& { return m.cockpit.wheelY; }),
+        field<uint32_t>(
+            "rim team 4", [](O o) { return o.rim4; }, 0x00112233u,
+            [](M m) -> uint32_t& { return m.teams[4].rimColour; }),
+        field<uint32_t>(
+            "rim team 0", [](O o) { return o.rimTable; }, 0x00A1B2C3u,
+            [](M m) -> uint32_t& { return m.teams[0].rimColour; }),
+        field<uint32_t>(
+            "rim team 3", [](O o) { return o.rimTable + 24; }, 0x00040506u,
+            [](M m) -> uint32_t& { return m.teams[3].rimColour; }),
+        field<uint32_t>(
+            "rim team 5", [](O o) { return o.rimTable + 32; }, 0x00070809u,
+            [](M m) -> uint32_t& { return m.teams[5].rimColour; }),
+        field<uint32_t>(
+            "rim team 10", [](O o) { return o.rimTable + 72; }, 0x00FFEEDDu,
+            [](M m) -> uint32_t& { return m.teams[10].rimColour; }),
+        field<float>(
+            "helmet Z team 2", [](O o) { return o.helmets + 16; }, 0.5f,
+            [](M m) -> float& { return m.teams[2].helmetZ; }),
+        field<float>(
+            "helmet Y team 2", [](O o) { return o.helmets + 20; }, -0.75f,
+            [](M m) -> float& { return m.teams[2].helmetY; }),
+        field<int16_t>(
+            "T-Cam Z team 10", [](O o) { return o.tcams + 40; }, int16_t(-122),
+            [](M m) -> int16_t& { return m.teams[10].tcamZ; }),
+        field<int16_t>(
+            "T-Cam Y team 10", [](O o) { return o.tcams + 42; }, int16_t(160),
+            [](M m) -> int16_t& { return m.teams[10].tcamY; }),
+        field<uint32_t>(
+            "arm team 7", [](O o) { return o.arms + 28; }, 0xFF102030u,
+            [](M m) -> uint32_t& { return m.teams[7].armColour; }),
+        field<float>(
+            "wheel base Y", [](O o) { return o.base; }, 0.0625f,
+            [](M m) -> float& { return m.wheelBaseY; }),
+        field<float>(
+            "wheel base Z", [](O o) { return o.base + 4; }, 1.0625f,
+            [](M m) -> float& { return m.wheelBaseZ; }),
+        field<float>(
+            "wheel Z team 1", [](O o) { return o.wheels + 8; }, 0.875f,
+            [](M m) -> float& { return m.teams[1].wheelZ; }),
+        field<float>(
+            "wheel Y team 1", [](O o) { return o.wheels + 12; }, -0.3125f,
+            [](M m) -> float& { return m.teams[1].wheelY; }),
+        field<int16_t>(
+            "chaseY", [](O o) { return o.k; }, int16_t(-300),
+            [](M m) -> int16_t& { return m.chaseY; }),
+        field<int16_t>(
+            "chaseZ", [](O o) { return o.k + 24; }, int16_t(1234),
+            [](M m) -> int16_t& { return m.chaseZ; }),
+        field<int16_t>(
+            "camera 0 x", [](O o) { return o.k + 32; }, int16_t(-7),
+            [](M m) -> int16_t& { return m.cameras[0].field[CamX]; }),
+        field<int16_t>(
+            "camera 5 pitch", [](O o) { return o.k + 32 + 5 * 20 + 8; }, int16_t(-5460),
+            [](M m) -> int16_t& { return m.cameras[5].field[CamPitch]; }),
+        field<int16_t>(
+            "camera 11 wheel detail front", [](O o) { return o.k + 32 + 11 * 20 + 18; }, int16_t(3),
+            [](M m) -> int16_t& { return m.cameras[11].field[CamWheelDetailFront]; }),
     };
     return all;
 }
@@ -107,7 +158,7 @@ private:
 };
 
 // Canonical names (first byte upper, then lower case, no NULs inside) survive a read unchanged.
-const char* const kNames[11] = {"Ferrari", "Mclaren", "Williams", "Benetton", "Bar",     "Jordan",
+const char* const kNames[11] = {"Ferrari", "Mclaren", "Williams", "Benetton", "Bar",       "Jordan",
                                 "Arrows",  "Sauber",  "Jaguar",   "Minardi",  "Prost team"};
 void pokeNames(QByteArray& b, const Offsets& o) {
     for (int t = 0; t < 11; ++t) poke(b, o.shapeNames + 32 * t, record(kNames[t], 32));
@@ -118,7 +169,9 @@ struct VersionCase {
     const Offsets* layout;
     bool namesKnown;
 };
-std::ostream& operator<<(std::ostream& os, const VersionCase& c) { return os << "version byte " << int(c.versionByte); }
+std::ostream& operator<<(std::ostream& os, const VersionCase& c) {
+    return os << "version byte " << int(c.versionByte);
+}
 
 // What Import All reads from the executable.
 EditorModel importTables(const QString& path) {
@@ -134,7 +187,9 @@ INSTANTIATE_TEST_SUITE_P(Versions, ExeTablesByVersion,
                          ::testing::Values(VersionCase{0, &kA, true}, VersionCase{70, &kA, false},
                                            VersionCase{1, &kA, false}, VersionCase{255, &kA, false},
                                            VersionCase{102, &kB, true}),
-                         [](const auto& info) { return "version" + std::to_string(info.param.versionByte); });
+                         [](const auto& info) {
+                             return "version" + std::to_string(info.param.versionByte);
+                         });
 
 }  // namespace
 
@@ -158,8 +213,10 @@ TEST_P(ExeTablesByVersion, WriteWithoutEditsChangesOnlyTheRimLinkWord) {
 
     EditorModel m;
     ReadExeTables(exe.path(), m);
-    EXPECT_EQ(GetNames(exe.path(), m), c.namesKnown ? ShapeNamesStatus::Done : ShapeNamesStatus::UnknownVersion);
-    EXPECT_EQ(WriteExeTables(exe.path(), m), c.namesKnown ? ShapeNamesStatus::Done : ShapeNamesStatus::UnknownVersion);
+    EXPECT_EQ(GetNames(exe.path(), m),
+              c.namesKnown ? ShapeNamesStatus::Done : ShapeNamesStatus::UnknownVersion);
+    EXPECT_EQ(WriteExeTables(exe.path(), m),
+              c.namesKnown ? ShapeNamesStatus::Done : ShapeNamesStatus::UnknownVersion);
     EXPECT_EQ(exe.onDisk(), exe.withLinkWord(*c.layout));
 }
 
@@ -179,7 +236,8 @@ TEST_P(ExeTablesByVersion, EachEditChangesOnlyItsOwnBytes) {
         WriteExeTables(exe.path(), m);
         QByteArray expected = exe.withLinkWord(*c.layout);
         poke(expected, f.at(*c.layout), f.value);
-        if (QByteArray(f.name) == "rim team 4") poke(expected, c.layout->rimLink, u32le(c.layout->kRim + 0x00112233u));
+        if (QByteArray(f.name) == "rim team 4")
+            poke(expected, c.layout->rimLink, u32le(c.layout->kRim + 0x00112233u));
         EXPECT_EQ(exe.onDisk(), expected);
     }
 }
@@ -222,9 +280,9 @@ TEST_P(ExeTablesByVersion, CarShapeNamesAreReadAndWrittenOnlyForAKnownVersion) {
     EXPECT_EQ(m.teams[10].carShapeName, "Prost team");
     EXPECT_EQ(m.currentShapeName, QStringLiteral("Ferrari"));
 
-    m.teams[3].carShapeName = "Renault";                                   // 7 bytes, 25 NULs
-    m.teams[5].carShapeName = QByteArray(40, 'x');                         // cut at 32
-    m.teams[6].carShapeName = "abcdefghijklmnopqrstuvwxyz012345";          // exactly 32
+    m.teams[3].carShapeName = "Renault";                           // 7 bytes, 25 NULs
+    m.teams[5].carShapeName = QByteArray(40, 'x');                 // cut at 32
+    m.teams[6].carShapeName = "abcdefghijklmnopqrstuvwxyz012345";  // exactly 32
     EXPECT_EQ(WriteExeTables(exe.path(), m), ShapeNamesStatus::Done);
     QByteArray expected = exe.withLinkWord(*c.layout);
     poke(expected, c.layout->shapeNames, record("Ferrari", 32));
@@ -240,14 +298,16 @@ struct ShortCase {
     uint8_t versionByte;
     qint64 size;
 };
-std::ostream& operator<<(std::ostream& os, const ShortCase& c) { return os << c.name; }
+std::ostream& operator<<(std::ostream& os, const ShortCase& c) {
+    return os << c.name;
+}
 class ShortExecutable : public ::testing::TestWithParam<ShortCase> {};
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, ShortExecutable,
-    ::testing::Values(ShortCase{"empty", 0, 0}, ShortCase{"versionByteOnly", 0, 313},
-                      ShortCase{"endsInsideCameraBlockA", 0, 2573111},
-                      ShortCase{"bigEnoughForAButNotB", 102, 2573200}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Sizes, ShortExecutable,
+                         ::testing::Values(ShortCase{"empty", 0, 0},
+                                           ShortCase{"versionByteOnly", 0, 313},
+                                           ShortCase{"endsInsideCameraBlockA", 0, 2573111},
+                                           ShortCase{"bigEnoughForAButNotB", 102, 2573200}),
+                         [](const auto& info) { return std::string(info.param.name); });
 }  // namespace
 
 TEST_P(ShortExecutable, FailsNamingTheFileAndChangesNothing) {
@@ -273,7 +333,8 @@ TEST_P(ShortExecutable, FailsNamingTheFileAndChangesNothing) {
         FAIL() << "wrote a short executable";
     } catch (const GameFileError& e) {
         EXPECT_EQ(e.file(), shown);
-        EXPECT_TRUE(e.message().contains(QStringLiteral("file ends before"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("file ends before")))
+            << e.message().toStdString();
     }
     EXPECT_EQ(exe.onDisk(), exe.bytes);
 }

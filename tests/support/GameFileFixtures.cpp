@@ -31,18 +31,23 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 void poke(QByteArray& bytes, qint64 offset, const QByteArray& value) {
-    if (offset < 0 || offset + value.size() > bytes.size()) throw std::out_of_range("poke outside the file");
+    if (offset < 0 || offset + value.size() > bytes.size())
+        throw std::out_of_range("poke outside the file");
     bytes.replace(offset, value.size(), value);
 }
 
-QByteArray u8le(uint8_t v) { return QByteArray(1, char(v)); }
+QByteArray u8le(uint8_t v) {
+    return QByteArray(1, char(v));
+}
 QByteArray u16le(uint16_t v) {
     QByteArray b(2, '\0');
     b[0] = char(v);
     b[1] = char(v >> 8);
     return b;
 }
-QByteArray u32le(uint32_t v) { return u16le(uint16_t(v)) + u16le(uint16_t(v >> 16)); }
+QByteArray u32le(uint32_t v) {
+    return u16le(uint16_t(v)) + u16le(uint16_t(v >> 16));
+}
 QByteArray f32le(float v) {
     uint32_t bits;
     std::memcpy(&bits, &v, 4);
