@@ -55,6 +55,11 @@ TEST_F(GameFolder, EntryWithTrailingSeparatorGivesTheSameFolder) {
 
 TEST_F(GameFolder, NotFoundCases) {
     QTemporaryDir empty;
+    // A relative entry must not find a game under the current folder.
+    QTemporaryDir current;
+    touch(current.filePath(QStringLiteral("gp4/GP4.exe")));
+    const QString previousCurrent = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(current.path()));
     const struct {
         const char* what;
         QString directory;  // empty: no entry at all
@@ -82,6 +87,7 @@ TEST_F(GameFolder, NotFoundCases) {
             EXPECT_FALSE(QFileInfo::exists(own.installEntryFile()));
         }
     }
+    QDir::setCurrent(previousCurrent);
 }
 
 TEST_F(GameFolder, OnlyTheFileNameOfGP4PathIsUsedToResolve) {
