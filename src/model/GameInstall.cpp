@@ -112,8 +112,9 @@ bool WriteInstallDirectory(const QString& folder) {
 
 QString InstallEntryLocation() {
     const QString file = installEntryFile();
-    return file.isEmpty() ? QStringLiteral("HKEY_LOCAL_MACHINE") + QString::fromLatin1(install::kKeyPath)
-                          : file;
+    return file.isEmpty()
+               ? QStringLiteral("HKEY_LOCAL_MACHINE") + QString::fromLatin1(install::kKeyPath)
+               : file;
 }
 
 GameInstall ResolveGameFolder(const SettingsStore& settings) {
@@ -125,10 +126,12 @@ GameInstall ResolveGameFolder(const SettingsStore& settings) {
     normalised.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (!QDir::isAbsolutePath(normalised)) return {};
 
-    QString name = fileNamePart(settings.read(QString(), QString::fromLatin1(settings::kGP4Path),
-                                              QString::fromLatin1(settings::kGP4PathResolveDefault)));
+    QString name =
+        fileNamePart(settings.read(QString(), QString::fromLatin1(settings::kGP4Path),
+                                   QString::fromLatin1(settings::kGP4PathResolveDefault)));
     if (name.isEmpty()) name = kGameExecutable;
-    // joinPath drops a trailing separator of the entry, so "C:\Games\GP4\" works like "C:\Games\GP4".
+    // joinPath drops a trailing separator of the entry, so "C:\Games\GP4\" works like
+    // "C:\Games\GP4".
     const QString candidate = resolvePath(joinPath(*directory, name));
     if (!fileExists(candidate)) return {};
     return GameInstall{true, withoutTrailingSeparators(folderPart(candidate))};
@@ -139,7 +142,9 @@ QString GameExecutablePath(const GameInstall& game, const SettingsStore& setting
     return chosen.isEmpty() ? underGame(game, kGameExecutable) : chosen;
 }
 
-QString SaveStatePath(const GameInstall& game) { return underGame(game, kSaveState); }
+QString SaveStatePath(const GameInstall& game) {
+    return underGame(game, kSaveState);
+}
 
 QString CarsArchivePath(const GameInstall& game, const SettingsStore& settings) {
     const QString chosen = resolvedSetting(settings, settings::kCarsWadPath);
@@ -151,7 +156,9 @@ QString TeamImagesFolder(const GameInstall& game, const SettingsStore& settings)
     return chosen.isEmpty() ? GameImagesFolder(game) : withoutTrailingSeparators(chosen);
 }
 
-QString GameImagesFolder(const GameInstall& game) { return underGame(game, kImagesFolder); }
+QString GameImagesFolder(const GameInstall& game) {
+    return underGame(game, kImagesFolder);
+}
 
 ChosenExecutable StoreChosenGameExecutable(SettingsStore& settings, const QString& exePath) {
     if (exePath.isEmpty() || !fileExists(exePath)) return ChosenExecutable::Missing;

@@ -11,7 +11,8 @@ class SettingsStore;
 // setting takes effect at the next command.
 struct GameInstall {
     bool found = false;
-    QString folder;  // the game folder as it exists on disk, no trailing separator; empty when not found
+    QString folder;  // the game folder as it exists on disk, no trailing separator; empty when not
+                     // found
 };
 
 // The game's own installation entry, written by the game's installer.

@@ -20,23 +20,29 @@ QString keyOf(const QString& section, const QString& name) {
 std::unique_ptr<QSettings> openUserSettings() {
 #ifdef Q_OS_WIN
     if (overrideFolder().isEmpty())
-        return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + kOrganisation,
-                                           QSettings::NativeFormat);
+        return std::make_unique<QSettings>(
+            QStringLiteral("HKEY_CURRENT_USER\\Software\\") + kOrganisation,
+            QSettings::NativeFormat);
 #endif
     // One file for the whole key: the values of every tool of the organisation, as in the registry.
-    return std::make_unique<QSettings>(userConfigFolder() + QLatin1Char('/') + kOrganisation +
-                                           QStringLiteral(".ini"),
-                                       QSettings::IniFormat);
+    return std::make_unique<QSettings>(
+        userConfigFolder() + QLatin1Char('/') + kOrganisation + QStringLiteral(".ini"),
+        QSettings::IniFormat);
 }
 }  // namespace
 
-void setSettingsFolder(const QString& folder) { overrideFolder() = folder; }
-QString settingsFolder() { return overrideFolder(); }
+void setSettingsFolder(const QString& folder) {
+    overrideFolder() = folder;
+}
+QString settingsFolder() {
+    return overrideFolder();
+}
 
 QString userConfigFolder() {
     const QString folder = overrideFolder();
-    return folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                            : folder;
+    return folder.isEmpty()
+               ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+               : folder;
 }
 
 SettingsStore::SettingsStore() : settings_(openUserSettings()) {}
@@ -54,6 +60,8 @@ bool SettingsStore::write(const QString& section, const QString& name, const QSt
     return settings_->status() == QSettings::NoError;
 }
 
-QString SettingsStore::location() const { return settings_->fileName(); }
+QString SettingsStore::location() const {
+    return settings_->fileName();
+}
 
 }  // namespace pw::model

@@ -22,7 +22,8 @@ TyreReadResult ReadTyrePositions(const QString& archivePath, model::EditorModel&
     }
     decltype(model.tyres.wheel) wheels{};
     for (size_t w = 0; w < wheels.size(); ++w) {
-        const QByteArray bytes = archive->file().read(*mesh + kWheelOffsets[w], kWheelSize, "wheel position");
+        const QByteArray bytes =
+            archive->file().read(*mesh + kWheelOffsets[w], kWheelSize, "wheel position");
         for (size_t i = 0; i < 3; ++i) wheels[w][i] = model::le::f32(bytes.constData() + 4 * i);
     }
     archive->close();
@@ -32,7 +33,8 @@ TyreReadResult ReadTyrePositions(const QString& archivePath, model::EditorModel&
 }
 
 TyreWriteResult WriteTyrePositions(const QString& archivePath, const model::EditorModel& model) {
-    if (archivePath.isEmpty() || !model::fileExists(archivePath)) return TyreWriteResult::ArchiveMissing;
+    if (archivePath.isEmpty() || !model::fileExists(archivePath))
+        return TyreWriteResult::ArchiveMissing;
     // Writing at a guessed place would damage the archive.
     if (!model.tyres.collisionMeshOffset) return TyreWriteResult::NoOffsetKnown;
     std::optional<WadArchive> archive = WadArchive::OpenArchive(archivePath);

@@ -13,7 +13,8 @@ using model::GameFileError;
 
 void MakeWritable(const QString& path) {
     const QFile::Permissions permissions = QFile::permissions(path);
-    if (!(permissions & QFile::WriteOwner)) QFile::setPermissions(path, permissions | QFile::WriteOwner);
+    if (!(permissions & QFile::WriteOwner))
+        QFile::setPermissions(path, permissions | QFile::WriteOwner);
 }
 
 bool IsCarsArchive(const QString& path) {
@@ -45,8 +46,9 @@ std::optional<WadEntry> findFirst(GameFile& file, Match match) {
         const QByteArray name =
             model::StripNul(directory.bytesAt(record, layout::kNameSize, "entry name"));
         if (match(name))
-            return WadEntry{directory.u32At(record + layout::kDataOffsetInRecord, "entry data offset"),
-                            directory.u32At(record + layout::kDataLengthInRecord, "entry data length")};
+            return WadEntry{
+                directory.u32At(record + layout::kDataOffsetInRecord, "entry data offset"),
+                directory.u32At(record + layout::kDataLengthInRecord, "entry data length")};
     }
     return std::nullopt;
 }
@@ -64,7 +66,9 @@ WadArchive::WadArchive(WadArchive&&) noexcept = default;
 WadArchive& WadArchive::operator=(WadArchive&&) noexcept = default;
 WadArchive::~WadArchive() = default;
 
-void WadArchive::close() { file_->close(); }
+void WadArchive::close() {
+    file_->close();
+}
 
 std::optional<WadEntry> WadArchive::FindEntry(const QString& name) {
     const QString wanted = name.toLower();
@@ -74,7 +78,8 @@ std::optional<WadEntry> WadArchive::FindEntry(const QString& name) {
 }
 
 std::optional<uint32_t> WadArchive::FindFirstCollisionMesh() {
-    const auto entry = findFirst(*file_, [](const QByteArray& stored) { return stored.endsWith(".ct"); });
+    const auto entry =
+        findFirst(*file_, [](const QByteArray& stored) { return stored.endsWith(".ct"); });
     return entry ? std::optional<uint32_t>(entry->offset) : std::nullopt;
 }
 

@@ -32,9 +32,11 @@ BuiltWad BuildWad(const std::vector<WadFileEntry>& entries) {
 std::vector<WadEntry> WriteWad(const QString& path, const std::vector<WadFileEntry>& entries) {
     BuiltWad wad = BuildWad(entries);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(wad.bytes) != wad.bytes.size() || !file.commit())
-        throw model::GameFileError(QDir::toNativeSeparators(path), model::GameFileError::kNoOffset,
-                                   QStringLiteral("cannot be written (%1)").arg(file.errorString()));
+    if (!file.open(QIODevice::WriteOnly) || file.write(wad.bytes) != wad.bytes.size() ||
+        !file.commit())
+        throw model::GameFileError(
+            QDir::toNativeSeparators(path), model::GameFileError::kNoOffset,
+            QStringLiteral("cannot be written (%1)").arg(file.errorString()));
     return wad.entries;
 }
 

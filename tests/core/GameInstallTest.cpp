@@ -99,10 +99,10 @@ TEST_F(GameFolder, OnlyTheFileNameOfGP4PathIsUsedToResolve) {
         QString gp4Path;
         bool found;
     } cases[] = {
-        {otherExe, true},                                       // another folder, same name
-        {QStringLiteral("C:\\Other\\Games\\Gp4.exe"), true},    // configured on Windows
+        {otherExe, true},                                            // another folder, same name
+        {QStringLiteral("C:\\Other\\Games\\Gp4.exe"), true},         // configured on Windows
         {QStringLiteral("C:\\Games\\GP4\\gp4_patched.exe"), false},  // no such file in the game
-        {QString(), true},                                      // empty: the default name
+        {QString(), true},                                           // empty: the default name
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.gp4Path.toStdString());
@@ -127,9 +127,11 @@ TEST_F(GameFolder, EveryDerivedPathIsFoundWhateverItsLetterCase) {
         const char* what;
         QString path, expected;
     } cases[] = {
-        {"game executable", GameExecutablePath(install, settings), game.filePath(QStringLiteral("GP4.EXE"))},
+        {"game executable", GameExecutablePath(install, settings),
+         game.filePath(QStringLiteral("GP4.EXE"))},
         {"save state", SaveStatePath(install), game.filePath(QStringLiteral("F1GSTATE.SAV"))},
-        {"cars archive", CarsArchivePath(install, settings), game.filePath(QStringLiteral("CARS.WAD"))},
+        {"cars archive", CarsArchivePath(install, settings),
+         game.filePath(QStringLiteral("CARS.WAD"))},
         {"team images", TeamImagesFolder(install, settings), images},
         {"game images", GameImagesFolder(install), images},
     };
@@ -157,7 +159,8 @@ TEST_F(GameFolder, SettingsOverrideTheArchiveAndTheTeamImagesOnly) {
     const GameInstall install = ResolveGameFolder(settings);
     EXPECT_EQ(CarsArchivePath(install, settings), other.filePath(QStringLiteral("Cars.Wad")));
     EXPECT_EQ(TeamImagesFolder(install, settings), other.filePath(QStringLiteral("Pics")));
-    EXPECT_EQ(GameImagesFolder(install), game.filePath(QStringLiteral("menudata/PC/gp2001/Images")));
+    EXPECT_EQ(GameImagesFolder(install),
+              game.filePath(QStringLiteral("menudata/PC/gp2001/Images")));
     EXPECT_EQ(SaveStatePath(install), game.filePath(QStringLiteral("F1GSTATE.SAV")));
 }
 

@@ -46,7 +46,7 @@ QString readBack(const SettingsStore& store, const Key& key) {
 }  // namespace
 
 TEST(Settings, VirtualCameraDefaultsAndFieldsFollowTheWindowOrder) {
-    const char* names[] = {"VirtualCamX", "VirtualCamY", "VirtualCamZ",
+    const char* names[] = {"VirtualCamX",   "VirtualCamY",     "VirtualCamZ",
                            "VirtualCamDir", "VirtualCamPitch", "VirtualCamRoll"};
     const char* defaults[] = {"69", "-27", "65", "-90", "-39", "0"};
     for (size_t i = 0; i < settings::kVirtualCam.size(); ++i) {
@@ -87,8 +87,10 @@ TEST(Settings, EveryValueRoundTripsThroughANewStoreInItsSection) {
     }
     // The file keeps the key's layout: section values in [Pitwright], the others outside it.
     QSettings file(store.location(), QSettings::IniFormat);
-    EXPECT_EQ(file.value(QStringLiteral("Pitwright/VirtualCamDir")).toString(), QStringLiteral("-91"));
-    EXPECT_EQ(file.value(QStringLiteral("GP4Path")).toString(), QStringLiteral("C:\\Games\\GP4\\GP4.exe"));
+    EXPECT_EQ(file.value(QStringLiteral("Pitwright/VirtualCamDir")).toString(),
+              QStringLiteral("-91"));
+    EXPECT_EQ(file.value(QStringLiteral("GP4Path")).toString(),
+              QStringLiteral("C:\\Games\\GP4\\GP4.exe"));
 }
 
 TEST(Settings, IsolationRestoresThePreviousPlace) {
@@ -117,7 +119,8 @@ TEST(InstallEntry, MissingEntryIsNeverCreatedByReadingAndRoundTrips) {
     EXPECT_EQ(ReadInstallDirectory(), QStringLiteral("/games/Grand Prix 4"));
     // Same key path and value name as the game's own entry.
     QSettings file(InstallEntryLocation(), QSettings::IniFormat);
-    EXPECT_EQ(file.value(QStringLiteral("Software/Infogrames/Grand Prix 4/1.00/Install Dir/Directory"))
-                  .toString(),
-              QStringLiteral("/games/Grand Prix 4"));
+    EXPECT_EQ(
+        file.value(QStringLiteral("Software/Infogrames/Grand Prix 4/1.00/Install Dir/Directory"))
+            .toString(),
+        QStringLiteral("/games/Grand Prix 4"));
 }

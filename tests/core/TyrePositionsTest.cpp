@@ -59,14 +59,16 @@ protected:
 }  // namespace
 
 TEST_F(Tyres, ReadTakesTheFourWheelsOfTheFirstCollisionMesh) {
-    for (const QByteArray& name : {QByteArray("cars\\car_collision_mesh.ct"), QByteArray("my_mesh.ct")}) {
+    for (const QByteArray& name :
+         {QByteArray("cars\\car_collision_mesh.ct"), QByteArray("my_mesh.ct")}) {
         SCOPED_TRACE(name.toStdString());
         model = EditorModel{};
         const uint32_t mesh = writeArchive(name);
         EXPECT_EQ(ReadTyrePositions(path(), model), TyreReadResult::Read);
         EXPECT_EQ(model.tyres.collisionMeshOffset, mesh);
         for (size_t w = 0; w < 4; ++w)
-            for (size_t i = 0; i < 3; ++i) EXPECT_EQ(model.tyres.wheel[w][i], kStored[w][i]) << w << i;
+            for (size_t i = 0; i < 3; ++i)
+                EXPECT_EQ(model.tyres.wheel[w][i], kStored[w][i]) << w << i;
     }
 }
 
@@ -101,7 +103,8 @@ TEST_F(Tyres, TruncatedCollisionMeshIsAnErrorAndLeavesTheModelAlone) {
         ReadTyrePositions(path(), model);
         FAIL() << "no error";
     } catch (const GameFileError& e) {
-        EXPECT_TRUE(e.expected().startsWith(QStringLiteral("file ends before wheel position"))) << e.message().toStdString();
+        EXPECT_TRUE(e.expected().startsWith(QStringLiteral("file ends before wheel position")))
+            << e.message().toStdString();
     }
     EXPECT_EQ(model.tyres.wheel, before);
     EXPECT_EQ(model.tyres.collisionMeshOffset, 500u);
@@ -123,13 +126,15 @@ TEST_F(Tyres, WriteChangesOnlyTheFortyEightWheelBytes) {
                      le::bytesF32(-0.8f) + le::bytesF32(-0.3f) + le::bytesF32(-1.7f));
     const QByteArray written = readFile(path());
     EXPECT_EQ(written, expected);
-    EXPECT_EQ(written.mid(int(mesh + 88), 8), original.mid(int(mesh + 88), 8));  // p1, p2 of wheel 1
+    EXPECT_EQ(written.mid(int(mesh + 88), 8),
+              original.mid(int(mesh + 88), 8));  // p1, p2 of wheel 1
 }
 
 TEST_F(Tyres, WriteRoundTripsEveryWheelAtItsOffset) {
     writeArchive();
     ASSERT_EQ(ReadTyrePositions(path(), model), TyreReadResult::Read);
-    const Wheels edited = {{{0.1f, 0.2f, 0.3f}, {0.4f, 0.5f, 0.6f}, {0.7f, 0.8f, 0.9f}, {1.0f, 1.1f, 1.2f}}};
+    const Wheels edited = {
+        {{0.1f, 0.2f, 0.3f}, {0.4f, 0.5f, 0.6f}, {0.7f, 0.8f, 0.9f}, {1.0f, 1.1f, 1.2f}}};
     model.tyres.wheel = edited;
     ASSERT_EQ(WriteTyrePositions(path(), model), TyreWriteResult::Written);
     const qint64 size = readFile(path()).size();

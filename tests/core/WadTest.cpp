@@ -179,7 +179,11 @@ TEST_F(Wad, ArchiveCheckLooksAtTheFifthByte) {
         {"first name starts with c", BuildWad({{"cars\\a.gp4", "a"}}).bytes, true},
         {"first name starts with C", BuildWad({{"Cars\\a.gp4", "a"}}).bytes, false},
         {"empty directory", BuildWad({}).bytes, false},
-        {"only the count and a c", QByteArray("\x01\x00\x00\x00" "c", 5), true},
+        {"only the count and a c",
+         QByteArray("\x01\x00\x00\x00"
+                    "c",
+                    5),
+         true},
         {"too short to tell", QByteArray("\x01\x00\x00\x00", 4), false},
     };
     for (const auto& c : cases) {
@@ -195,9 +199,15 @@ TEST(WadWriter, LaysOutCountDirectoryThenData) {
     QByteArray expected;
     expected += QByteArray("\x02\x00\x00\x00", 4);
     expected += QByteArray("a\\one.gp4") + QByteArray(128 - 9, '\0');
-    expected += QByteArray("\x14\x01\x00\x00" "\x05\x00\x00\x00", 8);  // offset 276, length 5
+    expected += QByteArray(
+        "\x14\x01\x00\x00"
+        "\x05\x00\x00\x00",
+        8);  // offset 276, length 5
     expected += QByteArray("two.ct") + QByteArray(128 - 6, '\0');
-    expected += QByteArray("\x19\x01\x00\x00" "\x02\x00\x00\x00", 8);  // offset 281, length 2
+    expected += QByteArray(
+        "\x19\x01\x00\x00"
+        "\x02\x00\x00\x00",
+        8);  // offset 281, length 2
     expected += "12345xy";
     EXPECT_EQ(wad.bytes, expected);
     ASSERT_EQ(wad.entries.size(), 2u);

@@ -38,7 +38,9 @@ IsolatedSettings::~IsolatedSettings() {
                          : previousFolder_);
 }
 
-QString IsolatedSettings::installEntryFile() const { return model::InstallEntryLocation(); }
+QString IsolatedSettings::installEntryFile() const {
+    return model::InstallEntryLocation();
+}
 
 void IsolatedSettings::registerGame(const QString& gameFolder) {
     if (!model::WriteInstallDirectory(gameFolder))
