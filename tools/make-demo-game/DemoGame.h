@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+
+#include "model/EditorModel.h"
 #include <cstdint>
 
 namespace pw::demo {
@@ -11,6 +13,9 @@ struct DemoOptions {
     bool carsWad = true;
     bool images = true;
 };
+
+// The values a demo folder holds: the default tables, in file form.
+model::EditorModel demoModel(uint8_t versionByte);
 
 // Writes a complete synthetic game installation into folder (created when missing).
 void writeDemoGame(const QString& folder, const DemoOptions& options = {});
