@@ -1,58 +1,49 @@
 #include "CameraEncodings.h"
 
+#include "model/Conversions.h"
+
 namespace pw::files {
 
 using model::CameraField;
 using model::CarCamera;
 
 namespace {
-bool isAngle(int f) { return f == model::CamDir || f == model::CamPitch || f == model::CamRoll; }
-bool isPosition(int f) { return f == model::CamX || f == model::CamZ || f == model::CamY; }
+bool isAngle(CameraField f) { return f == model::CamDir || f == model::CamPitch || f == model::CamRoll; }
 }  // namespace
-
-int16_t word16(int64_t value) { return int16_t(uint16_t(uint64_t(value) & 0xFFFF)); }
 
 CarCamera teamFileRecordFromShown(int record, const ShownCamera& shown) {
     CarCamera c;
-    for (int f = 0; f < model::kCameraFieldCount; ++f) {
-        int64_t v = shown[f];
-        if (isAngle(f)) v *= kAngleUnit;
+    for (int i = 0; i < model::kCameraFieldCount; ++i) {
+        const CameraField f = CameraField(i);
+        int64_t v = shown[i];
         if (f == model::CamY && record == 0) v -= kCockpitYOffset;
-        c.field[f] = word16(v);
+        c.field[i] = isAngle(f) ? model::cameraAngleToFile(shown[i]) : model::wrapInt16(v);
     }
     return c;
 }
 
 ShownCamera shownFromTeamFileRecord(int record, const CarCamera& stored) {
     ShownCamera s{};
-    for (int f = 0; f < model::kCameraFieldCount; ++f) {
-        int v = stored.field[f];
-        if (isAngle(f)) v /= kAngleUnit;  // C++ division truncates toward zero
+    for (int i = 0; i < model::kCameraFieldCount; ++i) {
+        const CameraField f = CameraField(i);
+        int v = isAngle(f) ? model::cameraAngleToDisplay(stored.field[i]) : stored.field[i];
         if (f == model::CamY && record == 0) v += kCockpitYOffset;
-        s[f] = v;
+        s[i] = v;
     }
     return s;
 }
 
 CarCamera gameRecordFromShown(const ShownCamera& shown) {
     CarCamera c;
-    for (int f = 0; f < model::kCameraFieldCount; ++f) {
-        int64_t v = shown[f];
-        if (isAngle(f)) v *= kAngleUnit;
-        if (isPosition(f)) v *= 2;
-        c.field[f] = word16(v);
-    }
+    for (int i = 0; i < model::kCameraFieldCount; ++i)
+        c.field[i] = model::cameraFieldToFile(CameraField(i), shown[i]);
     return c;
 }
 
 ShownCamera shownFromGameRecord(const CarCamera& stored) {
     ShownCamera s{};
-    for (int f = 0; f < model::kCameraFieldCount; ++f) {
-        int v = stored.field[f];
-        if (isAngle(f)) v /= kAngleUnit;
-        if (isPosition(f)) v /= 2;
-        s[f] = v;
-    }
+    for (int i = 0; i < model::kCameraFieldCount; ++i)
+        s[i] = model::cameraFieldToDisplay(CameraField(i), stored.field[i]);
     return s;
 }
 

@@ -22,8 +22,6 @@ struct ShownCameras {
 
 // Record 0's y is stored this much below the shown value in a team file.
 constexpr int kCockpitYOffset = 5;
-// File units of one shown degree.
-constexpr int kAngleUnit = 182;
 
 // Team file encoding: positions as shown, angles times 182, record 0's y minus 5.
 model::CarCamera teamFileRecordFromShown(int record, const ShownCamera& shown);
@@ -32,8 +30,5 @@ ShownCamera shownFromTeamFileRecord(int record, const model::CarCamera& stored);
 // The game's own encoding (camera sets): positions doubled, angles times 182.
 model::CarCamera gameRecordFromShown(const ShownCamera& shown);
 ShownCamera shownFromGameRecord(const model::CarCamera& stored);
-
-// A shown value as a 16-bit word: the low 16 bits of the value (or of the product).
-int16_t word16(int64_t value);
 
 }  // namespace pw::files

@@ -2,6 +2,7 @@
 
 #include "files/TeamFileSelection.h"
 #include "model/ByteIO.h"
+#include "model/Conversions.h"
 
 namespace pw::files {
 
@@ -34,19 +35,22 @@ CameraSetContent readCameraSet(const QByteArray& bytes, const QString& fileName)
     return c;
 }
 
+int CameraSetContent::shownChaseY() const { return model::chaseToDisplay(chaseY); }
+int CameraSetContent::shownChaseZ() const { return model::chaseToDisplay(chaseZ); }
+
 QByteArray writeCameraSet(const ShownCameras& shown) {
     model::ByteWriter w;
     for (const ShownCamera& rec : shown.records)
         for (int16_t f : gameRecordFromShown(rec).field) w.i16(f);
-    w.i16(word16(2 * int64_t(shown.chaseY)));
-    w.i16(word16(2 * int64_t(shown.chaseZ)));
+    w.i16(model::chaseToFile(shown.chaseY));
+    w.i16(model::chaseToFile(shown.chaseZ));
     return w.data();
 }
 
 void applyCameraSet(const CameraSetContent& c, model::EditorModel& m) {
     for (int rec : maskIndexes(c.presentCameras & kCameraMaskBits)) {
         const ShownCamera shown = c.shownCamera(rec);
-        for (int f = 0; f < model::kCameraFieldCount; ++f) m.cameras[rec].field[f] = word16(shown[f]);
+        for (int f = 0; f < model::kCameraFieldCount; ++f) m.cameras[rec].field[f] = model::wrapInt16(shown[f]);
     }
     if (c.hasChases) {
         m.chaseY = c.chaseY;

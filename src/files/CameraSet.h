@@ -31,8 +31,8 @@ struct CameraSetContent {
     int16_t chaseY = 0, chaseZ = 0;                                // game encoding (doubled)
 
     ShownCamera shownCamera(int record) const { return shownFromGameRecord(cameras.at(record)); }
-    int shownChaseY() const { return chaseY / 2; }
-    int shownChaseZ() const { return chaseZ / 2; }
+    int shownChaseY() const;
+    int shownChaseZ() const;
 };
 
 // Throws model::GameFileError when the file is shorter than its size row asks for.

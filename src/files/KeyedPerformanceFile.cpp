@@ -4,6 +4,7 @@
 
 #include "files/PerformanceText.h"
 #include "model/ByteIO.h"
+#include "model/Conversions.h"
 #include "model/Text.h"
 
 namespace pw::files {
@@ -56,7 +57,7 @@ PerformanceFileContent readKeyedPerformanceFile(const QByteArray& bytes, const Q
         for (int k = 0; k < count; ++k) take(k, lines.nextValue(QStringLiteral("entry %1 of %2").arg(k).arg(section)));
     };
     const auto shownPower = [&](const QString& text, const QString& what) {
-        return QString::number(qint64(lines.integerOf(text, what)) - kPowerOffset);
+        return QString::number(qint64(lines.integerOf(text, what)) - model::kPowerBias);
     };
     auto& d = c.drivers;
     auto& t = c.teams;

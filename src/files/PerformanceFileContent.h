@@ -43,7 +43,4 @@ struct PerformanceFileContent {
     int ignoredTeamBlocks = 0;
 };
 
-// Shown power of a stored power: stored - 32817.
-constexpr int kPowerOffset = 32817;
-
 }  // namespace pw::files

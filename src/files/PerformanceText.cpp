@@ -1,5 +1,6 @@
 #include "PerformanceText.h"
 
+#include "model/Conversions.h"
 #include "model/GameFileError.h"
 
 namespace pw::files {
@@ -28,22 +29,6 @@ QString NextField(QString& rest) {
     const QString field = withoutTrailingSpaces(rest);
     rest.clear();
     return field;
-}
-
-std::optional<int> parseInteger(const QString& text) {
-    qsizetype i = 0;
-    while (i < text.size() && text[i] == QLatin1Char(' ')) ++i;
-    const QString number = text.mid(i);
-    if (number.isEmpty()) return std::nullopt;
-    for (qsizetype k = 0; k < number.size(); ++k) {
-        const QChar ch = number[k];
-        const bool sign = k == 0 && (ch == QLatin1Char('-') || ch == QLatin1Char('+'));
-        if (!sign && (ch < QLatin1Char('0') || ch > QLatin1Char('9'))) return std::nullopt;
-    }
-    bool ok = false;
-    const int v = number.toInt(&ok, 10);
-    if (!ok) return std::nullopt;
-    return v;
 }
 
 TextLines::TextLines(const QByteArray& bytes, QString fileName)
@@ -76,7 +61,7 @@ QString TextLines::nextValue(const QString& what) {
 }
 
 int TextLines::integerOf(const QString& text, const QString& what) const {
-    const std::optional<int> v = parseInteger(text);
+    const std::optional<int> v = model::parseInteger(text);
     if (!v) fail(QStringLiteral("an integer for %1, found \"%2\"").arg(what, text));
     return *v;
 }

@@ -19,10 +19,6 @@ std::optional<QString> ValueAfterEquals(const QString& line);
 // empty every further field is empty.
 QString NextField(QString& rest);
 
-// A decimal integer with an optional sign, after optional leading spaces; none for anything else
-// or a value outside 32 bits.
-std::optional<int> parseInteger(const QString& text);
-
 // The lines of a text file in order, each with the byte offset where it starts, so that an error
 // can say where the file went wrong.
 class TextLines {

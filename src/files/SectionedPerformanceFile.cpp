@@ -2,6 +2,8 @@
 
 #include "files/PerformanceText.h"
 #include "model/ByteIO.h"
+#include "model/Conversions.h"
+#include "model/TyreBrands.h"
 #include "model/Text.h"
 
 namespace pw::files {
@@ -14,7 +16,7 @@ namespace {
 // "#00".."#09", "#10": the two-digit team numbers of the section and entry names.
 QByteArray teamNumber(int i) { return (i < 10 ? QByteArray("#0") : QByteArray("#")) + QByteArray::number(i); }
 
-QByteArray shownPower(uint16_t stored) { return QByteArray::number(int(stored) - kPowerOffset); }
+QByteArray shownPower(uint16_t stored) { return QByteArray::number(model::powerToDisplay(stored)); }
 
 QByteArray driverLine(const char* key, const model::DriverRecord& d) {
     // Race pair first, as the other tools write it.
@@ -114,7 +116,7 @@ PerformanceFileContent readSectionedPerformanceFile(const QByteArray& bytes,
             for (int i = 0; i < model::kTeamCount; ++i) {
                 const QString what = QStringLiteral("the tyre brand of team %1").arg(i);
                 const int v = lines.integerOf(lines.nextValue(what), what);
-                if (v < 0 || v > 2)
+                if (v < 0 || v >= model::kTyreBrandCount)
                     lines.fail(QStringLiteral("a tyre brand 0 to 2 for team %1, found %2").arg(i).arg(v));
                 c.teams[i].tyreBrand = v;
             }

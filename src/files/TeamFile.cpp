@@ -1,6 +1,8 @@
 #include "TeamFile.h"
 
 #include "model/ByteIO.h"
+#include "model/Conversions.h"
+#include "model/TyreBrands.h"
 #include "model/Text.h"
 
 #include <algorithm>
@@ -54,7 +56,7 @@ void writeCamera(ByteWriter& w, const model::CarCamera& c) {
 int readTyreBrandIndex(ByteReader& r, const QString& fileName, int team) {
     const qint64 at = r.pos();
     const int32_t v = r.i32(what("tyre brand of team", team).constData());
-    if (v < 0 || v >= kTyreBrandCount)
+    if (v < 0 || v >= model::kTyreBrandCount)
         throw GameFileError(fileName, at,
                             QStringLiteral("a tyre brand index 0 to 2 for team %1, found %2")
                                 .arg(team)
@@ -164,7 +166,7 @@ TeamFileContent readHeaderless(ByteReader& r) {
     readWheelPositions(r, c);
     for (int i = 0; i < model::kTeamCount; ++i) {
         const uint32_t code = r.u32(what("tyre brand code of team", i).constData());
-        c.teams[i].tyreBrand = code == kBridgestoneCode ? 0 : 1;
+        c.teams[i].tyreBrand = code == model::TyreBrandCodes[0] ? 0 : 1;
     }
     TeamFileSelection& s = c.present;
     s.cameras = kCameraMaskBits;
@@ -202,8 +204,8 @@ QByteArray writeTeamFile(const model::EditorModel& m, const ShownCameras& shown,
     for (int rec : maskIndexes(s.cameras))
         writeCamera(w, teamFileRecordFromShown(rec, shown.records[rec]));
     if (s.globals & GlobalChases) {
-        w.i16(word16(shown.chaseY));
-        w.i16(word16(shown.chaseZ));
+        w.i16(model::wrapInt16(shown.chaseY));
+        w.i16(model::wrapInt16(shown.chaseZ));
     }
     for (int i : maskIndexes(s.tcams)) {
         w.i16(m.teams[i].tcamZ);
@@ -254,11 +256,11 @@ void applyTeamFile(const TeamFileContent& c, model::EditorModel& m) {
     const TeamFileSelection s = withinRanges(c.present);
     for (int rec : maskIndexes(s.cameras)) {
         const ShownCamera shown = c.shownCamera(rec);
-        for (int f = 0; f < model::kCameraFieldCount; ++f) m.cameras[rec].field[f] = word16(shown[f]);
+        for (int f = 0; f < model::kCameraFieldCount; ++f) m.cameras[rec].field[f] = model::wrapInt16(shown[f]);
     }
     if (s.globals & GlobalChases) {
-        m.chaseY = word16(2 * int64_t(c.chaseY));
-        m.chaseZ = word16(2 * int64_t(c.chaseZ));
+        m.chaseY = model::chaseToFile(c.chaseY);
+        m.chaseZ = model::chaseToFile(c.chaseZ);
     }
     for (int i : maskIndexes(s.tcams)) {
         m.teams[i].tcamY = c.teams[i].tcamY;

@@ -22,10 +22,6 @@ constexpr int kCameraRecordSize = 20;
 constexpr int kShapeNameSize = 32;
 constexpr int kHeaderlessSize = 556;
 constexpr int kHeaderlessSizeWithCockpit = 580;
-// Save-state brand code that a headerless file stores for Bridgestone; any other code is Michelin.
-constexpr uint32_t kBridgestoneCode = 0x03350335;
-// Tyre brand indexes a file may hold: Bridgestone, Michelin, McLaren.
-constexpr int kTyreBrandCount = 3;
 
 enum class TeamFileLayout { Version3, Version4, Headerless };
 

@@ -1,7 +1,7 @@
 #include "TyreSet.h"
 
-#include "files/TeamFile.h"
 #include "model/ByteIO.h"
+#include "model/TyreBrands.h"
 
 namespace pw::files {
 
@@ -12,7 +12,7 @@ TyreSetContent readTyreSet(const QByteArray& bytes, const QString& fileName) {
     for (int i = 0; i < model::kTeamCount; ++i) {
         const qint64 at = r.pos();
         const int v = r.i16("a tyre brand");
-        if (v < 0 || v >= kTyreBrandCount)
+        if (v < 0 || v >= model::kTyreBrandCount)
             throw model::GameFileError(
                 fileName, at,
                 QStringLiteral("a tyre brand index 0 to 2 for team %1, found %2").arg(i).arg(v));
