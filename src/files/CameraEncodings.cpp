@@ -8,7 +8,9 @@ using model::CameraField;
 using model::CarCamera;
 
 namespace {
-bool isAngle(CameraField f) { return f == model::CamDir || f == model::CamPitch || f == model::CamRoll; }
+bool isAngle(CameraField f) {
+    return f == model::CamDir || f == model::CamPitch || f == model::CamRoll;
+}
 }  // namespace
 
 CarCamera teamFileRecordFromShown(int record, const ShownCamera& shown) {

@@ -8,11 +8,16 @@ namespace pw::files {
 
 CameraSetRow cameraSetRow(qint64 size) {
     switch (size) {
-        case 200: return {1, 10, false};
-        case 204: return {1, 10, true};
-        case 224: return {0, 10, true};
-        case 244: return {0, 11, true};
-        default: break;
+        case 200:
+            return {1, 10, false};
+        case 204:
+            return {1, 10, true};
+        case 224:
+            return {0, 10, true};
+        case 244:
+            return {0, 11, true};
+        default:
+            break;
     }
     if (size < 224) return {1, 9, size >= 204};
     return {0, 9, true};
@@ -35,8 +40,12 @@ CameraSetContent readCameraSet(const QByteArray& bytes, const QString& fileName)
     return c;
 }
 
-int CameraSetContent::shownChaseY() const { return model::chaseToDisplay(chaseY); }
-int CameraSetContent::shownChaseZ() const { return model::chaseToDisplay(chaseZ); }
+int CameraSetContent::shownChaseY() const {
+    return model::chaseToDisplay(chaseY);
+}
+int CameraSetContent::shownChaseZ() const {
+    return model::chaseToDisplay(chaseZ);
+}
 
 QByteArray writeCameraSet(const ShownCameras& shown) {
     model::ByteWriter w;
@@ -50,7 +59,8 @@ QByteArray writeCameraSet(const ShownCameras& shown) {
 void applyCameraSet(const CameraSetContent& c, model::EditorModel& m) {
     for (int rec : maskIndexes(c.presentCameras & kCameraMaskBits)) {
         const ShownCamera shown = c.shownCamera(rec);
-        for (int f = 0; f < model::kCameraFieldCount; ++f) m.cameras[rec].field[f] = model::wrapInt16(shown[f]);
+        for (int f = 0; f < model::kCameraFieldCount; ++f)
+            m.cameras[rec].field[f] = model::wrapInt16(shown[f]);
     }
     if (c.hasChases) {
         m.chaseY = c.chaseY;

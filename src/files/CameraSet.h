@@ -28,7 +28,7 @@ struct CameraSetContent {
     uint16_t presentCameras = 0;  // bit r: record r was read
     bool hasChases = false;
     std::array<model::CarCamera, model::kCameraCount> cameras{};  // game encoding
-    int16_t chaseY = 0, chaseZ = 0;                                // game encoding (doubled)
+    int16_t chaseY = 0, chaseZ = 0;                               // game encoding (doubled)
 
     ShownCamera shownCamera(int record) const { return shownFromGameRecord(cameras.at(record)); }
     int shownChaseY() const;

@@ -11,7 +11,9 @@ namespace pw::files {
 
 namespace {
 
-void line(model::ByteWriter& w, const QByteArray& text) { w.bytes(text + "\r\n"); }
+void line(model::ByteWriter& w, const QByteArray& text) {
+    w.bytes(text + "\r\n");
+}
 
 template <typename Value>
 void section(model::ByteWriter& w, const char* name, int count, int firstKey, Value value) {
@@ -19,7 +21,9 @@ void section(model::ByteWriter& w, const char* name, int count, int firstKey, Va
     for (int k = 0; k < count; ++k) line(w, QByteArray::number(firstKey + k) + '=' + value(k));
 }
 
-QString withoutNul(QString s) { return s.remove(QChar(0)); }
+QString withoutNul(QString s) {
+    return s.remove(QChar(0));
+}
 
 }  // namespace
 
@@ -31,17 +35,24 @@ QByteArray writeKeyedPerformanceFile(const model::EditorModel& m) {
     model::ByteWriter w;
     section(w, "[NBR]", kDriverCount, 0, [&](int k) { return QByteArray::number(d[k].number); });
     section(w, "[Name]", kDriverCount, 0, [&](int k) { return model::StripNul(d[k].name); });
-    section(w, "[QP]", kDriverCount, 0, [&](int k) { return QByteArray::number(d[k].qualifyAbility); });
-    section(w, "[RP]", kDriverCount, 0, [&](int k) { return QByteArray::number(d[k].raceAbility); });
-    section(w, "[QA]", kDriverCount, 0, [&](int k) { return QByteArray::number(d[k].qualifyVariation); });
-    section(w, "[RA]", kDriverCount, 0, [&](int k) { return QByteArray::number(d[k].raceVariation); });
+    section(w, "[QP]", kDriverCount, 0,
+            [&](int k) { return QByteArray::number(d[k].qualifyAbility); });
+    section(w, "[RP]", kDriverCount, 0,
+            [&](int k) { return QByteArray::number(d[k].raceAbility); });
+    section(w, "[QA]", kDriverCount, 0,
+            [&](int k) { return QByteArray::number(d[k].qualifyVariation); });
+    section(w, "[RA]", kDriverCount, 0,
+            [&](int k) { return QByteArray::number(d[k].raceVariation); });
     section(w, "[TNBR]", kTeamCount, kDriverCount, [](int k) { return QByteArray::number(k); });
     section(w, "[TNAME]", kTeamCount, 0, [&](int k) { return model::StripNul(t[k].teamName); });
     section(w, "[TENG]", kTeamCount, 0, [&](int k) { return model::StripNul(t[k].engineName); });
-    section(w, "[TQP]", kTeamCount, 0, [&](int k) { return QByteArray::number(t[k].qualifyPower); });
+    section(w, "[TQP]", kTeamCount, 0,
+            [&](int k) { return QByteArray::number(t[k].qualifyPower); });
     section(w, "[TRP]", kTeamCount, 0, [&](int k) { return QByteArray::number(t[k].racePower); });
-    section(w, "[TFAIL]", kTeamCount, 0, [&](int k) { return QByteArray::number(t[k].failureRate); });
-    section(w, "[CGEARS]", kTeamCount, 0, [&](int k) { return QByteArray::number(t[k].gearCount); });
+    section(w, "[TFAIL]", kTeamCount, 0,
+            [&](int k) { return QByteArray::number(t[k].failureRate); });
+    section(w, "[CGEARS]", kTeamCount, 0,
+            [&](int k) { return QByteArray::number(t[k].gearCount); });
     return w.data();
 }
 
@@ -51,10 +62,12 @@ PerformanceFileContent readKeyedPerformanceFile(const QByteArray& bytes, const Q
     c.recognised = true;
 
     // One section: its heading line skipped unread, then count entries taken by position.
-    const auto entries = [&](const char* name, int count, const std::function<void(int, const QString&)>& take) {
+    const auto entries = [&](const char* name, int count,
+                             const std::function<void(int, const QString&)>& take) {
         const QString section = QString::fromLatin1(name);
         lines.next(QStringLiteral("the %1 section line").arg(section));
-        for (int k = 0; k < count; ++k) take(k, lines.nextValue(QStringLiteral("entry %1 of %2").arg(k).arg(section)));
+        for (int k = 0; k < count; ++k)
+            take(k, lines.nextValue(QStringLiteral("entry %1 of %2").arg(k).arg(section)));
     };
     const auto shownPower = [&](const QString& text, const QString& what) {
         return QString::number(qint64(lines.integerOf(text, what)) - model::kPowerBias);
@@ -74,7 +87,8 @@ PerformanceFileContent readKeyedPerformanceFile(const QByteArray& bytes, const Q
     for (int k = 0; k < kTeamCount + 2; ++k) lines.next(QStringLiteral("the [TNBR] section"));
     for (int k = 0; k < kTeamCount; ++k)
         t[k].teamName = withoutNul(lines.nextValue(QStringLiteral("entry %1 of [TNAME]").arg(k)));
-    entries("[TENG]", kTeamCount, [&](int k, const QString& v) { t[k].engineName = withoutNul(v); });
+    entries("[TENG]", kTeamCount,
+            [&](int k, const QString& v) { t[k].engineName = withoutNul(v); });
     entries("[TQP]", kTeamCount, [&](int k, const QString& v) {
         t[k].qualifyPower = shownPower(v, QStringLiteral("the qualifying power of team %1").arg(k));
     });

@@ -3,7 +3,9 @@
 namespace pw::files {
 
 namespace {
-QString ending(const QString& fileName) { return fileName.right(3).toLower(); }
+QString ending(const QString& fileName) {
+    return fileName.right(3).toLower();
+}
 }  // namespace
 
 TeamFileKind teamFileKindOf(const QString& fileName) {

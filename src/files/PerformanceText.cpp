@@ -47,10 +47,9 @@ TextLines::TextLines(const QByteArray& bytes, QString fileName)
 
 QString TextLines::next(const QString& what) {
     if (atEnd())
-        throw model::GameFileError(fileName_, size_,
-                                   QStringLiteral("file ends before line %1 (%2)")
-                                       .arg(lines_.size() + 1)
-                                       .arg(what));
+        throw model::GameFileError(
+            fileName_, size_,
+            QStringLiteral("file ends before line %1 (%2)").arg(lines_.size() + 1).arg(what));
     return lines_[next_++].text;
 }
 
@@ -66,9 +65,13 @@ int TextLines::integerOf(const QString& text, const QString& what) const {
     return *v;
 }
 
-QString TextLines::last() const { return next_ == 0 ? QString() : lines_[next_ - 1].text; }
+QString TextLines::last() const {
+    return next_ == 0 ? QString() : lines_[next_ - 1].text;
+}
 
-qint64 TextLines::lastOffset() const { return next_ == 0 ? 0 : lines_[next_ - 1].offset; }
+qint64 TextLines::lastOffset() const {
+    return next_ == 0 ? 0 : lines_[next_ - 1].offset;
+}
 
 void TextLines::fail(const QString& expected) const {
     throw model::GameFileError(fileName_, lastOffset(),

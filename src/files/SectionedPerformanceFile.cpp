@@ -3,8 +3,8 @@
 #include "files/PerformanceText.h"
 #include "model/ByteIO.h"
 #include "model/Conversions.h"
-#include "model/TyreBrands.h"
 #include "model/Text.h"
+#include "model/TyreBrands.h"
 
 namespace pw::files {
 
@@ -14,9 +14,13 @@ const char kSectionedVersion[] = "213";
 namespace {
 
 // "#00".."#09", "#10": the two-digit team numbers of the section and entry names.
-QByteArray teamNumber(int i) { return (i < 10 ? QByteArray("#0") : QByteArray("#")) + QByteArray::number(i); }
+QByteArray teamNumber(int i) {
+    return (i < 10 ? QByteArray("#0") : QByteArray("#")) + QByteArray::number(i);
+}
 
-QByteArray shownPower(uint16_t stored) { return QByteArray::number(model::powerToDisplay(stored)); }
+QByteArray shownPower(uint16_t stored) {
+    return QByteArray::number(model::powerToDisplay(stored));
+}
 
 QByteArray driverLine(const char* key, const model::DriverRecord& d) {
     // Race pair first, as the other tools write it.
@@ -25,7 +29,9 @@ QByteArray driverLine(const char* key, const model::DriverRecord& d) {
            QByteArray::number(d.qualifyAbility) + ',' + QByteArray::number(d.qualifyVariation);
 }
 
-void line(model::ByteWriter& w, const QByteArray& text) { w.bytes(text + "\r\n"); }
+void line(model::ByteWriter& w, const QByteArray& text) {
+    w.bytes(text + "\r\n");
+}
 
 }  // namespace
 
@@ -78,8 +84,9 @@ void readTeamBlock(TextLines& lines, int t, PerformanceFileContent& c) {
     for (int k = 0; k < 2; ++k) {
         PerformanceDriverValues droppedDriver;
         PerformanceDriverValues& d = kept ? c.drivers[2 * t + k] : droppedDriver;
-        rest = lines.nextValue(k == 0 ? QStringLiteral("the \"First Driver=\" line of a team block")
-                                      : QStringLiteral("the \"Second Driver=\" line of a team block"));
+        rest =
+            lines.nextValue(k == 0 ? QStringLiteral("the \"First Driver=\" line of a team block")
+                                   : QStringLiteral("the \"Second Driver=\" line of a team block"));
         d.number = NextField(rest);
         d.name = NextField(rest);
         d.qualifyAbility = NextField(rest);
@@ -117,7 +124,8 @@ PerformanceFileContent readSectionedPerformanceFile(const QByteArray& bytes,
                 const QString what = QStringLiteral("the tyre brand of team %1").arg(i);
                 const int v = lines.integerOf(lines.nextValue(what), what);
                 if (v < 0 || v >= model::kTyreBrandCount)
-                    lines.fail(QStringLiteral("a tyre brand 0 to 2 for team %1, found %2").arg(i).arg(v));
+                    lines.fail(
+                        QStringLiteral("a tyre brand 0 to 2 for team %1, found %2").arg(i).arg(v));
                 c.teams[i].tyreBrand = v;
             }
             l = lines.last();

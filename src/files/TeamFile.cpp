@@ -1,11 +1,11 @@
 #include "TeamFile.h"
 
+#include <algorithm>
+
 #include "model/ByteIO.h"
 #include "model/Conversions.h"
-#include "model/TyreBrands.h"
 #include "model/Text.h"
-
-#include <algorithm>
+#include "model/TyreBrands.h"
 
 namespace pw::files {
 
@@ -57,10 +57,9 @@ int readTyreBrandIndex(ByteReader& r, const QString& fileName, int team) {
     const qint64 at = r.pos();
     const int32_t v = r.i32(what("tyre brand of team", team).constData());
     if (v < 0 || v >= model::kTyreBrandCount)
-        throw GameFileError(fileName, at,
-                            QStringLiteral("a tyre brand index 0 to 2 for team %1, found %2")
-                                .arg(team)
-                                .arg(v));
+        throw GameFileError(
+            fileName, at,
+            QStringLiteral("a tyre brand index 0 to 2 for team %1, found %2").arg(team).arg(v));
     return v;
 }
 
@@ -109,12 +108,11 @@ TeamFileContent readVersioned(ByteReader& r, const QString& fileName, uint16_t v
         const qint64 at = r.pos();
         const uint16_t mask = r.u16("the team file header");
         if (mask & ~kMaskFields[m].allowed)
-            throw GameFileError(
-                fileName, at,
-                QStringLiteral("a %1 mask of bits 0 to %2 only, found 0x%3")
-                    .arg(QLatin1String(kMaskFields[m].name))
-                    .arg(setBitCount(kMaskFields[m].allowed) - 1)
-                    .arg(mask, 4, 16, QLatin1Char('0')));
+            throw GameFileError(fileName, at,
+                                QStringLiteral("a %1 mask of bits 0 to %2 only, found 0x%3")
+                                    .arg(QLatin1String(kMaskFields[m].name))
+                                    .arg(setBitCount(kMaskFields[m].allowed) - 1)
+                                    .arg(mask, 4, 16, QLatin1Char('0')));
         c.present.*kMaskFields[m].mask = mask;
     }
     const TeamFileSelection& s = c.present;
@@ -137,7 +135,8 @@ TeamFileContent readVersioned(ByteReader& r, const QString& fileName, uint16_t v
         c.teams[i].armColour = r.u32(what("arm colour of team", i).constData());
     for (int i : maskIndexes(s.rimColours))
         c.teams[i].rimColour = r.u32(what("rim colour of team", i).constData());
-    for (int i : maskIndexes(s.tyreBrands)) c.teams[i].tyreBrand = readTyreBrandIndex(r, fileName, i);
+    for (int i : maskIndexes(s.tyreBrands))
+        c.teams[i].tyreBrand = readTyreBrandIndex(r, fileName, i);
     if (s.globals & GlobalWheelPositions) readWheelPositions(r, c);
     if (s.globals & GlobalDashboard) readDashboard(r, c.cockpit);
     if (s.globals & GlobalCockpitWheel) readCockpitWheel(r, c.cockpit);
@@ -256,7 +255,8 @@ void applyTeamFile(const TeamFileContent& c, model::EditorModel& m) {
     const TeamFileSelection s = withinRanges(c.present);
     for (int rec : maskIndexes(s.cameras)) {
         const ShownCamera shown = c.shownCamera(rec);
-        for (int f = 0; f < model::kCameraFieldCount; ++f) m.cameras[rec].field[f] = model::wrapInt16(shown[f]);
+        for (int f = 0; f < model::kCameraFieldCount; ++f)
+            m.cameras[rec].field[f] = model::wrapInt16(shown[f]);
     }
     if (s.globals & GlobalChases) {
         m.chaseY = model::chaseToFile(c.chaseY);

@@ -43,7 +43,7 @@ struct TeamFileContent {
     // dashboard and cockpit steering wheel.
     TeamFileSelection present;
     std::array<model::CarCamera, model::kCameraCount> cameras{};  // team file encoding
-    int16_t chaseY = 0, chaseZ = 0;                                // as shown (not doubled)
+    int16_t chaseY = 0, chaseZ = 0;                               // as shown (not doubled)
     std::array<TeamFileTeam, model::kTeamCount> teams{};
     // Names of teams 0..shapeNameCount-1, first byte as stored, the rest lower-cased, NULs removed.
     int shapeNameCount = 0;

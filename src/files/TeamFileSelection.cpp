@@ -13,9 +13,8 @@ TeamFileSelection TeamFileSelection::all() {
 
 bool TeamFileSelection::operator==(const TeamFileSelection& o) const {
     return cameras == o.cameras && tcams == o.tcams && helmets == o.helmets &&
-           armColours == o.armColours && rimColours == o.rimColours &&
-           tyreBrands == o.tyreBrands && globals == o.globals && wheels == o.wheels &&
-           shapeNames == o.shapeNames;
+           armColours == o.armColours && rimColours == o.rimColours && tyreBrands == o.tyreBrands &&
+           globals == o.globals && wheels == o.wheels && shapeNames == o.shapeNames;
 }
 
 std::vector<int> maskIndexes(uint16_t mask) {
@@ -25,7 +24,9 @@ std::vector<int> maskIndexes(uint16_t mask) {
     return out;
 }
 
-int setBitCount(uint16_t mask) { return int(maskIndexes(mask).size()); }
+int setBitCount(uint16_t mask) {
+    return int(maskIndexes(mask).size());
+}
 
 TeamFileSelection withinRanges(const TeamFileSelection& s) {
     TeamFileSelection r = s;

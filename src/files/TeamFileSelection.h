@@ -8,8 +8,8 @@ namespace pw::files {
 // What a team file holds: nine 16-bit masks, as the save-selection dialog ticks them and as the
 // header of a versioned team file records them.
 struct TeamFileSelection {
-    uint16_t cameras = 0;     // bit r: camera record r = 0..11
-    uint16_t tcams = 0;       // bit i: team i = 0..10
+    uint16_t cameras = 0;  // bit r: camera record r = 0..11
+    uint16_t tcams = 0;    // bit i: team i = 0..10
     uint16_t helmets = 0;
     uint16_t armColours = 0;
     uint16_t rimColours = 0;

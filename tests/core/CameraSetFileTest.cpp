@@ -84,7 +84,8 @@ TEST(CameraSet, FilesShorterThanTheirRowAreRefused) {
         FAIL();
     } catch (const GameFileError& e) {
         EXPECT_EQ(e.file(), QStringLiteral("set.cam"));
-        EXPECT_TRUE(e.expected().contains(QStringLiteral("180 bytes"))) << e.message().toStdString();
+        EXPECT_TRUE(e.expected().contains(QStringLiteral("180 bytes")))
+            << e.message().toStdString();
     }
 }
 
@@ -117,6 +118,7 @@ TEST(TyreSet, ShortFilesAndIndexesOutsideTheBrandsAreRefused) {
         } catch (const GameFileError& e) {
             EXPECT_EQ(e.offset(), c.offset);
         }
-        for (int i = 0; i < kTeamCount; ++i) EXPECT_EQ(m.teams[i].tyreBrand, sampleModel().teams[i].tyreBrand);
+        for (int i = 0; i < kTeamCount; ++i)
+            EXPECT_EQ(m.teams[i].tyreBrand, sampleModel().teams[i].tyreBrand);
     }
 }

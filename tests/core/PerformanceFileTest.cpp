@@ -33,11 +33,14 @@ QByteArray joined(const QList<QByteArray>& lines) {
     return out;
 }
 
-QString text(int v) { return QString::number(v); }
+QString text(int v) {
+    return QString::number(v);
+}
 
 // A sectioned file of a few team blocks and a [File] section, in the other tools' style.
 QList<QByteArray> sectioned(const QList<QByteArray>& body) {
-    return QList<QByteArray>{"anything at all", ""} + body + QList<QByteArray>{"", "[File]", "Version=213"};
+    return QList<QByteArray>{"anything at all", ""} + body +
+           QList<QByteArray>{"", "[File]", "Version=213"};
 }
 
 QList<QByteArray> teamBlock(const QByteArray& number, const QByteArray& name) {
@@ -60,7 +63,8 @@ TEST(PerformanceText, ValueAfterEquals) {
         {"no equals sign", std::nullopt},
         {"", std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(ValueAfterEquals(QString::fromLatin1(c.line)), c.value) << c.line;
+    for (const auto& c : cases)
+        EXPECT_EQ(ValueAfterEquals(QString::fromLatin1(c.line)), c.value) << c.line;
 }
 
 TEST(PerformanceText, NextField) {
@@ -87,8 +91,8 @@ TEST(PerformanceText, NextField) {
 TEST(SectionedPerformanceFile, Has97CrLfLinesWithRaceValuesFirst) {
     EditorModel m = sampleModel();
     m.teams[0].teamName = QByteArray("Ferrari\0\0\0", 10);
-    m.teams[0].racePower = 32817;   // shown 0
-    m.teams[0].qualifyPower = 0;    // shown -32817
+    m.teams[0].racePower = 32817;        // shown 0
+    m.teams[0].qualifyPower = 0;         // shown -32817
     m.drivers[1].raceVariation = 65535;  // a shown -1 as stored
     const QList<QByteArray> lines = crlfLines(writeSectionedPerformanceFile(m));
     ASSERT_EQ(lines.size(), 97);
@@ -128,7 +132,8 @@ TEST(SectionedPerformanceFile, Has97CrLfLinesWithRaceValuesFirst) {
 
 TEST(SectionedPerformanceFile, RoundTripExchangesQualifyingAndRaceValues) {
     const EditorModel m = sampleModel();
-    const PerformanceFileContent c = readSectionedPerformanceFile(writeSectionedPerformanceFile(m), kTxt);
+    const PerformanceFileContent c =
+        readSectionedPerformanceFile(writeSectionedPerformanceFile(m), kTxt);
     EXPECT_TRUE(c.recognised);
     EXPECT_FALSE(c.versionMismatch);
     for (int i = 0; i < kTeamCount; ++i) {
@@ -157,8 +162,8 @@ TEST(SectionedPerformanceFile, RoundTripExchangesQualifyingAndRaceValues) {
 
 TEST(SectionedPerformanceFile, BlocksFillTeamsInTheOrderTheyComeWhateverTheirNumbers) {
     QList<QByteArray> body = teamBlock("05", "Jordan") + teamBlock("02", "Williams");
-    body[6] = "Name=OnlyEngine";              // no comma: all of it is the engine
-    body[7] = "Performance=900,850";          // two fields: failure % empty
+    body[6] = "Name=OnlyEngine";      // no comma: all of it is the engine
+    body[7] = "Performance=900,850";  // two fields: failure % empty
     const PerformanceFileContent c = readSectionedPerformanceFile(joined(sectioned(body)), kTxt);
     EXPECT_TRUE(c.recognised);
     EXPECT_EQ(c.teams[0].teamName, QStringLiteral("Jordan"));
@@ -194,7 +199,8 @@ TEST(SectionedPerformanceFile, FileSectionAndVersion) {
     }
     // A section straight after "[File]" takes the version line's place and is still read.
     QList<QByteArray> lines{"[File]", "[Tyres]"};
-    for (int i = 0; i < kTeamCount; ++i) lines << "Team #" + QByteArray::number(i) + "=" + (i == 4 ? "1" : "0");
+    for (int i = 0; i < kTeamCount; ++i)
+        lines << "Team #" + QByteArray::number(i) + "=" + (i == 4 ? "1" : "0");
     const PerformanceFileContent r = readSectionedPerformanceFile(joined(lines), kTxt);
     EXPECT_TRUE(r.versionMismatch);
     EXPECT_EQ(r.teams[4].tyreBrand, 1);
@@ -203,7 +209,8 @@ TEST(SectionedPerformanceFile, FileSectionAndVersion) {
 
 TEST(SectionedPerformanceFile, BlocksPastTheEleventhAreDropped) {
     QList<QByteArray> body;
-    for (int t = 0; t < 13; ++t) body += teamBlock(QByteArray::number(t), "Team" + QByteArray::number(t));
+    for (int t = 0; t < 13; ++t)
+        body += teamBlock(QByteArray::number(t), "Team" + QByteArray::number(t));
     const PerformanceFileContent c = readSectionedPerformanceFile(joined(sectioned(body)), kTxt);
     EXPECT_EQ(c.ignoredTeamBlocks, 2);
     EXPECT_EQ(c.teams[10].teamName, QStringLiteral("Team10"));
@@ -242,7 +249,8 @@ TEST(SectionedPerformanceFileBadInput, IsRefusedWholeWithTheLineNamed) {
             ADD_FAILURE() << "accepted";
         } catch (const GameFileError& e) {
             EXPECT_EQ(e.file(), kTxt);
-            EXPECT_TRUE(e.expected().startsWith(QLatin1String(c.expected))) << e.message().toStdString();
+            EXPECT_TRUE(e.expected().startsWith(QLatin1String(c.expected)))
+                << e.message().toStdString();
         }
     }
 }
@@ -258,20 +266,20 @@ TEST(KeyedPerformanceFile, Has222CrLfLinesInThirteenSections) {
         int line;
         QByteArray text;
     } expected[] = {
-        {1, "[NBR]"},   {2, "0=1"},        {23, "21=22"},     {24, "[Name]"},
-        {25, "0=Schumacher"}, {47, "[QP]"}, {48, "0=1000"},   {70, "[RP]"},
-        {71, "0=3000"}, {93, "[QA]"},      {94, "0=2000"},    {116, "[RA]"},
-        {117, "0=4000"}, {139, "[TNBR]"},  {140, "22=0"},     {150, "32=10"},
-        {151, "[TNAME]"}, {152, "0=Team0"}, {163, "[TENG]"},   {175, "[TQP]"},
-        {178, "2=32817"}, {187, "[TRP]"},   {188, "0=33617"},  {199, "[TFAIL]"},
-        {211, "[CGEARS]"}, {222, "10=6"},
+        {1, "[NBR]"},         {2, "0=1"},       {23, "21=22"},    {24, "[Name]"},
+        {25, "0=Schumacher"}, {47, "[QP]"},     {48, "0=1000"},   {70, "[RP]"},
+        {71, "0=3000"},       {93, "[QA]"},     {94, "0=2000"},   {116, "[RA]"},
+        {117, "0=4000"},      {139, "[TNBR]"},  {140, "22=0"},    {150, "32=10"},
+        {151, "[TNAME]"},     {152, "0=Team0"}, {163, "[TENG]"},  {175, "[TQP]"},
+        {178, "2=32817"},     {187, "[TRP]"},   {188, "0=33617"}, {199, "[TFAIL]"},
+        {211, "[CGEARS]"},    {222, "10=6"},
     };
     for (const auto& e : expected) EXPECT_EQ(lines[e.line - 1], e.text) << "line " << e.line;
 }
 
 TEST(KeyedPerformanceFile, RoundTripGivesBackEveryShownValue) {
     EditorModel m = sampleModel();
-    m.teams[3].racePower = 0;        // shown -32817
+    m.teams[3].racePower = 0;  // shown -32817
     m.drivers[5].qualifyAbility = 65535;
     const PerformanceFileContent c = readKeyedPerformanceFile(writeKeyedPerformanceFile(m), kG4p);
     EXPECT_TRUE(c.recognised);
@@ -319,11 +327,10 @@ TEST(KeyedPerformanceFileBadInput, IsRefusedWholeWithTheLineNamed) {
         int line;  // counted from 1
         QByteArray text;
     } cases[] = {
-        {2, "no equals"},   // a driver number entry
-        {152, "Team0"},     // a team name entry
-        {176, "0=fast"},    // a qualifying power
-        {188, "0=99999999999"},
-        {212, "0=six"},     // a gear count
+        {2, "no equals"},                        // a driver number entry
+        {152, "Team0"},                          // a team name entry
+        {176, "0=fast"},                         // a qualifying power
+        {188, "0=99999999999"}, {212, "0=six"},  // a gear count
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);

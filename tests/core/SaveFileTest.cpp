@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <csignal>
-#include <sys/resource.h>
 
 #include "files/SaveFile.h"
 #include "model/GameFileError.h"
@@ -71,6 +70,7 @@ TEST(SaveFile, FailedSaveLeavesThePreviousFileWholeAndSaysWhy) {
 
 TEST(SaveFile, MissingFolderAndMissingFileAreErrors) {
     QTemporaryDir dir;
-    EXPECT_THROW(saveFileAtomically(dir.filePath(QStringLiteral("no/such/x.car")), "x"), GameFileError);
+    EXPECT_THROW(saveFileAtomically(dir.filePath(QStringLiteral("no/such/x.car")), "x"),
+                 GameFileError);
     EXPECT_THROW(readWholeFile(dir.filePath(QStringLiteral("absent.car"))), GameFileError);
 }

@@ -19,8 +19,12 @@ QByteArray everything(const EditorModel& m, const ShownCameras& s = sampleShown(
     return writeTeamFile(m, s, TeamFileSelection::all());
 }
 
-uint16_t u16At(const QByteArray& b, int offset) { return le::u16(b.constData() + offset); }
-float f32At(const QByteArray& b, int offset) { return le::f32(b.constData() + offset); }
+uint16_t u16At(const QByteArray& b, int offset) {
+    return le::u16(b.constData() + offset);
+}
+float f32At(const QByteArray& b, int offset) {
+    return le::f32(b.constData() + offset);
+}
 
 // Reading a bad file must throw and leave the model as it was.
 GameFileError loadFails(const QByteArray& bytes) {
@@ -57,7 +61,8 @@ TEST(TeamFile, AllTickedVersion4FileIs1040BytesWithItsMasksInTheHeader) {
     const QByteArray file = everything(sampleModel());
     ASSERT_EQ(file.size(), 1040);
     EXPECT_EQ(teamFileSize(TeamFileSelection::all()), 1040);
-    const uint16_t header[] = {4, 0x0FFF, 0x07FF, 0x07FF, 0x07FF, 0x07FF, 0x07FF, 0x000F, 0x07FF, 0x07FF};
+    const uint16_t header[] = {4,      0x0FFF, 0x07FF, 0x07FF, 0x07FF,
+                               0x07FF, 0x07FF, 0x000F, 0x07FF, 0x07FF};
     for (int k = 0; k < 10; ++k) EXPECT_EQ(u16At(file, 2 * k), header[k]) << "header word " << k;
 }
 
@@ -105,7 +110,8 @@ TEST(TeamFile, CameraRecordsUseShownUnitsWithTheCockpitYOffsetAndTeam0TCamInReco
     EXPECT_EQ(int16_t(u16At(file, 22)), -8);
     EXPECT_EQ(int16_t(u16At(file, 24)), 21);
     const int16_t r0[] = {7, -3, 12 - 5, 2 * 182, -182, int16_t(90 * 182), 1, 2, 3, 4};
-    for (int f = 0; f < 10; ++f) EXPECT_EQ(int16_t(u16At(file, 40 + 2 * f)), r0[f]) << "field " << f;
+    for (int f = 0; f < 10; ++f)
+        EXPECT_EQ(int16_t(u16At(file, 40 + 2 * f)), r0[f]) << "field " << f;
 
     const TeamFileContent back = readTeamFile(file, kName);
     EXPECT_EQ(back.shownCamera(0), shown.records[0]) << "record 0's Y survives the round trip";
@@ -126,7 +132,8 @@ TEST(TeamFile, Version4RoundTripRestoresEveryValue) {
     EditorModel m;  // defaults everywhere
     applyTeamFile(content, m);
     EXPECT_EQ(everything(m), everything(source));
-    for (int i = 0; i < kTeamCount; ++i) EXPECT_EQ(m.teams[i].carShapeName, source.teams[i].carShapeName);
+    for (int i = 0; i < kTeamCount; ++i)
+        EXPECT_EQ(m.teams[i].carShapeName, source.teams[i].carShapeName);
     EXPECT_EQ(m.currentShapeName, QStringLiteral("Shape0"));
     EXPECT_EQ(m.chaseY, 22) << "the model keeps chases doubled";
     EXPECT_EQ(m.cameras[3].field[CamX], shown.records[3][CamX]) << "cameras in display units";
@@ -143,7 +150,8 @@ TEST(TeamFile, NamesAreThoseOfTheFirstTeamsWhicheverAreTicked) {
 
     EditorModel m = sampleModel();
     applyTeamFile(readTeamFile(file, kName), m);
-    EXPECT_EQ(m.teams[0].carShapeName, QByteArray("Ferrari")) << "first byte kept, rest lower-cased";
+    EXPECT_EQ(m.teams[0].carShapeName, QByteArray("Ferrari"))
+        << "first byte kept, rest lower-cased";
     EXPECT_EQ(m.teams[7].carShapeName, QByteArray("Shape7"));
     EXPECT_EQ(m.currentShapeName, QStringLiteral("Ferrari"));
 
@@ -154,12 +162,13 @@ TEST(TeamFile, NamesAreThoseOfTheFirstTeamsWhicheverAreTicked) {
 
 TEST(TeamFile, Version3FileHasNoSteeringWheelsOrNames) {
     ByteWriter w;
-    for (uint16_t v : {3, 0x0002, 0, 0x0001, 0, 0, 0x0002, int(GlobalCockpitWheel)}) w.u16(uint16_t(v));
+    for (uint16_t v : {3, 0x0002, 0, 0x0001, 0, 0, 0x0002, int(GlobalCockpitWheel)})
+        w.u16(uint16_t(v));
     for (int f = 0; f < 10; ++f) w.i16(int16_t(100 + f));  // record 1
-    w.f32(-1.5f);  // helmet Z of team 0
-    w.f32(2.5f);   // helmet Y
-    w.i32(2);      // tyre brand of team 1
-    w.f32(0.5f);   // cockpit wheel X, Z, Y
+    w.f32(-1.5f);                                          // helmet Z of team 0
+    w.f32(2.5f);                                           // helmet Y
+    w.i32(2);                                              // tyre brand of team 1
+    w.f32(0.5f);                                           // cockpit wheel X, Z, Y
     w.f32(0.75f);
     w.f32(0.25f);
     w.bytes(QByteArray(64, '\x7f'));  // trailing bytes are not read
@@ -266,7 +275,8 @@ TEST(TeamFileBadInput, EveryTruncationOfAVersion4FileIsRefused) {
     }
     const GameFileError e = loadFails(file.left(1039));
     EXPECT_EQ(e.offset(), 1008);
-    EXPECT_TRUE(e.expected().contains(QStringLiteral("car-shape name 10"))) << e.message().toStdString();
+    EXPECT_TRUE(e.expected().contains(QStringLiteral("car-shape name 10")))
+        << e.message().toStdString();
 }
 
 TEST(TeamFileBadInput, ShortHeadersAndHeaderlessFilesAreRefused) {
@@ -284,13 +294,14 @@ TEST(TeamFileBadInput, MaskBitsOutsideTheirRangesRefuseTheFile) {
         uint16_t value;
         const char* mask;
     } cases[] = {
-        {2, 0x1000, "camera"},   {4, 0x0800, "T-Cam"},        {6, 0x8000, "helmet"},
-        {8, 0x0800, "arm colour"}, {10, 0x0800, "rim colour"}, {12, 0x4000, "tyre brand"},
-        {14, 0x0010, "global"},  {16, 0x0800, "steering wheel"}, {18, 0x0801, "car-shape name"},
+        {2, 0x1000, "camera"},     {4, 0x0800, "T-Cam"},           {6, 0x8000, "helmet"},
+        {8, 0x0800, "arm colour"}, {10, 0x0800, "rim colour"},     {12, 0x4000, "tyre brand"},
+        {14, 0x0010, "global"},    {16, 0x0800, "steering wheel"}, {18, 0x0801, "car-shape name"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mask);
-        QByteArray file = QByteArray::fromHex("0400") + QByteArray(18, '\0') + QByteArray(2000, '\0');
+        QByteArray file =
+            QByteArray::fromHex("0400") + QByteArray(18, '\0') + QByteArray(2000, '\0');
         file.replace(c.offset, 2, le::bytesU16(c.value));
         const GameFileError e = loadFails(file);
         EXPECT_EQ(e.offset(), c.offset);
