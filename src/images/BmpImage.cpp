@@ -89,3 +89,40 @@ BmpResult loadBmpFile(const QString& path) {
 }
 
 }  // namespace pw::images
+
+namespace pw::images {
+
+QByteArray encodeBmp(const DecodedImage& image) {
+    const qint64 rowBytes = qint64(image.width) * 3;
+    const qint64 stride = (rowBytes + 3) & ~qint64(3);
+    const qint64 imageSize = stride * image.height;
+    pw::model::ByteWriter w;
+    w.bytes("BM");
+    w.u32(uint32_t(kFileHeaderSize + kInfoHeaderSize + imageSize));
+    w.u32(0);
+    w.u32(kFileHeaderSize + kInfoHeaderSize);
+    w.u32(kInfoHeaderSize);
+    w.i32(image.width);
+    w.i32(image.height);
+    w.u16(1);   // planes
+    w.u16(24);  // bits per pixel
+    w.u32(0);   // no compression
+    w.u32(uint32_t(imageSize));
+    w.i32(2835);  // 72 dots per inch
+    w.i32(2835);
+    w.u32(0);
+    w.u32(0);
+    const int c = image.bytesPerPixel();
+    for (int row = 0; row < image.height; ++row) {
+        for (int x = 0; x < image.width; ++x) {
+            const char* p = image.pixels.constData() + (qint64(row) * image.width + x) * c;
+            w.u8(uint8_t(p[2]));
+            w.u8(uint8_t(p[1]));
+            w.u8(uint8_t(p[0]));
+        }
+        w.bytes(QByteArray(stride - rowBytes, '\0'));
+    }
+    return w.data();
+}
+
+}  // namespace pw::images

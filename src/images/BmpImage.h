@@ -28,6 +28,9 @@ BmpResult decodeBmp(const QByteArray& file, const QString& path);
 // Reads and decodes the file at path.
 BmpResult loadBmpFile(const QString& path);
 
+// Encodes RGB pixels as a 24-bit BMP file (rows padded to four bytes, no palette).
+QByteArray encodeBmp(const DecodedImage& image);
+
 inline const QString kBmpCaption = QStringLiteral("BMP Unit");
 inline const QString kBmpUnableCaption = QStringLiteral("Loading Textures");
 

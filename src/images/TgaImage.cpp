@@ -117,3 +117,66 @@ bool endsWithTgaFooter(const QByteArray& file) {
 }
 
 }  // namespace pw::images
+
+namespace pw::images {
+
+namespace {
+
+QByteArray storedPixel(const char* p, int c) {
+    QByteArray out(c, '\0');
+    out[0] = p[2];
+    out[1] = p[1];
+    out[2] = p[0];
+    if (c == 4) out[3] = p[3];
+    return out;
+}
+
+}  // namespace
+
+QByteArray encodeTga(const DecodedImage& image, bool runLength, bool withFooter) {
+    const int c = image.bytesPerPixel();
+    pw::model::ByteWriter w;
+    w.u8(0);
+    w.u8(0);
+    w.u8(runLength ? kRunLengthTrueColour : kTrueColour);
+    w.bytes(QByteArray(9, '\0'));
+    w.u16(uint16_t(image.width));
+    w.u16(uint16_t(image.height));
+    w.u8(uint8_t(c * 8));
+    w.u8(c == 4 ? 8 : 0);  // alpha bits; rows bottom-up
+    const qint64 n = qint64(image.width) * image.height;
+    const char* px = image.pixels.constData();
+    if (!runLength) {
+        for (qint64 i = 0; i < n; ++i) w.bytes(storedPixel(px + i * c, c));
+    } else {
+        // Runs of equal pixels become repeat packets, everything else literal packets.
+        qint64 i = 0;
+        while (i < n) {
+            qint64 run = 1;
+            while (i + run < n && run < 128 && std::memcmp(px + i * c, px + (i + run) * c, size_t(c)) == 0) ++run;
+            if (run > 1) {
+                w.u8(uint8_t(127 + run));
+                w.bytes(storedPixel(px + i * c, c));
+                i += run;
+                continue;
+            }
+            qint64 literal = 1;
+            while (i + literal < n && literal < 128 &&
+                   !(i + literal + 1 < n &&
+                     std::memcmp(px + (i + literal) * c, px + (i + literal + 1) * c, size_t(c)) == 0))
+                ++literal;
+            w.u8(uint8_t(literal - 1));
+            for (qint64 k = 0; k < literal; ++k) w.bytes(storedPixel(px + (i + k) * c, c));
+            i += literal;
+        }
+    }
+    if (withFooter) {
+        w.u32(0);  // no extension area
+        w.u32(0);  // no developer area
+        w.bytes("TRUEVISION-XFILE.");
+        w.u8(0);
+    }
+    return w.data();
+}
+
+}  // namespace pw::images

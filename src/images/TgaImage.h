@@ -28,6 +28,10 @@ TgaResult loadTgaFile(const QString& path);
 // Images saved with that footer are stored upside down relative to the shapes' coordinates.
 bool endsWithTgaFooter(const QByteArray& file);
 
+// Encodes pixels as a TGA file of type 2 (or 10 with runLength), rows in the image's order,
+// with the TGA 2.0 footer when withFooter. Decoding the result gives the same pixels.
+QByteArray encodeTga(const DecodedImage& image, bool runLength = false, bool withFooter = false);
+
 // Captions of the TGA reader's message boxes.
 inline const QString kTgaNotFoundCaption = QStringLiteral("TGA Texture");
 inline const QString kTgaErrorCaption = QStringLiteral("TGA File Error");

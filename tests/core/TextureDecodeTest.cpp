@@ -268,3 +268,33 @@ TEST(BmpFile, UnopenableFileEndsInTheFatalMessage) {
         {QStringLiteral("Loading Textures"), QStringLiteral("Unable to load ") + path}};
     EXPECT_EQ(r.messages, expected);
 }
+
+TEST(TextureEncode, EncodedFilesDecodeToTheSamePixels) {
+    // 5 x 3 with runs and single pixels mixed, so both packet kinds occur.
+    for (PixelFormat format : {PixelFormat::Rgb, PixelFormat::Rgba}) {
+        DecodedImage image;
+        image.width = 5;
+        image.height = 3;
+        image.format = format;
+        for (int i = 0; i < 15; ++i) {
+            const int v = i < 4 || i > 11 ? 7 : i * 13;
+            for (int k = 0; k < image.bytesPerPixel(); ++k) image.pixels.append(char(v + k));
+        }
+        for (bool rle : {false, true}) {
+            for (bool footer : {false, true}) {
+                const QByteArray file = encodeTga(image, rle, footer);
+                const TgaResult r = decodeTga(file, kPath);
+                ASSERT_TRUE(r.ok());
+                EXPECT_EQ(r.image->pixels, image.pixels) << rle << footer;
+                EXPECT_EQ(r.image->format, format);
+                EXPECT_EQ(endsWithTgaFooter(file), footer);
+            }
+        }
+        if (format == PixelFormat::Rgb) {
+            const BmpResult b = decodeBmp(encodeBmp(image), kBmp);
+            ASSERT_TRUE(b.hasPixels());
+            EXPECT_TRUE(b.messages.isEmpty());
+            EXPECT_EQ(b.image->pixels, image.pixels);
+        }
+    }
+}
