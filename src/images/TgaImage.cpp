@@ -143,7 +143,9 @@ QByteArray encodeTga(const DecodedImage& image, bool runLength, bool withFooter)
     w.u16(uint16_t(image.width));
     w.u16(uint16_t(image.height));
     w.u8(uint8_t(c * 8));
-    w.u8(c == 4 ? 8 : 0);  // alpha bits; rows bottom-up
+    // Alpha bits, and the origin flag for rows stored top first, so that image viewers show the
+    // file as it was drawn (the texture reader itself uses rows in stored order).
+    w.u8(uint8_t((c == 4 ? 8 : 0) | 0x20));
     const qint64 n = qint64(image.width) * image.height;
     const char* px = image.pixels.constData();
     if (!runLength) {
