@@ -8,7 +8,7 @@
 #include "preview/TextureSet.h"
 
 using namespace pw::preview;
-using namespace pw::preview::testing;
+using namespace pw::preview::fakes;
 
 // The folder that ships beside the program: every file of the set loads, in the format its
 // user needs (alpha where the alpha test cuts the image out).

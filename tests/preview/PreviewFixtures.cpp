@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace pw::preview::testing {
+namespace pw::preview::fakes {
 
 images::DecodedImage solidImage(int w, int h, int r, int g, int b, int a) {
     images::DecodedImage image;
@@ -28,4 +28,4 @@ void writeFile(const QString& folder, const QString& relative, const QByteArray&
     f.write(bytes);
 }
 
-}  // namespace pw::preview::testing
+}  // namespace pw::preview::fakes

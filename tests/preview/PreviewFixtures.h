@@ -7,7 +7,7 @@
 #include "images/DecodedImage.h"
 #include "preview/PreviewMessages.h"
 
-namespace pw::preview::testing {
+namespace pw::preview::fakes {
 
 class CollectedMessages : public MessageSink {
 public:
@@ -21,4 +21,4 @@ images::DecodedImage solidImage(int w, int h, int r, int g, int b, int a = -1);
 // Writes bytes to folder/relative (creating folders).
 void writeFile(const QString& folder, const QString& relative, const QByteArray& bytes);
 
-}  // namespace pw::preview::testing
+}  // namespace pw::preview::fakes

@@ -1,6 +1,6 @@
 #include "RecordingGlSink.h"
 
-namespace pw::preview::testing {
+namespace pw::preview::fakes {
 
 QString num(double v) {
     if (std::abs(v) < 1e-9) v = 0;
@@ -223,4 +223,4 @@ void RecordingGlSink::deleteTexture(TextureName texture) {
     record(QStringLiteral("deleteTexture %1").arg(texture));
 }
 
-}  // namespace pw::preview::testing
+}  // namespace pw::preview::fakes

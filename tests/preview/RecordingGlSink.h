@@ -9,7 +9,7 @@
 
 #include "preview/GlSink.h"
 
-namespace pw::preview::testing {
+namespace pw::preview::fakes {
 
 // One vertex as drawn: where it lies after the matrix operations of its list, and the state in
 // force when it was emitted.
@@ -111,4 +111,4 @@ private:
 // Formats numbers the way the recorder writes them.
 QString num(double v);
 
-}  // namespace pw::preview::testing
+}  // namespace pw::preview::fakes

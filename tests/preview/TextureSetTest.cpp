@@ -10,7 +10,7 @@
 #include "preview/TextureSet.h"
 
 using namespace pw::preview;
-using namespace pw::preview::testing;
+using namespace pw::preview::fakes;
 using pw::images::encodeBmp;
 using pw::images::encodeTga;
 using pw::images::ImageMessage;
