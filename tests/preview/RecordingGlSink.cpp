@@ -89,6 +89,7 @@ ListName RecordingGlSink::genLists(int count) {
 
 void RecordingGlSink::newList(ListName list) {
     const int compiles = compileCount(list);
+    compileOrder.push_back(list);
     compiling_ = true;
     current_ = list;
     building_ = ListRecord{};

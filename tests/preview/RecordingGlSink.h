@@ -5,6 +5,7 @@
 #include <QVector2D>
 #include <QVector3D>
 #include <map>
+#include <ostream>
 #include <vector>
 
 #include "preview/GlSink.h"
@@ -39,6 +40,7 @@ public:
     bool hasList(ListName list) const { return lists_.count(list) != 0; }
 
     QStringList immediate;           // calls made outside any list
+    std::vector<ListName> compileOrder;  // every newList, in order
     std::vector<images::DecodedImage> uploads;  // index k holds texture name k + 1
     std::vector<TextureUpload> uploadKinds;
     std::vector<TextureName> deleted;
@@ -112,3 +114,9 @@ private:
 QString num(double v);
 
 }  // namespace pw::preview::fakes
+
+// Readable failure output of texts and lists of calls.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << "{ " << l.join(QStringLiteral(" | ")).toStdString() << " }";
+}
