@@ -182,3 +182,21 @@ TEST(CarShape, BrokenHeadersAndCountsAreRefusedWithoutReadingOutside) {
     // Every truncation of a valid shape fails cleanly.
     for (int n = 0; n < good.size(); n += 7) EXPECT_THROW(parse(good.left(n)), GameFileError) << n;
 }
+
+#include "wad/SampleShapes.h"
+
+TEST(CarShape, SampleShapesOfTheDemoGameReadBack) {
+    struct Case {
+        const char* name;
+        CarShape shape;
+        int version;
+    };
+    const Case cases[] = {{"car body", sampleCarBodyShape(), 7},
+                          {"cockpit", sampleCockpitShape(), 4},
+                          {"dashboard", sampleDashboardShape(), 7}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.shape.version, c.version);
+        expectSameShape(parse(writeCarShape(c.shape)), c.shape);
+    }
+}
