@@ -8,6 +8,7 @@
 #include "model/ExeTables.h"
 #include "model/SaveState.h"
 #include "model/Text.h"
+#include "wad/CarShape.h"
 #include "wad/TyrePositions.h"
 #include "wad/WadArchive.h"
 
@@ -107,4 +108,15 @@ TEST(DemoGameFolder, HoldsEveryTeamPictureAndACollisionMeshThatIsNotTheFirstEntr
     const auto mesh = archive->FindFirstCollisionMesh();
     ASSERT_TRUE(first && mesh);
     EXPECT_GT(*mesh, first->offset);
+
+    // The shapes the preview asks for: dashboard, cockpit and every team's body.
+    QStringList names{QStringLiteral("cockpit_dash.gp4"), QStringLiteral("car_cockpit_00.gp4")};
+    for (const auto& team : demo::demoModel(0).teams)
+        names << QStringLiteral("car_%1_car1_lod_0.gp4").arg(QString::fromLatin1(team.carShapeName));
+    for (const QString& name : names) {
+        const auto entry = archive->FindEntry(name);
+        ASSERT_TRUE(entry) << name.toStdString();
+        model::ByteReader reader(archive->file().read(entry->offset, entry->length, "a shape"), name);
+        EXPECT_NO_THROW(wad::parseCarShape(reader)) << name.toStdString();
+    }
 }

@@ -2,6 +2,8 @@
 
 #include "model/ByteIO.h"
 #include "model/Defaults.h"
+#include "wad/CarShapeWriter.h"
+#include "wad/SampleShapes.h"
 #include "wad/TyrePositions.h"
 #include "wad/WadWriter.h"
 
@@ -26,11 +28,18 @@ QByteArray collisionMesh() {
 
 }  // namespace
 
-void writeDemoArchive(const QString& path, const model::EditorModel&) {
+void writeDemoArchive(const QString& path, const model::EditorModel& model) {
     std::vector<wad::WadFileEntry> entries;
     entries.push_back({"cars\\readme.txt", "Demo cars archive written by make-demo-game.\r\n"});
     entries.push_back({"cars\\car_collision_mesh.ct", collisionMesh()});
-    entries.push_back({"cars\\setups\\notes.txt", QByteArray(64, 'n')});
+    entries.push_back({"cars\\cockpit\\cockpit_dash.gp4", wad::writeCarShape(wad::sampleDashboardShape())});
+    entries.push_back({"cars\\cockpit\\car_cockpit_00.gp4", wad::writeCarShape(wad::sampleCockpitShape())});
+    // One body per team, stored under the name the preview asks for.
+    const QByteArray body = wad::writeCarShape(wad::sampleCarBodyShape());
+    for (const auto& team : model.teams) {
+        const QByteArray name = team.carShapeName.toLower();
+        entries.push_back({"cars\\" + name + "\\car_" + name + "_car1_lod_0.gp4", body});
+    }
     wad::WriteWad(path, entries);
 }
 
