@@ -1,0 +1,242 @@
+#include "SaveState.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "ByteIO.h"
+#include "ExeLayout.h"
+#include "TyreBrands.h"
+
+namespace pw::model {
+
+using namespace save;
+
+static_assert(exe::kBrandWordSize == kTyreBrandWordSize);
+
+namespace {
+
+bool saveStateExists(const QString& path) {
+    return QFileInfo(path).isFile();
+}
+
+// The tables must lie before the checksum, so writing the checksum can never overwrite them.
+void requireSaveState(GameFile& file, qint64 tablesEnd, const char* what) {
+    const qint64 needed = tablesEnd + kChecksumSize;
+    if (file.size() < needed)
+        throw GameFileError(
+            file.displayName(), file.size(),
+            QStringLiteral("file ends before %1 and the checksum (needs %2 bytes, has %3)")
+                .arg(QString::fromUtf8(what))
+                .arg(needed)
+                .arg(file.size()));
+}
+
+bool blankOrControl(char c) {
+    return uint8_t(c) <= 0x20 || uint8_t(c) == 0x7F;
+}
+
+void checkBrandIndexes(const QString& savePath, const EditorModel& model) {
+    for (int t = 0; t < kTeamCount; ++t) {
+        const int b = model.teams[t].tyreBrand;
+        if (b < 0 || b >= int(TyreBrandCodes.size()))
+            throw GameFileError(
+                QDir::toNativeSeparators(savePath), GameFileError::kNoOffset,
+                QStringLiteral("team %1 holds tyre brand %2, not 0, 1 or 2").arg(t).arg(b));
+    }
+}
+
+void readPerformance(GameFile& exe, unsigned versionByte, EditorModel& model) {
+    ByteReader p(exe.read(exe::layoutFor(versionByte).performance, exe::kPerformanceBlockSize,
+                          "the performance block"),
+                 exe.displayName());
+    for (TeamRecord& t : model.teams) t.qualifyPower = p.u16("qualify power");
+    for (TeamRecord& t : model.teams) t.racePower = p.u16("race power");
+    for (DriverRecord& d : model.drivers) {
+        d.qualifyAbility = p.u16("qualify ability");
+        d.raceAbility = p.u16("race ability");
+    }
+    for (DriverRecord& d : model.drivers) {
+        d.qualifyVariation = p.u16("qualify variation");
+        d.raceVariation = p.u16("race variation");
+    }
+    for (TeamRecord& t : model.teams) t.failureRate = p.u16("failure rate");
+    for (TeamRecord& t : model.teams) t.gearCount = p.u8("gear count");
+}
+
+void writePerformance(GameFile& exe, const EditorModel& model) {
+    ByteWriter p;
+    for (const TeamRecord& t : model.teams) p.u16(t.qualifyPower);
+    for (const TeamRecord& t : model.teams) p.u16(t.racePower);
+    for (const DriverRecord& d : model.drivers) {
+        p.u16(d.qualifyAbility);
+        p.u16(d.raceAbility);
+    }
+    for (const DriverRecord& d : model.drivers) {
+        p.u16(d.qualifyVariation);
+        p.u16(d.raceVariation);
+    }
+    for (const TeamRecord& t : model.teams) p.u16(uint16_t(t.failureRate & 0xFFFF));
+    for (const TeamRecord& t : model.teams) p.u8(uint8_t(t.gearCount & 0xFF));
+    exe.write(exe::layoutFor(model.versionByte).performance, p.data(), "the performance block");
+}
+
+}  // namespace
+
+int tyreBrandFromCode(uint32_t code) {
+    return code == TyreBrandCodes[0] ? 0 : 1;
+}
+
+std::optional<int> tyreBrandFromWord(const QByteArray& word) {
+    qsizetype begin = 0, end = word.size();
+    while (begin < end && blankOrControl(word[begin])) ++begin;
+    while (end > begin && blankOrControl(word[end - 1])) --end;
+    const QByteArray trimmed = word.mid(begin, end - begin);
+    for (size_t i = 0; i < TyreBrandWords.size(); ++i)
+        if (trimmed == TyreBrandWords[i]) return int(i);
+    return std::nullopt;
+}
+
+TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
+                                EditorModel& model) {
+    if (!saveStateExists(savePath)) return {false, BrandWordStatus::NotRead};
+
+    GameFile save(savePath);
+    requireSaveState(save, kBrandCodes + kTeamCount * 4, "the tyre-brand codes");
+    ByteReader codes(save.read(kBrandCodes, kTeamCount * 4, "the tyre-brand codes"),
+                     save.displayName());
+    save.close();
+    std::array<int, kTeamCount> brands{};
+    for (int& b : brands) b = tyreBrandFromCode(codes.u32("a tyre-brand code"));
+
+    GameFile exe(exePath);
+    const uint8_t versionByte = exe.readU8(exe::kVersionByteOffset, "the version byte");
+    const std::optional<qint64> wordAt = exe::brandWordOffset(versionByte);
+    QByteArray word;
+    if (wordAt) word = exe.read(*wordAt, exe::kBrandWordSize, "the tyre-brand word");
+    exe.close();
+
+    // Team 1's code is not the game's: its brand is the word.
+    TyreBrandsResult result{true, BrandWordStatus::UnknownVersion};
+    const int team1 = model.teams[McLaren].tyreBrand;
+    for (int t = 0; t < kTeamCount; ++t) model.teams[t].tyreBrand = brands[t];
+    model.teams[McLaren].tyreBrand = team1;
+    model.versionByte = versionByte;
+    if (wordAt) {
+        const std::optional<int> brand = tyreBrandFromWord(word);
+        model.mclarenBrandWord = word;
+        model.teams[McLaren].tyreBrand = brand.value_or(0);
+        result.brandWord = brand ? BrandWordStatus::Done : BrandWordStatus::Unrecognised;
+    }
+    return result;
+}
+
+TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath,
+                                 const EditorModel& model) {
+    checkBrandIndexes(savePath, model);
+    TyreBrandsResult result;
+    if (saveStateExists(savePath)) {
+        GameFile save(savePath);
+        requireSaveState(save, kBrandCodes + kTeamCount * 4, "the tyre-brand codes");
+        ByteWriter codes;
+        for (const TeamRecord& t : model.teams) codes.u32(TyreBrandCodes[t.tyreBrand]);
+        save.write(kBrandCodes, codes.data(), "the tyre-brand codes");
+        save.close();
+        SaveStateChecksum(savePath);
+    } else {
+        result.saveStateFound = false;
+    }
+
+    const std::optional<qint64> wordAt = exe::brandWordOffset(model.versionByte);
+    if (!wordAt) {
+        result.brandWord = BrandWordStatus::UnknownVersion;
+        return result;
+    }
+    GameFile exe(exePath);
+    exe.write(*wordAt,
+              le::padded(TyreBrandWords[model.teams[McLaren].tyreBrand], exe::kBrandWordSize),
+              "the tyre-brand word");
+    exe.close();
+    return result;
+}
+
+SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exePath,
+                                    EditorModel& model) {
+    if (!saveStateExists(savePath)) return SaveStateStatus::Missing;
+
+    EditorModel next = model;
+    GameFile save(savePath);
+    requireSaveState(save, kTablesEnd, "the driver and team tables");
+    ByteReader numbers(save.read(kDriverNumbers, kDriverCount, "the driver numbers"),
+                       save.displayName());
+    for (DriverRecord& d : next.drivers) d.number = numbers.u8("a driver number");
+    ByteReader names(save.read(kDriverNames, kTablesEnd - kDriverNames, "the names"),
+                     save.displayName());
+    for (DriverRecord& d : next.drivers) d.name = names.bytes(kDriverNameSize, "a driver name");
+    for (TeamRecord& t : next.teams) t.teamName = names.bytes(kTeamNameSize, "a team name");
+    for (TeamRecord& t : next.teams) t.engineName = names.bytes(kTeamNameSize, "an engine name");
+    save.close();
+
+    GameFile exe(exePath);
+    readPerformance(exe, next.versionByte, next);
+    exe.close();
+    model = next;
+    return SaveStateStatus::Done;
+}
+
+void WriteSaveStateTables(const QString& savePath, const QString& exePath,
+                          const EditorModel& model) {
+    GameFile save(savePath);
+    requireSaveState(save, kTablesEnd, "the driver and team tables");
+    ByteWriter numbers;
+    for (const DriverRecord& d : model.drivers) numbers.u8(d.number);
+    save.write(kDriverNumbers, numbers.data(), "the driver numbers");
+    ByteWriter names;
+    for (const DriverRecord& d : model.drivers) names.padded(d.name, kDriverNameSize);
+    for (const TeamRecord& t : model.teams) names.padded(t.teamName, kTeamNameSize);
+    for (const TeamRecord& t : model.teams) names.padded(t.engineName, kTeamNameSize);
+    save.write(kDriverNames, names.data(), "the names");
+    save.close();
+    SaveStateChecksum(savePath);
+
+    WritePerformanceBlock(exePath, model);
+}
+
+void ReadPerformanceBlock(const QString& exePath, EditorModel& model) {
+    GameFile exe(exePath);
+    EditorModel next = model;
+    readPerformance(exe, next.versionByte, next);
+    exe.close();
+    model = next;
+}
+
+void WritePerformanceBlock(const QString& exePath, const EditorModel& model) {
+    GameFile exe(exePath);
+    writePerformance(exe, model);
+    exe.close();
+}
+
+uint32_t saveStateChecksumOf(const QByteArray& covered) {
+    uint16_t sum = 0, rot = 0;
+    for (char c : covered) {
+        const uint8_t b = uint8_t(c);
+        sum = uint16_t(sum + b);
+        rot = uint16_t(uint16_t((rot << 3) | (rot >> 13)) + b);
+    }
+    sum = uint16_t(sum + 0x8065);
+    rot = uint16_t(rot + 0x8465);
+    return (uint32_t(rot) << 16) | sum;
+}
+
+void SaveStateChecksum(const QString& path) {
+    GameFile file(path);
+    if (file.size() < kChecksumSize)
+        throw GameFileError(file.displayName(), file.size(),
+                            QStringLiteral("file too short for a checksum (needs 4 bytes, has %1)")
+                                .arg(file.size()));
+    const qint64 covered = file.size() - kChecksumSize;
+    file.writeU32(covered, saveStateChecksumOf(file.read(0, covered, "the checksummed bytes")),
+                  "the checksum");
+    file.close();
+}
+
+}  // namespace pw::model

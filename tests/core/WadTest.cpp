@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "model/ByteIO.h"
+#include "wad/WadArchive.h"
+#include "wad/WadWriter.h"
+
+using namespace pw::wad;
+using pw::model::GameFileError;
+
+namespace {
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+class Wad : public ::testing::Test {
+protected:
+    QString path() const { return dir.filePath(QStringLiteral("cars.wad")); }
+    // Writes the archive and opens it.
+    WadArchive open(const std::vector<WadFileEntry>& entries) {
+        placed = WriteWad(path(), entries);
+        std::optional<WadArchive> archive = WadArchive::OpenArchive(path());
+        if (!archive) throw std::runtime_error("archive not opened");
+        return std::move(*archive);
+    }
+
+    QTemporaryDir dir;
+    std::vector<WadEntry> placed;
+};
+
+const std::vector<WadFileEntry> kCars = {
+    {"cars\\car_ferrari_car1_lod_0.gp4", "ferrari"},
+    {"cars\\Car_X_Car1_LOD_0.gp4", "car x shape"},
+    {"a\\cockpit_dash.gp4", "first dash"},
+    {"b\\cockpit_dash.gp4", "second dash"},
+    {"cars\\collision\\car_collision_mesh.ct", QByteArray(256, '\x11')},
+    {"Helmet.GP4", "helmet"},
+    {QByteArray("split\0name.gp4", 14), "joined"},
+};
+}  // namespace
+
+TEST_F(Wad, FindEntryComparesTheFileNamePartWithoutLetterCase) {
+    WadArchive archive = open(kCars);
+    const struct {
+        const char* request;
+        int index;  // into kCars; -1: not found
+    } cases[] = {
+        {"car_x_car1_lod_0.gp4", 1},
+        {"CAR_X_CAR1_LOD_0.GP4", 1},
+        {"cockpit_dash.gp4", 2},  // the first of two wins
+        {"helmet.gp4", 5},        // no folder part
+        {"splitname.gp4", 6},     // NULs inside the name are removed
+        {"car_collision_mesh.ct", 4},
+        {"cars\\car_x_car1_lod_0.gp4", -1},  // only the file name part is compared
+        {"car_x_car1_lod_0", -1},
+        {"", -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.request);
+        const std::optional<WadEntry> entry = archive.FindEntry(QString::fromLatin1(c.request));
+        ASSERT_EQ(entry.has_value(), c.index >= 0);
+        if (!entry) continue;
+        EXPECT_EQ(entry->offset, placed[size_t(c.index)].offset);
+        EXPECT_EQ(entry->length, placed[size_t(c.index)].length);
+        EXPECT_EQ(readFile(path()).mid(entry->offset, entry->length), kCars[size_t(c.index)].data);
+    }
+}
+
+TEST_F(Wad, CollisionMeshIsTheFirstNameEndingInDotCtExactly) {
+    const QByteArray mesh(16, 'm');
+    const struct {
+        const char* what;
+        std::vector<WadFileEntry> entries;
+        int index;  // -1: none
+    } cases[] = {
+        {"the game's name", {{"cars\\x.gp4", "x"}, {"cars\\car_collision_mesh.ct", mesh}}, 1},
+        {"any name ending in .ct", {{"other_mesh.ct", mesh}, {"car_collision_mesh.ct", mesh}}, 0},
+        {"NUL then x joins on", {{QByteArray("car.ct\0x", 8), mesh}}, -1},
+        {"letter case counts", {{"car_collision_mesh.CT", mesh}, {"mesh.Ct", mesh}}, -1},
+        {"not just contained", {{"car.ct.bak", mesh}, {"cars\\z.ct", mesh}}, 1},
+        {"empty directory", {}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WadArchive archive = open(c.entries);
+        const std::optional<uint32_t> offset = archive.FindFirstCollisionMesh();
+        ASSERT_EQ(offset.has_value(), c.index >= 0);
+        if (offset) {
+            EXPECT_EQ(*offset, placed[size_t(c.index)].offset);
+        }
+    }
+}
+
+TEST_F(Wad, EmptyDirectoryFindsNothing) {
+    WadArchive archive = open({});
+    EXPECT_EQ(readFile(path()).size(), 4);
+    EXPECT_FALSE(archive.FindEntry(QStringLiteral("cockpit_dash.gp4")).has_value());
+    EXPECT_FALSE(archive.FindFirstCollisionMesh().has_value());
+}
+
+TEST_F(Wad, DirectoryCountThatDoesNotFitIsAnError) {
+    const QByteArray good = BuildWad({{"car.gp4", "abc"}, {"b.ct", "def"}}).bytes;
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        const char* message;
+    } cases[] = {
+        {"count larger than the file", pw::model::le::bytesU32(0x7FFFFFFF) + good.mid(4),
+         "a directory of 2147483647 entries does not fit in the file (room for 2)"},
+        {"one entry too many", pw::model::le::bytesU32(3) + good.mid(4),
+         "a directory of 3 entries does not fit in the file (room for 2)"},
+        {"negative count", pw::model::le::bytesU32(0xFFFFFFFF) + good.mid(4),
+         "a directory of -1 entries does not fit in the file (room for 2)"},
+        {"directory cut short", good.left(4 + 136 + 100),
+         "a directory of 2 entries does not fit in the file (room for 1)"},
+        {"no count at all", QByteArray("\x01\x00", 2),
+         "file ends before directory entry count (needs 4 bytes, 2 left)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(path(), c.bytes);
+        std::optional<WadArchive> archive = WadArchive::OpenArchive(path());
+        ASSERT_TRUE(archive.has_value());
+        for (int lookup = 0; lookup < 2; ++lookup) {
+            try {
+                if (lookup == 0)
+                    archive->FindEntry(QStringLiteral("car.gp4"));
+                else
+                    archive->FindFirstCollisionMesh();
+                ADD_FAILURE() << "no error";
+            } catch (const GameFileError& e) {
+                EXPECT_EQ(e.expected(), QString::fromLatin1(c.message));
+                EXPECT_EQ(e.offset(), 0);
+            }
+        }
+    }
+}
+
+TEST_F(Wad, MissingArchiveIsReportedAndAnyLetterCaseOpens) {
+    EXPECT_FALSE(WadArchive::OpenArchive(path()).has_value());
+    EXPECT_FALSE(WadArchive::OpenArchive(QString()).has_value());
+    EXPECT_FALSE(WadArchive::OpenArchive(dir.path()).has_value());  // a folder is no archive
+
+    WriteWad(dir.filePath(QStringLiteral("CARS.WAD")), kCars);
+    std::optional<WadArchive> archive = WadArchive::OpenArchive(path());
+    ASSERT_TRUE(archive.has_value());
+    EXPECT_TRUE(archive->FindEntry(QStringLiteral("helmet.gp4")).has_value());
+}
+
+TEST_F(Wad, ReadOnlyArchiveIsMadeWritableWhenOpenedOrChecked) {
+    for (int viaCheck = 0; viaCheck < 2; ++viaCheck) {
+        WriteWad(path(), kCars);
+        ASSERT_TRUE(QFile::setPermissions(path(), QFile::ReadOwner | QFile::ReadGroup));
+        ASSERT_FALSE(QFile::permissions(path()) & QFile::WriteOwner);
+        if (viaCheck)
+            EXPECT_TRUE(IsCarsArchive(path()));
+        else
+            EXPECT_TRUE(WadArchive::OpenArchive(path()).has_value());
+        EXPECT_TRUE(QFile::permissions(path()) & QFile::WriteOwner);
+        EXPECT_TRUE(QFile::permissions(path()) & QFile::ReadGroup);  // other permissions kept
+    }
+}
+
+TEST_F(Wad, ArchiveCheckLooksAtTheFifthByte) {
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        bool archive;
+    } cases[] = {
+        {"first name starts with c", BuildWad({{"cars\\a.gp4", "a"}}).bytes, true},
+        {"first name starts with C", BuildWad({{"Cars\\a.gp4", "a"}}).bytes, false},
+        {"empty directory", BuildWad({}).bytes, false},
+        {"only the count and a c",
+         QByteArray("\x01\x00\x00\x00"
+                    "c",
+                    5),
+         true},
+        {"too short to tell", QByteArray("\x01\x00\x00\x00", 4), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(path(), c.bytes);
+        EXPECT_EQ(IsCarsArchive(path()), c.archive);
+    }
+    EXPECT_THROW(IsCarsArchive(dir.filePath(QStringLiteral("none.wad"))), GameFileError);
+}
+
+TEST(WadWriter, LaysOutCountDirectoryThenData) {
+    const BuiltWad wad = BuildWad({{"a\\one.gp4", "12345"}, {"two.ct", "xy"}});
+    QByteArray expected;
+    expected += QByteArray("\x02\x00\x00\x00", 4);
+    expected += QByteArray("a\\one.gp4") + QByteArray(128 - 9, '\0');
+    expected += QByteArray(
+        "\x14\x01\x00\x00"
+        "\x05\x00\x00\x00",
+        8);  // offset 276, length 5
+    expected += QByteArray("two.ct") + QByteArray(128 - 6, '\0');
+    expected += QByteArray(
+        "\x19\x01\x00\x00"
+        "\x02\x00\x00\x00",
+        8);  // offset 281, length 2
+    expected += "12345xy";
+    EXPECT_EQ(wad.bytes, expected);
+    ASSERT_EQ(wad.entries.size(), 2u);
+    EXPECT_EQ(wad.entries[1].offset, 281u);
+    EXPECT_EQ(wad.entries[1].length, 2u);
+
+    EXPECT_NO_THROW(BuildWad({{QByteArray(128, 'n'), "ok"}}));
+    EXPECT_THROW(BuildWad({{QByteArray(129, 'n'), "too long"}}), std::invalid_argument);
+}

@@ -1,0 +1,50 @@
+#include "IsolatedSettings.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+#include <stdexcept>
+
+#include "model/GameInstall.h"
+#include "model/SettingsStore.h"
+
+namespace pw::test {
+
+namespace {
+void pointQSettingsAt(const QString& folder) {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+}
+}  // namespace
+
+IsolatedSettings::IsolatedSettings()
+    : previousFolder_(model::settingsFolder()),
+      hadXdg_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")),
+      previousXdg_(qgetenv("XDG_CONFIG_HOME")) {
+    if (!dir_.isValid()) throw std::runtime_error("no temporary folder for the settings");
+    model::setSettingsFolder(dir_.path());
+    // Also any QSettings or configuration lookup outside the settings store.
+    qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
+    pointQSettingsAt(dir_.path());
+}
+
+IsolatedSettings::~IsolatedSettings() {
+    model::setSettingsFolder(previousFolder_);
+    if (hadXdg_)
+        qputenv("XDG_CONFIG_HOME", previousXdg_);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+    pointQSettingsAt(previousFolder_.isEmpty()
+                         ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                         : previousFolder_);
+}
+
+QString IsolatedSettings::installEntryFile() const {
+    return model::InstallEntryLocation();
+}
+
+void IsolatedSettings::registerGame(const QString& gameFolder) {
+    if (!model::WriteInstallDirectory(gameFolder))
+        throw std::runtime_error("the installation entry could not be written");
+}
+
+}  // namespace pw::test

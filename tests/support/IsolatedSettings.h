@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace pw::test {
+
+// While it lives, the per-user settings and the game's installation entry are kept in a fresh
+// temporary folder, so tests never read or change the user's own (registry included).
+// Restores the previous place on destruction. Nestable; one per scope.
+class IsolatedSettings {
+public:
+    IsolatedSettings();
+    ~IsolatedSettings();
+    IsolatedSettings(const IsolatedSettings&) = delete;
+    IsolatedSettings& operator=(const IsolatedSettings&) = delete;
+
+    // The temporary configuration folder.
+    QString folder() const { return dir_.path(); }
+    // The file that stands for the game's installation entry (it may not exist).
+    QString installEntryFile() const;
+    // Writes the installation entry so that the game in gameFolder counts as installed.
+    void registerGame(const QString& gameFolder);
+
+private:
+    QTemporaryDir dir_;
+    QString previousFolder_;
+    bool hadXdg_ = false;
+    QByteArray previousXdg_;
+};
+
+}  // namespace pw::test
