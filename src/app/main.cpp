@@ -1,11 +1,6 @@
-#include <QApplication>
-
-#include "MainWindow.h"
+#include "Startup.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    pw::app::MainWindow window;
-    window.centreOnScreen();
-    window.show();
-    return app.exec();
+    pw::app::PitwrightApplication app(argc, argv);
+    return pw::app::runPitwright(app);
 }
