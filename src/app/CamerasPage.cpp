@@ -26,9 +26,9 @@ CamerasPage::CamerasPage(FieldRegistry& registry, QWidget* parent) : QWidget(par
 
     int line = 1;
     for (const camrows::Row& row : camrows::kPageRows) {
-        grid->addWidget(kit::panel(registry, names::cameraRowLabel(row.base), row.label,
-                                   kLabelWidth, box),
-                        line, 0);
+        grid->addWidget(
+            kit::panel(registry, names::cameraRowLabel(row.base), row.label, kLabelWidth, box),
+            line, 0);
         if (row.base == camrows::kChase) {
             grid->addWidget(kit::edit(registry, names::cameraField(101), kFieldWidth, true, box),
                             line, 2);
@@ -41,8 +41,9 @@ CamerasPage::CamerasPage(FieldRegistry& registry, QWidget* parent) : QWidget(par
             for (int c = 0; c < 6; ++c) {
                 const int id = row.base + 10 * c;
                 if (row.base == camrows::kTCam && c == 1) {
-                    FieldEdit* box103 = kit::edit(registry, names::cameraField(camrows::kPositionsTabBox),
-                                                  2 * kFieldWidth + 2, false, box);
+                    FieldEdit* box103 =
+                        kit::edit(registry, names::cameraField(camrows::kPositionsTabBox),
+                                  2 * kFieldWidth + 2, false, box);
                     box103->setText(QStringLiteral("Positions Tab"));
                     box103->setEnabled(false);
                     box103->setAlignment(Qt::AlignCenter);

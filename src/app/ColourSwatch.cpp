@@ -17,7 +17,8 @@ QColor ColourSwatch::toQColor(uint32_t bgr) {
 }
 
 uint32_t ColourSwatch::fromQColor(const QColor& colour) {
-    return uint32_t(colour.red()) | (uint32_t(colour.green()) << 8) | (uint32_t(colour.blue()) << 16);
+    return uint32_t(colour.red()) | (uint32_t(colour.green()) << 8) |
+           (uint32_t(colour.blue()) << 16);
 }
 
 void ColourSwatch::setColourValue(uint32_t bgr) {
@@ -35,7 +36,8 @@ void ColourSwatch::paintEvent(QPaintEvent* event) {
 
 void ColourSwatch::mouseReleaseEvent(QMouseEvent* event) {
     QFrame::mouseReleaseEvent(event);
-    if (isEnabled() && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (isEnabled() && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint()))
         emit clicked();
 }
 

@@ -36,8 +36,12 @@ CommandStrip::CommandStrip(QWidget* parent) : QWidget(parent) {
     grid->setColumnStretch(2, 1);
 }
 
-void CommandStrip::setStatus(const QString& text) { status_->setText(text); }
+void CommandStrip::setStatus(const QString& text) {
+    status_->setText(text);
+}
 
-QString CommandStrip::status() const { return status_->text(); }
+QString CommandStrip::status() const {
+    return status_->text();
+}
 
 }  // namespace pw::app

@@ -1,6 +1,7 @@
 #include "Editor.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QPushButton>
 
@@ -23,11 +24,10 @@
 #include "UserPrompts.h"
 #include "model/SettingsStore.h"
 
-#include <QComboBox>
-
 namespace pw::app {
 
-Editor::Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& messages, DialogRunner& dialogs)
+Editor::Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& messages,
+               DialogRunner& dialogs)
     : QObject(&window),
       window_(window),
       settings_(settings),
@@ -46,22 +46,37 @@ Editor::Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& 
 
 Editor::~Editor() = default;
 
-void Editor::setPreview(PreviewSurface* preview) { preview_ = preview ? preview : window_.previewPane(); }
-void Editor::setTeamImages(TeamImagesPort* images) { teamImages_ = images ? images : &noImages_; }
-void Editor::setSaveSelection(SaveSelectionPort* dialog) { saveSelection_ = dialog ? dialog : &noSaveSelection_; }
+void Editor::setPreview(PreviewSurface* preview) {
+    preview_ = preview ? preview : window_.previewPane();
+}
+void Editor::setTeamImages(TeamImagesPort* images) {
+    teamImages_ = images ? images : &noImages_;
+}
+void Editor::setSaveSelection(SaveSelectionPort* dialog) {
+    saveSelection_ = dialog ? dialog : &noSaveSelection_;
+}
 
-void Editor::setStatus(const QString& text) { window_.commandStrip()->setStatus(text); }
-QString Editor::status() const { return window_.commandStrip()->status(); }
+void Editor::setStatus(const QString& text) {
+    window_.commandStrip()->setStatus(text);
+}
+QString Editor::status() const {
+    return window_.commandStrip()->status();
+}
 
 void Editor::showTeamCaption(int team, const QString& caption) {
-    for (const QString& name : {names::teamsCaption(team), names::positionsCaption(team), names::imagesCaption(team)})
+    for (const QString& name :
+         {names::teamsCaption(team), names::positionsCaption(team), names::imagesCaption(team)})
         fields_.panel(name)->setText(caption);
     saveSelection_->setTeamLabel(team, caption);
 }
 
-void Editor::importAll() { runGuarded(messages_, [this] { transfer_->importAll(); }); }
+void Editor::importAll() {
+    runGuarded(messages_, [this] { transfer_->importAll(); });
+}
 
-void Editor::exportAll() { runGuarded(messages_, [this] { transfer_->exportAll(); }); }
+void Editor::exportAll() {
+    runGuarded(messages_, [this] { transfer_->exportAll(); });
+}
 
 void Editor::terminate() {
     terminated_ = true;
@@ -93,7 +108,8 @@ void Editor::connectCommands() {
     connect(importKeys, &QAction::triggered, this, &Editor::importAll);
     connect(exportKeys, &QAction::triggered, this, &Editor::exportAll);
 
-    connect(&window_, &MainWindow::closing, this, [this] { runGuarded(messages_, [this] { saveVirtualCam(); }); });
+    connect(&window_, &MainWindow::closing, this,
+            [this] { runGuarded(messages_, [this] { saveVirtualCam(); }); });
     connect(window_.changeGamePathAction(), &QAction::triggered, this,
             [this] { runGuarded(messages_, [this] { location_->ChooseGP4Path(); }); });
     connect(window_.changeCarsWadAction(), &QAction::triggered, this,

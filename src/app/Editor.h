@@ -30,7 +30,8 @@ class SelectionController;
 class Editor : public QObject {
     Q_OBJECT
 public:
-    Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& messages, DialogRunner& dialogs);
+    Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& messages,
+           DialogRunner& dialogs);
     ~Editor() override;
 
     model::EditorModel& model() { return model_; }
@@ -72,7 +73,9 @@ public:
     void terminate();
     bool terminated() const { return terminated_; }
     // Tests replace what ending the program means.
-    void setTerminateHandler(std::function<void()> handler) { terminateHandler_ = std::move(handler); }
+    void setTerminateHandler(std::function<void()> handler) {
+        terminateHandler_ = std::move(handler);
+    }
 
     // Closing the window keeps the "Virtual Cam" fields in the settings.
     void saveVirtualCam();

@@ -17,7 +17,8 @@ void FieldEdit::keyPressEvent(QKeyEvent* event) {
     // Only typed characters are filtered: navigation and editing keys carry no text, and
     // shortcuts (copy, paste, undo) are commands rather than typed characters.
     const QString text = event->text();
-    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool shortcut =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (numericFilter_ && !shortcut && !text.isEmpty() && text.at(0).isPrint()) {
         for (QChar c : text) {
             if (!acceptsNumericCharacter(c)) {

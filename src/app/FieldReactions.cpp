@@ -37,27 +37,33 @@ void FieldReactions::connectAll() {
     MainWindow& window = editor_.window();
     SelectionController& selector = editor_.selector();
     auto beepOnRejectedKey = [this](FieldEdit* field) {
-        QObject::connect(field, &FieldEdit::keyRejected, &editor_, [this] { editor_.messages().beep(); });
+        QObject::connect(field, &FieldEdit::keyRejected, &editor_,
+                         [this] { editor_.messages().beep(); });
     };
 
     // Camera fields of the Cameras page (not the "Positions Tab" box, not the Details page).
     for (const camrows::Row& row : camrows::kPageRows) {
         QList<int> ids;
-        if (row.base == camrows::kChase) ids = {101, 102};
+        if (row.base == camrows::kChase)
+            ids = {101, 102};
         else
             for (int c = 0; c < 6; ++c) ids << row.base + 10 * c;
         for (int id : ids) {
             FieldEdit* field = fields.cameraEdit(id);
             if (!field) continue;
-            QObject::connect(field, &FieldEdit::pressed, &editor_, [this, id] { cameraFieldPressed(id); });
-            QObject::connect(field, &FieldEdit::clicked, &editor_, [this, id] { cameraFieldClicked(id); });
-            QObject::connect(field, &QLineEdit::textChanged, &editor_, [this, id] { cameraFieldChanged(id); });
+            QObject::connect(field, &FieldEdit::pressed, &editor_,
+                             [this, id] { cameraFieldPressed(id); });
+            QObject::connect(field, &FieldEdit::clicked, &editor_,
+                             [this, id] { cameraFieldClicked(id); });
+            QObject::connect(field, &QLineEdit::textChanged, &editor_,
+                             [this, id] { cameraFieldChanged(id); });
             beepOnRejectedKey(field);
         }
         LabelPanel* label = fields.panel(names::cameraRowLabel(row.base));
         const int base = row.base;
-        QObject::connect(label, &LabelPanel::clicked, &editor_,
-                         [this, &selector, base] { guarded([&] { selector.cameraRowLabelClicked(base); }); });
+        QObject::connect(label, &LabelPanel::clicked, &editor_, [this, &selector, base] {
+            guarded([&] { selector.cameraRowLabelClicked(base); });
+        });
     }
     QObject::connect(window.commandStrip()->quickCams(), &QuickCamBar::buttonPressed, &editor_,
                      [this, &selector](int b) { guarded([&] { selector.quickCamPressed(b); }); });
@@ -67,21 +73,25 @@ void FieldReactions::connectAll() {
     for (int t = 0; t < model::kTeamCount; ++t) {
         // Team positions: T-Cam, helmet and steering wheel, Y and Z.
         const std::pair<TeamPosition, QString> positions[] = {
-            {TeamPosition::TCam, names::tcamY(t)},    {TeamPosition::TCam, names::tcamZ(t)},
+            {TeamPosition::TCam, names::tcamY(t)},     {TeamPosition::TCam, names::tcamZ(t)},
             {TeamPosition::Helmet, names::helmetY(t)}, {TeamPosition::Helmet, names::helmetZ(t)},
             {TeamPosition::Wheel, names::wheelY(t)},   {TeamPosition::Wheel, names::wheelZ(t)}};
         for (const auto& [kind, name] : positions) {
             FieldEdit* field = fields.edit(name);
             const TeamPosition k = kind;
             const QString n = name;
-            QObject::connect(field, &QLineEdit::textChanged, &editor_, [this, k, t, n] { teamPositionChanged(k, t, n); });
-            QObject::connect(field, &FieldEdit::clicked, &editor_, [this, k, t, n] { teamPositionChanged(k, t, n); });
+            QObject::connect(field, &QLineEdit::textChanged, &editor_,
+                             [this, k, t, n] { teamPositionChanged(k, t, n); });
+            QObject::connect(field, &FieldEdit::clicked, &editor_,
+                             [this, k, t, n] { teamPositionChanged(k, t, n); });
             beepOnRejectedKey(field);
         }
         // Colours: only the car 1 swatches carry values.
         for (bool arm : {true, false}) {
-            ColourSwatch* swatch = fields.swatch(arm ? names::armSwatch(t, 0) : names::rimSwatch(t, 0));
-            QObject::connect(swatch, &ColourSwatch::clicked, &editor_, [this, t] { colourSwatchClicked(t); });
+            ColourSwatch* swatch =
+                fields.swatch(arm ? names::armSwatch(t, 0) : names::rimSwatch(t, 0));
+            QObject::connect(swatch, &ColourSwatch::clicked, &editor_,
+                             [this, t] { colourSwatchClicked(t); });
             QObject::connect(swatch, &ColourSwatch::doubleClicked, &editor_,
                              [this, t, arm] { colourSwatchDoubleClicked(t, arm); });
         }
@@ -92,8 +102,9 @@ void FieldReactions::connectAll() {
         QObject::connect(fields.edit(names::teamName(t)), &QLineEdit::textChanged, &editor_,
                          [this, t](const QString& text) { teamNameChanged(t, text); });
         // Team selection by its labels and by its car-shape name field.
-        for (const QString& name : {names::teamsCaption(t), names::positionsCaption(t), names::slotsCaption(t),
-                                    names::slotsTeamLabel(t), names::imagesCaption(t)})
+        for (const QString& name :
+             {names::teamsCaption(t), names::positionsCaption(t), names::slotsCaption(t),
+              names::slotsTeamLabel(t), names::imagesCaption(t)})
             QObject::connect(fields.panel(name), &LabelPanel::clicked, &editor_,
                              [this, &selector, t] { guarded([&] { selector.CarRefresh(t); }); });
         QObject::connect(fields.edit(names::carShapeName(t)), &FieldEdit::clicked, &editor_,
@@ -104,20 +115,25 @@ void FieldReactions::connectAll() {
         for (bool wheel : {true, false}) {
             const QString name = wheel ? names::cockpitWheel(axis) : names::cockpitDash(axis);
             FieldEdit* field = fields.edit(name);
-            QObject::connect(field, &QLineEdit::textChanged, &editor_, [this, wheel, name] { cockpitChanged(wheel, name); });
-            QObject::connect(field, &FieldEdit::clicked, &editor_, [this, wheel, name] { cockpitChanged(wheel, name); });
+            QObject::connect(field, &QLineEdit::textChanged, &editor_,
+                             [this, wheel, name] { cockpitChanged(wheel, name); });
+            QObject::connect(field, &FieldEdit::clicked, &editor_,
+                             [this, wheel, name] { cockpitChanged(wheel, name); });
             beepOnRejectedKey(field);
         }
     }
     for (int n = 1; n <= 12; ++n) {
         const QString name = names::tyrePosition(n);
         FieldEdit* field = fields.edit(name);
-        QObject::connect(field, &QLineEdit::textChanged, &editor_, [this, name] { tyrePositionChanged(name); });
+        QObject::connect(field, &QLineEdit::textChanged, &editor_,
+                         [this, name] { tyrePositionChanged(name); });
         beepOnRejectedKey(field);
     }
 }
 
-void FieldReactions::cameraFieldPressed(int fieldId) { editor_.selection().SelectedField = fieldId; }
+void FieldReactions::cameraFieldPressed(int fieldId) {
+    editor_.selection().SelectedField = fieldId;
+}
 
 void FieldReactions::cameraFieldClicked(int fieldId) {
     if (!live(editor_.fields().cameraFieldText(fieldId))) return;
@@ -136,7 +152,8 @@ void FieldReactions::cameraFieldChanged(int fieldId) {
     if (!live(editor_.fields().cameraFieldText(fieldId))) return;
     guarded([&] {
         editor_.clearStatus();
-        editor_.model().SelectedCamera = camrows::CameraRow(editor_.selection().selectedFieldOrCockpit());
+        editor_.model().SelectedCamera =
+            camrows::CameraRow(editor_.selection().selectedFieldOrCockpit());
         editor_.preview().requestRepaint();
     });
 }
@@ -188,7 +205,8 @@ void FieldReactions::tyrePositionsFromFields() {
     for (int w = 0; w < model::kWheelCount; ++w) {
         for (int axis = 0; axis < 3; ++axis) {
             const double shown = fields.number(names::tyrePosition(3 * w + 1 + axis));
-            wheels[w][model::tyreFloatIndex(model::TyreAxis(axis))] = model::tyrePositionToFile(shown);
+            wheels[w][model::tyreFloatIndex(model::TyreAxis(axis))] =
+                model::tyrePositionToFile(shown);
         }
     }
     editor_.model().tyres.wheel = wheels;
@@ -208,8 +226,10 @@ void FieldReactions::colourSwatchClicked(int team) {
 }
 
 void FieldReactions::colourSwatchDoubleClicked(int team, bool arm) {
-    ColourSwatch* swatch = editor_.fields().swatch(arm ? names::armSwatch(team, 0) : names::rimSwatch(team, 0));
-    if (const std::optional<uint32_t> chosen = editor_.dialogs().chooseColour(swatch->colourValue())) {
+    ColourSwatch* swatch =
+        editor_.fields().swatch(arm ? names::armSwatch(team, 0) : names::rimSwatch(team, 0));
+    if (const std::optional<uint32_t> chosen =
+            editor_.dialogs().chooseColour(swatch->colourValue())) {
         // Pure black would read as "no colour" to the game; the nearest colour stands in.
         swatch->setColourValue(*chosen == 0 ? 0x010101u : *chosen);
     }
@@ -218,7 +238,8 @@ void FieldReactions::colourSwatchDoubleClicked(int team, bool arm) {
 
 void FieldReactions::brandStepped(int team, int position) {
     guarded([&] {
-        editor_.fields().setText(names::brandCaption(team), QLatin1String(model::TyreBrandNames[position]));
+        editor_.fields().setText(names::brandCaption(team),
+                                 QLatin1String(model::TyreBrandNames[position]));
         editor_.clearStatus();
         editor_.selector().CarRefresh(team);
     });
@@ -231,8 +252,9 @@ void FieldReactions::gearStepped(int team, int position) {
 
 void FieldReactions::readVirtualCamSettings() {
     for (const auto& value : model::settings::kVirtualCam) {
-        const QString text = editor_.settings().read(QLatin1String(model::settings::kSection),
-                                                     QLatin1String(value.name), QLatin1String(value.defaultValue));
+        const QString text =
+            editor_.settings().read(QLatin1String(model::settings::kSection),
+                                    QLatin1String(value.name), QLatin1String(value.defaultValue));
         editor_.fields().setText(names::cameraField(value.fieldId), text);
     }
 }

@@ -17,11 +17,14 @@ namespace pw::app {
 
 namespace {
 constexpr char kTerminateMessage[] = "Sorry but Lensmith will now terminate.";
-constexpr char kNotACarsWadMessage[] = "Sorry but you didn't selected a cars wad.\r\nCurrent cars wad will be used.";
+constexpr char kNotACarsWadMessage[] =
+    "Sorry but you didn't selected a cars wad.\r\nCurrent cars wad will be used.";
 constexpr qint64 kCarsWadCheckOffset = 4;
 constexpr uint8_t kCarsWadCheckByte = 99;
 
-QString noSection() { return QString::fromLatin1(model::settings::kNoSection); }
+QString noSection() {
+    return QString::fromLatin1(model::settings::kNoSection);
+}
 }  // namespace
 
 void GameLocationCommands::ChooseGP4Path() {
@@ -53,24 +56,28 @@ void GameLocationCommands::ChooseGP4Path() {
 void GameLocationCommands::ChangeCarswad() {
     model::SettingsStore& settings = editor_.settings();
     const model::GameInstall game = model::ResolveGameFolder(settings);
-    const QString current = settings.read(noSection(), QLatin1String(model::settings::kCarsWadPath), QString());
+    const QString current =
+        settings.read(noSection(), QLatin1String(model::settings::kCarsWadPath), QString());
     OpenFileRequest request;
     request.title = QStringLiteral("Choose Cars wad");
     request.filter = QStringLiteral("wad files|*.wad");
     request.initialFolder = current.isEmpty() ? game.folder : model::folderPart(current);
-    request.initialName = current.isEmpty() ? QString::fromLatin1(model::settings::kCarsWadDialogDefault)
-                                            : model::fileNamePart(current);
+    request.initialName = current.isEmpty()
+                              ? QString::fromLatin1(model::settings::kCarsWadDialogDefault)
+                              : model::fileNamePart(current);
     const QString chosen = editor_.dialogs().openFile(request);
     if (chosen.isEmpty()) return;
     // A read-only archive must become writable: Export All writes the tyre positions into it.
-    QFile::setPermissions(chosen, QFile::permissions(chosen) | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+    QFile::setPermissions(
+        chosen, QFile::permissions(chosen) | QFileDevice::WriteOwner | QFileDevice::WriteUser);
     model::GameFile file(chosen);
     const uint8_t check = file.readU8(kCarsWadCheckOffset, "the cars wad's check byte");
     if (check != kCarsWadCheckByte) {
         editor_.messages().show(QLatin1String(kNotACarsWadMessage));
         return;
     }
-    settings.write(noSection(), QLatin1String(model::settings::kCarsWadPath), QDir::toNativeSeparators(chosen));
+    settings.write(noSection(), QLatin1String(model::settings::kCarsWadPath),
+                   QDir::toNativeSeparators(chosen));
     editor_.transfer().readTyrePositions();
     editor_.previewInputs().shapeChanged = true;
     editor_.preview().requestRepaint();

@@ -29,7 +29,8 @@ constexpr char kNoOffsetMessage[] =
     "No collision mesh was found in the cars wad, so tyre positions haven't been exported.";
 }  // namespace
 
-// ---- Import All ----------------------------------------------------------------------------------
+// ---- Import All
+// ----------------------------------------------------------------------------------
 
 void GameTransfer::importAll() {
     model::SettingsStore& settings = editor_.settings();
@@ -99,8 +100,10 @@ void GameTransfer::showTyrePositions() {
     const auto wheels = editor_.model().tyres.wheel;
     for (int w = 0; w < model::kWheelCount; ++w)
         for (int axis = 0; axis < 3; ++axis)
-            editor_.fields().setNumber(names::tyrePosition(3 * w + 1 + axis),
-                                       model::tyrePositionToDisplay(wheels[w][model::tyreFloatIndex(model::TyreAxis(axis))]));
+            editor_.fields().setNumber(
+                names::tyrePosition(3 * w + 1 + axis),
+                model::tyrePositionToDisplay(
+                    wheels[w][model::tyreFloatIndex(model::TyreAxis(axis))]));
 }
 
 void GameTransfer::applyDefaultTyrePositions() {
@@ -115,7 +118,8 @@ void GameTransfer::showTyreBrands() {
     for (int t = 0; t < model::kTeamCount; ++t) {
         Stepper* stepper = editor_.fields().stepper(names::brandStepper(t));
         stepper->setPosition(editor_.model().teams[t].tyreBrand);
-        editor_.fields().setText(names::brandCaption(t), QLatin1String(model::TyreBrandNames[stepper->position()]));
+        editor_.fields().setText(names::brandCaption(t),
+                                 QLatin1String(model::TyreBrandNames[stepper->position()]));
     }
 }
 
@@ -123,7 +127,8 @@ void GameTransfer::applyDefaultTyreBrands() {
     for (int t = 0; t < model::kTeamCount; ++t) {
         const int brand = model::DefaultTables::kTeamColours[t].tyreBrand;
         editor_.fields().stepper(names::brandStepper(t))->setPosition(brand);
-        editor_.fields().setText(names::brandCaption(t), QLatin1String(model::TyreBrandNames[brand]));
+        editor_.fields().setText(names::brandCaption(t),
+                                 QLatin1String(model::TyreBrandNames[brand]));
     }
 }
 
@@ -132,10 +137,12 @@ void GameTransfer::fillCockpit() {
     for (int axis = 0; axis < 3; ++axis) {
         const auto wheel = model::CockpitField(axis);
         const auto dash = model::CockpitField(axis + 3);
-        editor_.fields().setNumber(names::cockpitWheel(axis),
-                                   model::cockpitToDisplay(wheel, model::cockpitValue(cockpit, wheel)));
-        editor_.fields().setNumber(names::cockpitDash(axis),
-                                   model::cockpitToDisplay(dash, model::cockpitValue(cockpit, dash)));
+        editor_.fields().setNumber(
+            names::cockpitWheel(axis),
+            model::cockpitToDisplay(wheel, model::cockpitValue(cockpit, wheel)));
+        editor_.fields().setNumber(
+            names::cockpitDash(axis),
+            model::cockpitToDisplay(dash, model::cockpitValue(cockpit, dash)));
     }
 }
 
@@ -162,7 +169,8 @@ void GameTransfer::fillTeam(int t, bool showShapeNames) {
     fields.stepper(names::gearStepper(t))->setPosition(team.gearCount);
     editor_.showTeamCaption(t, model::Mister(model::textFromRecord(team.teamName)));
     if (showShapeNames)
-        fields.setText(names::carShapeName(t), model::Mister(QString::fromLatin1(team.carShapeName)));
+        fields.setText(names::carShapeName(t),
+                       model::Mister(QString::fromLatin1(team.carShapeName)));
 }
 
 void GameTransfer::fillDriver(int d) {
@@ -171,7 +179,8 @@ void GameTransfer::fillDriver(int d) {
     fields.setNumber(names::driverNumber(d), model::driverNumberToDisplay(driver.number));
     fields.setText(names::driverName(d), model::textFromRecord(driver.name));
     fields.setNumber(names::qualifyAbility(d), model::driverValueToDisplay(driver.qualifyAbility));
-    fields.setNumber(names::qualifyVariation(d), model::driverValueToDisplay(driver.qualifyVariation));
+    fields.setNumber(names::qualifyVariation(d),
+                     model::driverValueToDisplay(driver.qualifyVariation));
     fields.setNumber(names::raceAbility(d), model::driverValueToDisplay(driver.raceAbility));
     fields.setNumber(names::raceVariation(d), model::driverValueToDisplay(driver.raceVariation));
 }
@@ -191,7 +200,8 @@ void GameTransfer::fillCameras() {
     editor_.fields().setCameraField(102, model::chaseToDisplay(model.chaseZ));
 }
 
-// ---- Export All ----------------------------------------------------------------------------------
+// ---- Export All
+// ----------------------------------------------------------------------------------
 
 void GameTransfer::exportAll() {
     const WindowFields& fields = editor_.fields();
@@ -201,15 +211,18 @@ void GameTransfer::exportAll() {
     for (int r = 0; r < model::kCameraCount; ++r) {
         for (int f = 0; f < model::kCameraFieldCount; ++f) {
             const auto field = model::CameraField(f);
-            next.cameras[r].field[f] = model::cameraFieldToFile(field, fields.cameraField(model::cameraFieldId(r, field)));
+            next.cameras[r].field[f] =
+                model::cameraFieldToFile(field, fields.cameraField(model::cameraFieldId(r, field)));
         }
     }
     next.chaseY = model::chaseToFile(fields.cameraField(101));
     next.chaseZ = model::chaseToFile(fields.cameraField(102));
     for (int t = 0; t < model::kTeamCount; ++t) {
         model::TeamRecord& team = next.teams[t];
-        team.armColour = model::armColourToFile(fields.swatch(names::armSwatch(t, 0))->colourValue());
-        team.rimColour = model::rimColourToFile(fields.swatch(names::rimSwatch(t, 0))->colourValue());
+        team.armColour =
+            model::armColourToFile(fields.swatch(names::armSwatch(t, 0))->colourValue());
+        team.rimColour =
+            model::rimColourToFile(fields.swatch(names::rimSwatch(t, 0))->colourValue());
         team.helmetY = model::helmetToFile(fields.number(names::helmetY(t)));
         team.helmetZ = model::helmetToFile(fields.number(names::helmetZ(t)));
         team.wheelY = model::steeringWheelToFile(fields.number(names::wheelY(t)));
@@ -230,7 +243,8 @@ void GameTransfer::exportAll() {
         driver.number = model::driverNumberToFile(fields.integer(names::driverNumber(d)));
         driver.name = model::recordFromText(fields.text(names::driverName(d)));
         driver.qualifyAbility = model::driverValueToFile(fields.integer(names::qualifyAbility(d)));
-        driver.qualifyVariation = model::driverValueToFile(fields.integer(names::qualifyVariation(d)));
+        driver.qualifyVariation =
+            model::driverValueToFile(fields.integer(names::qualifyVariation(d)));
         driver.raceAbility = model::driverValueToFile(fields.integer(names::raceAbility(d)));
         driver.raceVariation = model::driverValueToFile(fields.integer(names::raceVariation(d)));
     }

@@ -89,7 +89,8 @@ void draw(QPainter& p, IconId id) {
             p.drawRect(QRectF(2.5, 5.5, 13, 11));
             p.drawLine(QPointF(2.5, 9.5), QPointF(15.5, 9.5));
             p.setBrush(QColor(230, 180, 110));
-            p.drawPolygon(QPolygonF({QPointF(2.5, 5.5), QPointF(5.5, 1.5), QPointF(15.5, 1.5), QPointF(15.5, 5.5)}));
+            p.drawPolygon(QPolygonF(
+                {QPointF(2.5, 5.5), QPointF(5.5, 1.5), QPointF(15.5, 1.5), QPointF(15.5, 5.5)}));
             break;
         case IconId::ChangeGamePath: {
             p.setPen(QColor(50, 50, 50));
@@ -110,7 +111,8 @@ void draw(QPainter& p, IconId id) {
             p.drawRect(QRectF(1.5, 3.5, 15, 12));
             p.setPen(Qt::NoPen);
             p.setBrush(QColor(60, 150, 60));
-            p.drawPolygon(QPolygonF({QPointF(2, 15), QPointF(7, 8), QPointF(11, 13), QPointF(13, 10), QPointF(16, 15)}));
+            p.drawPolygon(QPolygonF({QPointF(2, 15), QPointF(7, 8), QPointF(11, 13),
+                                     QPointF(13, 10), QPointF(16, 15)}));
             p.setBrush(QColor(250, 210, 40));
             p.drawEllipse(QRectF(11, 5, 3, 3));
             break;

@@ -33,15 +33,16 @@ ImagesPage::ImagesPage(FieldRegistry& registry, QWidget* parent) : QWidget(paren
     auto* teams = new QVBoxLayout;
     teams->setSpacing(1);
     for (int i = 0; i < 11; ++i)
-        teams->addWidget(kit::panel(registry, names::imagesCaption(i), kit::teamCaptions()[i], 72, images));
+        teams->addWidget(
+            kit::panel(registry, names::imagesCaption(i), kit::teamCaptions()[i], 72, images));
     teams->addStretch(1);
     grid->addLayout(teams, 0, 0, 6, 1);
     grid->addWidget(kit::header(QStringLiteral("First Driver"), images), 0, 1);
     grid->addWidget(kit::header(QStringLiteral("Second Driver"), images), 0, 2);
     for (int j = 0; j < 2; ++j) {
-        driverPictures_[j] = pictureBox(j == 0 ? QStringLiteral("ImageFirstDriver")
-                                               : QStringLiteral("ImageSecondDriver"),
-                                        97, 97, images);
+        driverPictures_[j] = pictureBox(
+            j == 0 ? QStringLiteral("ImageFirstDriver") : QStringLiteral("ImageSecondDriver"), 97,
+            97, images);
         grid->addWidget(driverPictures_[j], 1, 1 + j);
         driverNames_[j] = new QLineEdit(images);
         driverNames_[j]->setObjectName(QStringLiteral("EditDriverName%1").arg(j + 1));

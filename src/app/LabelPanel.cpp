@@ -15,7 +15,9 @@ LabelPanel::LabelPanel(const QString& componentName, const QString& caption, QWi
     setHighlighted(false);
 }
 
-QColor LabelPanel::highlightColour() { return QApplication::palette().color(QPalette::Button); }
+QColor LabelPanel::highlightColour() {
+    return QApplication::palette().color(QPalette::Button);
+}
 
 QColor LabelPanel::normalColour() {
     // Qt has no role for the active window border; this is that colour's common grey.

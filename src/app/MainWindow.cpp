@@ -104,10 +104,12 @@ void MainWindow::buildMenus() {
     saveTeam_ = add(file, QStringLiteral("Save Team File"), IconId::SaveTeam,
                     QKeySequence(Qt::CTRL | Qt::Key_S), QStringLiteral("SaveTeamFile"));
     file->addSeparator();
-    loadPerformance_ = add(file, QStringLiteral("Load Performance File"), IconId::LoadPerformance,
-                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), QStringLiteral("LoadPerfFile"));
-    savePerformance_ = add(file, QStringLiteral("Save Performance file"), IconId::SavePerformance,
-                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), QStringLiteral("SavePerfFile"));
+    loadPerformance_ =
+        add(file, QStringLiteral("Load Performance File"), IconId::LoadPerformance,
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), QStringLiteral("LoadPerfFile"));
+    savePerformance_ =
+        add(file, QStringLiteral("Save Performance file"), IconId::SavePerformance,
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), QStringLiteral("SavePerfFile"));
     file->addSeparator();
     quit_ = add(file, QStringLiteral("Quit"), IconId::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q),
                 QStringLiteral("Quit"));
@@ -121,8 +123,8 @@ void MainWindow::buildMenus() {
                          QStringLiteral("ChangeCarswad"));
     changeGamePath_ = add(options, QStringLiteral("Change GP4 Path"), IconId::ChangeGamePath, {},
                           QStringLiteral("ChangeGP4Path"));
-    changeImagesPath_ = add(options, QStringLiteral("Change Images Path"), IconId::ChangeImagesPath, {},
-                            QStringLiteral("ChangeImagesPath1"));
+    changeImagesPath_ = add(options, QStringLiteral("Change Images Path"), IconId::ChangeImagesPath,
+                            {}, QStringLiteral("ChangeImagesPath1"));
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("MenuAbout"));
@@ -150,7 +152,8 @@ void MainWindow::layoutChildren() {
     const QWidget* central = centralWidget();
     const int height = central->height();
     tabs_->setGeometry(0, 0, kPageWidth, height);
-    strip_->setGeometry(PreviewPane::kLeft, 0, std::max(0, central->width() - PreviewPane::kLeft), 80);
+    strip_->setGeometry(PreviewPane::kLeft, 0, std::max(0, central->width() - PreviewPane::kLeft),
+                        80);
     preview_->resize(PreviewPane::paneSize(size()));
 }
 

@@ -22,9 +22,9 @@ QPixmap carSketch() {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(60, 60, 60), 1));
     p.setBrush(QColor(200, 40, 40));
-    p.drawRoundedRect(QRectF(15, 4, 14, 76), 6, 6);   // body, nose at the top
-    p.drawRect(QRectF(8, 4, 28, 5));                   // front wing
-    p.drawRect(QRectF(10, 72, 24, 7));                 // rear wing
+    p.drawRoundedRect(QRectF(15, 4, 14, 76), 6, 6);  // body, nose at the top
+    p.drawRect(QRectF(8, 4, 28, 5));                 // front wing
+    p.drawRect(QRectF(10, 72, 24, 7));               // rear wing
     p.setBrush(QColor(30, 30, 30));
     for (QRectF wheel : {QRectF(3, 14, 9, 16), QRectF(32, 14, 9, 16), QRectF(2, 54, 10, 18),
                          QRectF(32, 54, 10, 18)})
@@ -53,10 +53,13 @@ QWidget* PositionsPage::cockpitGroup(FieldRegistry& registry) {
     grid->addWidget(new QLabel(QStringLiteral("Steering Wheel"), box), 1, 0);
     grid->addWidget(new QLabel(QStringLiteral("Dash Boards"), box), 2, 0);
     for (int a = 0; a < 3; ++a) {
-        grid->addWidget(kit::edit(registry, names::cockpitWheel(a), kFieldWidth, true, box), 1, a + 1);
-        grid->addWidget(kit::edit(registry, names::cockpitDash(a), kFieldWidth, true, box), 2, a + 1);
+        grid->addWidget(kit::edit(registry, names::cockpitWheel(a), kFieldWidth, true, box), 1,
+                        a + 1);
+        grid->addWidget(kit::edit(registry, names::cockpitDash(a), kFieldWidth, true, box), 2,
+                        a + 1);
     }
-    defaultCockpit_ = kit::button(QStringLiteral("Default Cockpit"), box, QStringLiteral("DefaultCockpit"));
+    defaultCockpit_ =
+        kit::button(QStringLiteral("Default Cockpit"), box, QStringLiteral("DefaultCockpit"));
     grid->addWidget(kit::buttonRow({defaultCockpit_}, box), 3, 0, 1, 5);
     grid->setColumnStretch(4, 1);
     return box;
@@ -73,17 +76,21 @@ QWidget* PositionsPage::miscGroup(FieldRegistry& registry) {
     }
     for (int i = 0; i < 11; ++i) {
         const int line = i + 2;
-        grid->addWidget(kit::panel(registry, names::positionsCaption(i), kit::teamCaptions()[i], 60, box),
-                        line, 0);
+        grid->addWidget(
+            kit::panel(registry, names::positionsCaption(i), kit::teamCaptions()[i], 60, box), line,
+            0);
         const QString fields[] = {names::tcamY(i),   names::tcamZ(i),  names::helmetY(i),
                                   names::helmetZ(i), names::wheelY(i), names::wheelZ(i)};
         for (int c = 0; c < 6; ++c)
             grid->addWidget(kit::edit(registry, fields[c], kFieldWidth, true, box), line, c + 1);
     }
     defaultTCam_ = kit::button(QStringLiteral("Default T-Cam"), box, QStringLiteral("DefaultTcam"));
-    defaultHelmet_ = kit::button(QStringLiteral("Default Helmet"), box, QStringLiteral("DefaultHelmet"));
-    defaultWheel_ = kit::button(QStringLiteral("Default Wheel"), box, QStringLiteral("DefaultExtSW"));
-    grid->addWidget(kit::buttonRow({defaultTCam_, defaultHelmet_, defaultWheel_}, box), 13, 0, 1, 7);
+    defaultHelmet_ =
+        kit::button(QStringLiteral("Default Helmet"), box, QStringLiteral("DefaultHelmet"));
+    defaultWheel_ =
+        kit::button(QStringLiteral("Default Wheel"), box, QStringLiteral("DefaultExtSW"));
+    grid->addWidget(kit::buttonRow({defaultTCam_, defaultHelmet_, defaultWheel_}, box), 13, 0, 1,
+                    7);
     return box;
 }
 
@@ -95,8 +102,9 @@ QWidget* PositionsPage::wheelGroup(FieldRegistry& registry) {
     auto addWheel = [&](int wheel, int line, int column) {
         for (int a = 0; a < 3; ++a) {
             grid->addWidget(kit::header(axes[a], box), line, column + a);
-            grid->addWidget(kit::edit(registry, names::tyrePosition(3 * wheel - 2 + a), 32, true, box),
-                            line + 1, column + a);
+            grid->addWidget(
+                kit::edit(registry, names::tyrePosition(3 * wheel - 2 + a), 32, true, box),
+                line + 1, column + a);
         }
     };
     addWheel(2, 0, 0);
@@ -108,7 +116,8 @@ QWidget* PositionsPage::wheelGroup(FieldRegistry& registry) {
     picture->setPixmap(carSketch());
     picture->setAlignment(Qt::AlignCenter);
     grid->addWidget(picture, 0, 3, 4, 1);
-    defaultTyrePositions_ = kit::button(QStringLiteral("Default"), box, QStringLiteral("DefaultTP"));
+    defaultTyrePositions_ =
+        kit::button(QStringLiteral("Default"), box, QStringLiteral("DefaultTP"));
     grid->addWidget(kit::buttonRow({defaultTyrePositions_}, box), 4, 0, 1, 8);
     grid->setColumnStretch(7, 1);
     return box;

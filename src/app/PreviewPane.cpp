@@ -30,8 +30,10 @@ void PreviewPane::setView(QWidget* view) {
 
 void PreviewPane::requestRepaint() {
     ++repaintRequests_;
-    if (view_) view_->update();
-    else update();
+    if (view_)
+        view_->update();
+    else
+        update();
 }
 
 void PreviewPane::resizeEvent(QResizeEvent* event) {

@@ -33,7 +33,8 @@ QuickCamBar::QuickCamBar(QWidget* parent) : QWidget(parent) {
 void QuickCamBar::paintCaption(int b, bool lit) {
     QPalette p = buttons_[b]->palette();
     const QPalette& app = palette();
-    p.setColor(QPalette::ButtonText, lit ? app.color(QPalette::ButtonText) : app.color(QPalette::Dark));
+    p.setColor(QPalette::ButtonText,
+               lit ? app.color(QPalette::ButtonText) : app.color(QPalette::Dark));
     buttons_[b]->setPalette(p);
 }
 

@@ -61,7 +61,9 @@ void SelectionController::HighSelCam() {
     if (model.EditsLive <= 0) return;
     model.SelectedCamera = camrows::CameraRow(model.SelectedCamera);
     for (const camrows::Row& row : camrows::kPageRows)
-        editor_.fields().panel(names::cameraRowLabel(row.base))->setHighlighted(row.base == model.SelectedCamera);
+        editor_.fields()
+            .panel(names::cameraRowLabel(row.base))
+            ->setHighlighted(row.base == model.SelectedCamera);
 }
 
 void SelectionController::lightQuickCam(int button) {
@@ -90,8 +92,8 @@ void SelectionController::switchClicked() {
     SelectionState& selection = editor_.selection();
     editor_.model().SelectedCamera = camrows::kChase;
     selection.ChaseFront = !selection.ChaseFront;
-    editor_.window().camerasPage()->switchButton()->setText(selection.ChaseFront ? QStringLiteral("Front Cam")
-                                                                                 : QStringLiteral("Rear Cam"));
+    editor_.window().camerasPage()->switchButton()->setText(
+        selection.ChaseFront ? QStringLiteral("Front Cam") : QStringLiteral("Rear Cam"));
     lightQuickCam(selection.ChaseFront ? 13 : 12);
     HighSelCam();
     editor_.preview().requestRepaint();

@@ -23,7 +23,8 @@ SlotsPage::SlotsPage(FieldRegistry& registry, QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(2, 2, 2, 2);
 
     QGridLayout* ops = nullptr;
-    QGroupBox* operations = kit::group(QStringLiteral("Lensmith Team Datas Operations"), this, &ops);
+    QGroupBox* operations =
+        kit::group(QStringLiteral("Lensmith Team Datas Operations"), this, &ops);
     operation_ = new QComboBox(operations);
     operation_->setObjectName(QStringLiteral("LMDTeamOp"));
     operation_->addItems({QStringLiteral("Copy"), QStringLiteral("Swap")});
@@ -49,10 +50,11 @@ SlotsPage::SlotsPage(FieldRegistry& registry, QWidget* parent) : QWidget(parent)
     grid->addWidget(kit::header(QStringLiteral("Original Names"), shapes), 0, 1);
     grid->addWidget(kit::header(QStringLiteral("Current Names"), shapes), 0, 2);
     for (int i = 0; i < 11; ++i) {
-        grid->addWidget(kit::panel(registry, names::slotsTeamLabel(i), QStringLiteral("Team %1").arg(i + 1),
-                                   56, shapes),
+        grid->addWidget(kit::panel(registry, names::slotsTeamLabel(i),
+                                   QStringLiteral("Team %1").arg(i + 1), 56, shapes),
                         i + 1, 0);
-        grid->addWidget(kit::panel(registry, names::slotsCaption(i), kOriginalNames[i], 80, shapes), i + 1, 1);
+        grid->addWidget(kit::panel(registry, names::slotsCaption(i), kOriginalNames[i], 80, shapes),
+                        i + 1, 1);
         FieldEdit* name = kit::edit(registry, names::carShapeName(i), 150, false, shapes);
         name->setMaxLength(32);
         grid->addWidget(name, i + 1, 2);

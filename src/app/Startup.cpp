@@ -17,9 +17,11 @@ bool PitwrightApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, QLatin1String(kApplicationTitle), QString::fromLocal8Bit(e.what()));
+        QMessageBox::critical(nullptr, QLatin1String(kApplicationTitle),
+                              QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        QMessageBox::critical(nullptr, QLatin1String(kApplicationTitle), QStringLiteral("Unknown error."));
+        QMessageBox::critical(nullptr, QLatin1String(kApplicationTitle),
+                              QStringLiteral("Unknown error."));
     }
     return false;
 }

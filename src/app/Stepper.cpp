@@ -26,7 +26,9 @@ Stepper::Stepper(const QString& componentName, int minimum, int maximum, QWidget
     setFixedSize(14, 18);
 }
 
-void Stepper::setPosition(int position) { position_ = std::clamp(position, minimum_, maximum_); }
+void Stepper::setPosition(int position) {
+    position_ = std::clamp(position, minimum_, maximum_);
+}
 
 void Stepper::step(int delta) {
     setPosition(position_ + delta);

@@ -28,12 +28,13 @@ QWidget* TeamsPage::coloursGroup(FieldRegistry& registry) {
     grid->addWidget(kit::header(QStringLiteral("Rim Colors"), box), 0, 3, 1, 2);
     grid->addWidget(kit::header(QStringLiteral("Brand Types"), box), 0, 5, 1, 2);
     for (int c = 0; c < 4; ++c)
-        grid->addWidget(kit::header(c % 2 == 0 ? QStringLiteral("Car 1") : QStringLiteral("Car 2"), box),
-                        1, c + 1);
+        grid->addWidget(
+            kit::header(c % 2 == 0 ? QStringLiteral("Car 1") : QStringLiteral("Car 2"), box), 1,
+            c + 1);
     for (int i = 0; i < 11; ++i) {
         const int line = i + 2;
-        grid->addWidget(kit::panel(registry, names::teamsCaption(i), kit::teamCaptions()[i], 60, box),
-                        line, 0);
+        grid->addWidget(
+            kit::panel(registry, names::teamsCaption(i), kit::teamCaptions()[i], 60, box), line, 0);
         const QString swatches[] = {names::armSwatch(i, 0), names::armSwatch(i, 1),
                                     names::rimSwatch(i, 0), names::rimSwatch(i, 1)};
         for (int c = 0; c < 4; ++c) {
@@ -42,15 +43,19 @@ QWidget* TeamsPage::coloursGroup(FieldRegistry& registry) {
             registry.add(swatch);
             grid->addWidget(swatch, line, c + 1);
         }
-        grid->addWidget(kit::panel(registry, names::brandCaption(i), QStringLiteral("Bridgestone"), 74, box),
-                        line, 5);
+        grid->addWidget(
+            kit::panel(registry, names::brandCaption(i), QStringLiteral("Bridgestone"), 74, box),
+            line, 5);
         auto* stepper = new Stepper(names::brandStepper(i), 0, i == 1 ? 2 : 1, box);
         registry.add(stepper);
         grid->addWidget(stepper, line, 6);
     }
-    defaultArms_ = kit::button(QStringLiteral("Default Arms"), box, QStringLiteral("DefaultArmButton"));
-    defaultRims_ = kit::button(QStringLiteral("Default Rims"), box, QStringLiteral("DefaultRimButton"));
-    defaultBrands_ = kit::button(QStringLiteral("Default Brands"), box, QStringLiteral("DefaultBrands"));
+    defaultArms_ =
+        kit::button(QStringLiteral("Default Arms"), box, QStringLiteral("DefaultArmButton"));
+    defaultRims_ =
+        kit::button(QStringLiteral("Default Rims"), box, QStringLiteral("DefaultRimButton"));
+    defaultBrands_ =
+        kit::button(QStringLiteral("Default Brands"), box, QStringLiteral("DefaultBrands"));
     grid->addWidget(kit::buttonRow({defaultArms_, defaultRims_, defaultBrands_}, box), 13, 0, 1, 7);
     return box;
 }
@@ -78,13 +83,16 @@ QWidget* TeamsPage::dataGroup(FieldRegistry& registry) {
         grid->addWidget(kit::edit(registry, names::qualifyPower(i), 34, false, box), line, 2);
         grid->addWidget(kit::edit(registry, names::racePower(i), 34, false, box), line, 3);
         grid->addWidget(kit::edit(registry, names::failureRate(i), 34, false, box), line, 4);
-        grid->addWidget(kit::panel(registry, names::gearCaption(i), QStringLiteral("6"), 18, box), line, 5);
+        grid->addWidget(kit::panel(registry, names::gearCaption(i), QStringLiteral("6"), 18, box),
+                        line, 5);
         auto* stepper = new Stepper(names::gearStepper(i), 6, 7, box);
         registry.add(stepper);
         grid->addWidget(stepper, line, 6);
     }
-    defaultNames_ = kit::button(QStringLiteral("Default Names"), box, QStringLiteral("DefaultTName"));
-    defaultDatas_ = kit::button(QStringLiteral("Default Datas"), box, QStringLiteral("DefaultTData"));
+    defaultNames_ =
+        kit::button(QStringLiteral("Default Names"), box, QStringLiteral("DefaultTName"));
+    defaultDatas_ =
+        kit::button(QStringLiteral("Default Datas"), box, QStringLiteral("DefaultTData"));
     grid->addWidget(kit::buttonRow({defaultNames_, defaultDatas_}, box), 13, 0, 1, 7);
     return box;
 }

@@ -14,7 +14,9 @@ namespace pw::app {
 
 namespace {
 // The fixed texts use the game platform's "\r\n" line ends.
-QString forDisplay(QString text) { return text.replace(QLatin1String("\r\n"), QLatin1String("\n")); }
+QString forDisplay(QString text) {
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
 }  // namespace
 
 void WidgetMessageSink::show(const QString& text) {
@@ -25,7 +27,9 @@ void WidgetMessageSink::showError(const QString& text) {
     QMessageBox::critical(parent_, QLatin1String(kApplicationTitle), forDisplay(text));
 }
 
-void WidgetMessageSink::beep() { QApplication::beep(); }
+void WidgetMessageSink::beep() {
+    QApplication::beep();
+}
 
 QString qtFileFilter(const QString& pipeFilter) {
     const QStringList parts = pipeFilter.split(QLatin1Char('|'));
@@ -49,8 +53,10 @@ QString WidgetDialogRunner::openFile(const OpenFileRequest& request) {
     QString suffix = request.defaultSuffix;
     suffix.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
     if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
-    if (!request.initialFolder.isEmpty()) dialog.setDirectory(QDir::fromNativeSeparators(request.initialFolder));
-    if (!request.initialName.isEmpty()) dialog.selectFile(QDir::fromNativeSeparators(request.initialName));
+    if (!request.initialFolder.isEmpty())
+        dialog.setDirectory(QDir::fromNativeSeparators(request.initialFolder));
+    if (!request.initialName.isEmpty())
+        dialog.selectFile(QDir::fromNativeSeparators(request.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -58,7 +64,8 @@ QString WidgetDialogRunner::openFile(const OpenFileRequest& request) {
 std::optional<uint32_t> WidgetDialogRunner::chooseColour(uint32_t initial) {
     const QColor start = ColourSwatch::toQColor(initial);
     // The custom colours hold the swatch's colour alone.
-    for (int i = 0; i < QColorDialog::customCount(); ++i) QColorDialog::setCustomColor(i, Qt::white);
+    for (int i = 0; i < QColorDialog::customCount(); ++i)
+        QColorDialog::setCustomColor(i, Qt::white);
     QColorDialog::setCustomColor(0, start);
     const QColor chosen = QColorDialog::getColor(start, parent_, QString());
     if (!chosen.isValid()) return std::nullopt;

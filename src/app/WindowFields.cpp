@@ -11,10 +11,18 @@
 
 namespace pw::app {
 
-FieldEdit* WindowFields::edit(const QString& name) const { return registry_.get<FieldEdit>(name); }
-LabelPanel* WindowFields::panel(const QString& name) const { return registry_.get<LabelPanel>(name); }
-ColourSwatch* WindowFields::swatch(const QString& name) const { return registry_.get<ColourSwatch>(name); }
-Stepper* WindowFields::stepper(const QString& name) const { return registry_.get<Stepper>(name); }
+FieldEdit* WindowFields::edit(const QString& name) const {
+    return registry_.get<FieldEdit>(name);
+}
+LabelPanel* WindowFields::panel(const QString& name) const {
+    return registry_.get<LabelPanel>(name);
+}
+ColourSwatch* WindowFields::swatch(const QString& name) const {
+    return registry_.get<ColourSwatch>(name);
+}
+Stepper* WindowFields::stepper(const QString& name) const {
+    return registry_.get<Stepper>(name);
+}
 
 QString WindowFields::text(const QString& name) const {
     if (QWidget* w = registry_.find(name)) {
@@ -66,9 +74,13 @@ static QString cameraFieldName(int fieldId) {
     return names::cameraField(fieldId);
 }
 
-int WindowFields::cameraField(int fieldId) const { return integer(cameraFieldName(fieldId)); }
+int WindowFields::cameraField(int fieldId) const {
+    return integer(cameraFieldName(fieldId));
+}
 
-QString WindowFields::cameraFieldText(int fieldId) const { return text(cameraFieldName(fieldId)); }
+QString WindowFields::cameraFieldText(int fieldId) const {
+    return text(cameraFieldName(fieldId));
+}
 
 void WindowFields::setCameraField(int fieldId, int value) const {
     if (FieldEdit* field = cameraEdit(fieldId)) {

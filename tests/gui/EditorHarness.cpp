@@ -1,7 +1,8 @@
 #include "EditorHarness.h"
 
-#include <QTest>
 #include <gtest/gtest.h>
+
+#include <QTest>
 
 #include "app/FieldEdit.h"
 #include "app/WindowFields.h"
@@ -22,7 +23,9 @@ EditorHarness::~EditorHarness() {
     window_.reset();
 }
 
-QString EditorHarness::text(const QString& name) const { return editor_->fields().text(name); }
+QString EditorHarness::text(const QString& name) const {
+    return editor_->fields().text(name);
+}
 
 void EditorHarness::setText(const QString& name, const QString& text) {
     app::FieldEdit* field = editor_->fields().edit(name);

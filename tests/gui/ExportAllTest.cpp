@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "EditorHarness.h"
-#include "GameFileFixtures.h"
 #include <QTest>
 
+#include "EditorHarness.h"
+#include "GameFileFixtures.h"
 #include "app/ColourSwatch.h"
 #include "app/ComponentNames.h"
 #include "app/QuickCamBar.h"
@@ -25,7 +25,8 @@ using Snapshot = std::map<QString, QByteArray>;
 
 // Offsets of a camera record's fields, in file order X, Z, Y, Dir, Pitch, Roll, details.
 qint64 cameraOffset(const exe::Layout& layout, int record, int fileField) {
-    return layout.cameraBlock + exe::kCameraRecords + exe::kCameraRecordSize * record + 2 * fileField;
+    return layout.cameraBlock + exe::kCameraRecords + exe::kCameraRecordSize * record +
+           2 * fileField;
 }
 
 // Compares two snapshots file by file, naming the first differing byte.
@@ -78,13 +79,15 @@ TEST_P(ExportAll, LosesOnlyWhatTheDisplayUnitsCannotHold) {
     const exe::Layout& L = layout();
     QByteArray exeBytes = readFile(h.game().exe());
     // Values the window cannot show exactly.
-    poke(exeBytes, cameraOffset(L, 2, 0), u16le(uint16_t(81)));            // Camera 1 X odd
-    poke(exeBytes, cameraOffset(L, 3, 2), u16le(uint16_t(int16_t(-7))));   // Camera 2 Y odd, negative
-    poke(exeBytes, cameraOffset(L, 4, 3), u16le(uint16_t(int16_t(-365)))); // Camera 3 Dir., remainder
+    poke(exeBytes, cameraOffset(L, 2, 0), u16le(uint16_t(81)));  // Camera 1 X odd
+    poke(exeBytes, cameraOffset(L, 3, 2),
+         u16le(uint16_t(int16_t(-7))));  // Camera 2 Y odd, negative
+    poke(exeBytes, cameraOffset(L, 4, 3),
+         u16le(uint16_t(int16_t(-365))));  // Camera 3 Dir., remainder
     poke(exeBytes, L.cameraBlock + exe::kChaseY, u16le(uint16_t(int16_t(-767))));
-    poke(exeBytes, L.tcams + 4 * 3 + 2, u16le(161));                       // team 3 T-Cam Y
-    poke(exeBytes, L.helmets + 8 * 3 + 4, f32le(0.125f));                  // team 3 helmet Y
-    poke(exeBytes, L.teamWheels + 8 * 2 + 4, f32le(0.0123f));              // team 2 wheel Y
+    poke(exeBytes, L.tcams + 4 * 3 + 2, u16le(161));           // team 3 T-Cam Y
+    poke(exeBytes, L.helmets + 8 * 3 + 4, f32le(0.125f));      // team 3 helmet Y
+    poke(exeBytes, L.teamWheels + 8 * 2 + 4, f32le(0.0123f));  // team 2 wheel Y
     poke(exeBytes, L.shapeNames, record("FERRARI", 32));
     writeFile(h.game().exe(), exeBytes);
     Snapshot expected = h.game().snapshot();
@@ -163,8 +166,8 @@ TEST_P(ExportAll, WritesExactlyTheEditedValues) {
     poke(x, cameraOffset(L, 4, 0), u16le(62));
     poke(x, L.cameraBlock + exe::kChaseZ, u16le(200));
     poke(x, cameraOffset(L, 5, 7), u16le(3));
-    poke(x, L.tcams + 2, u16le(40));                                    // 2 x -60 + 160
-    poke(x, cameraOffset(L, 11, 2), u16le(uint16_t(int16_t(-120))));    // the T-Cam record's Y
+    poke(x, L.tcams + 2, u16le(40));                                  // 2 x -60 + 160
+    poke(x, cameraOffset(L, 11, 2), u16le(uint16_t(int16_t(-120))));  // the T-Cam record's Y
     poke(x, L.cockpit + exe::kCockpitWheelX, f32le(0.015f));
     poke(x, L.helmets + 8 * 5, f32le(0.07f));
     poke(x, L.teamWheels + 8 * 2, f32le(-0.0475f));
@@ -190,7 +193,8 @@ TEST_P(ExportAll, WritesExactlyTheEditedValues) {
     for (int w = 0; w < 4; ++w) {
         const auto& shown = model::DefaultTables::kTyreShown[w];
         const float x = w == 0 ? 0.75f : float(shown[0] / 100.0);
-        QByteArray floats = f32le(x) + f32le(float(shown[2] / 100.0)) + f32le(float(shown[1] / 100.0));
+        QByteArray floats =
+            f32le(x) + f32le(float(shown[2] / 100.0)) + f32le(float(shown[1] / 100.0));
         poke(expected["cars.wad"], mesh + wad::kWheelOffsets[w], floats);
     }
     expectSameFiles(expected, h.game().snapshot());
@@ -204,9 +208,11 @@ TEST_P(ExportAll, StopsBeforeAnyFileChangesWhenAFieldIsNotANumber) {
     };
     const Case cases[] = {
         {names::failureRate(3), "", "Failure % of team 4 is empty; it must hold a whole number."},
-        {names::cameraField(44), "1-2", "Camera field 44 holds \"1-2\", which is not a whole number."},
+        {names::cameraField(44), "1-2",
+         "Camera field 44 holds \"1-2\", which is not a whole number."},
         {names::helmetY(10), "1..5", "Helmets Y of team 11 holds \"1..5\", which is not a number."},
-        {names::raceVariation(21), "x", "Race Var. of driver 22 holds \"x\", which is not a whole number."},
+        {names::raceVariation(21), "x",
+         "Race Var. of driver 22 holds \"x\", which is not a whole number."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field.toStdString());
@@ -254,7 +260,8 @@ TEST(MissingGameFiles, SaveStateMissingGivesBothMessagesAndStopsExportAtTheTable
     ASSERT_EQ(h.messages.shown.size(), 1);
     EXPECT_EQ(h.messages.shown[0], QLatin1String(model::kBrandsNotExportedMessage));
     ASSERT_EQ(h.messages.errors.size(), 1);
-    EXPECT_TRUE(h.messages.errors[0].contains("f1gstate.sav")) << h.messages.errors[0].toStdString();
+    EXPECT_TRUE(h.messages.errors[0].contains("f1gstate.sav"))
+        << h.messages.errors[0].toStdString();
     EXPECT_NE(h.editor().status(), "Export Done");
     EXPECT_EQ(h.images.swaps, 0);
     EXPECT_FALSE(h.game().snapshot().count("f1gstate.sav"));

@@ -26,7 +26,8 @@ HarnessOptions unregistered() {
 TEST(GameLocation, StartWithoutAGameEndsWhenTheDialogIsCancelled) {
     EditorHarness h(unregistered());
     h.editor().importAll();
-    EXPECT_EQ(h.messages.shown, QStringList({"Please choose your GP4 folder", "Sorry but Lensmith will now terminate."}));
+    EXPECT_EQ(h.messages.shown, QStringList({"Please choose your GP4 folder",
+                                             "Sorry but Lensmith will now terminate."}));
     ASSERT_EQ(h.dialogs.requests.size(), 1u);
     EXPECT_EQ(h.dialogs.requests[0].title, "Choose GP4 Path");
     EXPECT_EQ(h.dialogs.requests[0].filter, "GP4.exe|*.exe");
@@ -74,7 +75,9 @@ TEST(GameLocation, ACarsWadMustHave99AsItsFifthByte) {
     EXPECT_EQ(h.dialogs.requests.back().title, "Choose Cars wad");
     EXPECT_EQ(h.dialogs.requests.back().filter, "wad files|*.wad");
     EXPECT_EQ(h.dialogs.requests.back().initialName, "cars.wad");
-    EXPECT_EQ(h.messages.shown, QStringList({"Sorry but you didn't selected a cars wad.\r\nCurrent cars wad will be used."}));
+    EXPECT_EQ(h.messages.shown,
+              QStringList(
+                  {"Sorry but you didn't selected a cars wad.\r\nCurrent cars wad will be used."}));
     EXPECT_EQ(h.settings().read("", "CarsWadPath", "unset"), "unset");
 
     // A real archive elsewhere, read-only: it becomes writable and its positions are read.
@@ -104,7 +107,8 @@ TEST(GameLocation, ChangeImagesPathStoresTheFolderOfTheChosenPicture) {
     EXPECT_EQ(request.title, "Choose one of the gpi of the new folder");
     EXPECT_EQ(request.filter, "GP4 Image file (*.gpi)|*.gpi");
     EXPECT_EQ(request.defaultSuffix, "*.gpi");
-    EXPECT_TRUE(request.initialFolder.endsWith("images", Qt::CaseInsensitive)) << request.initialFolder.toStdString();
+    EXPECT_TRUE(request.initialFolder.endsWith("images", Qt::CaseInsensitive))
+        << request.initialFolder.toStdString();
     EXPECT_EQ(QDir::fromNativeSeparators(h.settings().read("", "GpiPath", "")), other.path() + "/");
     EXPECT_EQ(h.images.loaded.back(), 5);
 }

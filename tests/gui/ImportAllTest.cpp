@@ -60,10 +60,12 @@ TEST_P(ImportAll, FillsEveryFieldWithTheGameValues) {
     // Wheel positions.
     for (int w = 0; w < 4; ++w)
         for (int a = 0; a < 3; ++a)
-            EXPECT_EQ(h.text(names::tyrePosition(3 * w + 1 + a)), QString::number(dt::kTyreShown[w][a]));
+            EXPECT_EQ(h.text(names::tyrePosition(3 * w + 1 + a)),
+                      QString::number(dt::kTyreShown[w][a]));
 
-    const QStringList teamCaptions = {"Ferrari", "Mclaren", "Williams", "Benetton", "Bar", "Jordan",
-                                      "Arrows", "Sauber", "Jaguar", "Minardi", "Prost"};
+    const QStringList teamCaptions = {"Ferrari", "Mclaren", "Williams", "Benetton",
+                                      "Bar",     "Jordan",  "Arrows",   "Sauber",
+                                      "Jaguar",  "Minardi", "Prost"};
     const app::WindowFields& f = h.editor().fields();
     for (int t = 0; t < 11; ++t) {
         SCOPED_TRACE(t);
@@ -92,7 +94,8 @@ TEST_P(ImportAll, FillsEveryFieldWithTheGameValues) {
         EXPECT_EQ(f.stepper(names::gearStepper(t))->position(), data.gearCount);
         EXPECT_EQ(h.text(names::carShapeName(t)), teamCaptions[t]);
         const QString caption = model::Mister(QLatin1String(data.teamName));
-        for (const QString& name : {names::teamsCaption(t), names::positionsCaption(t), names::imagesCaption(t)})
+        for (const QString& name :
+             {names::teamsCaption(t), names::positionsCaption(t), names::imagesCaption(t)})
             EXPECT_EQ(h.text(name), caption) << name.toStdString();
     }
     EXPECT_EQ(h.text(names::teamsCaption(1)), "Mclaren");
@@ -102,7 +105,8 @@ TEST_P(ImportAll, FillsEveryFieldWithTheGameValues) {
         EXPECT_EQ(h.text(names::driverName(d)), QLatin1String(dt::kDriverNames[d]));
         EXPECT_EQ(h.text(names::qualifyAbility(d)), QString::number(dt::kDriverData[d].ability));
         EXPECT_EQ(h.text(names::raceAbility(d)), QString::number(dt::kDriverData[d].ability));
-        EXPECT_EQ(h.text(names::qualifyVariation(d)), QString::number(dt::kDriverData[d].variation));
+        EXPECT_EQ(h.text(names::qualifyVariation(d)),
+                  QString::number(dt::kDriverData[d].variation));
         EXPECT_EQ(h.text(names::raceVariation(d)), QString::number(dt::kDriverData[d].variation));
     }
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 
 #include "EditorHarness.h"
 #include "app/CameraRows.h"
@@ -138,8 +138,9 @@ TEST_F(Selection, NothingReactsWhileEditsAreNotLive) {
 
 TEST_F(Selection, TeamLabelsAndSwatchesSelectTheirTeam) {
     const app::WindowFields& f = h.editor().fields();
-    for (const QString& name : {names::teamsCaption(3), names::positionsCaption(4), names::slotsCaption(5),
-                                names::slotsTeamLabel(6), names::imagesCaption(7), names::carShapeName(8)}) {
+    for (const QString& name :
+         {names::teamsCaption(3), names::positionsCaption(4), names::slotsCaption(5),
+          names::slotsTeamLabel(6), names::imagesCaption(7), names::carShapeName(8)}) {
         h.editor().setStatus("x");
         h.click(name);
         EXPECT_EQ(h.editor().status(), "");
@@ -148,8 +149,8 @@ TEST_F(Selection, TeamLabelsAndSwatchesSelectTheirTeam) {
     QTest::mouseClick(f.swatch(names::rimSwatch(9, 0)), Qt::LeftButton);
     EXPECT_EQ(h.model().SelectedTeam, 9);
     for (int t = 0; t < 11; ++t) {
-        for (const QString& name : {names::teamsCaption(t), names::positionsCaption(t), names::slotsCaption(t),
-                                    names::imagesCaption(t)})
+        for (const QString& name : {names::teamsCaption(t), names::positionsCaption(t),
+                                    names::slotsCaption(t), names::imagesCaption(t)})
             EXPECT_EQ(f.panel(name)->isHighlighted(), t == 9) << name.toStdString();
     }
     EXPECT_EQ(h.model().currentShapeName, "Minardi");

@@ -6,8 +6,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QTabWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -44,14 +44,17 @@ TEST(WindowLayout, EveryComponentNameIsThere) {
     MainWindow window;
     const pw::app::FieldRegistry& r = window.fields();
     QStringList expected;
-    for (int n : {1, 10, 60, 100, 101, 102, 103, 104, 154, 105, 195, 106, 136, 196}) expected << names::cameraField(n);
+    for (int n : {1, 10, 60, 100, 101, 102, 103, 104, 154, 105, 195, 106, 136, 196})
+        expected << names::cameraField(n);
     for (int i = 0; i < 11; ++i) {
-        expected << names::tcamY(i) << names::tcamZ(i) << names::helmetY(i) << names::helmetZ(i) << names::wheelY(i)
-                 << names::wheelZ(i) << names::armSwatch(i, 0) << names::armSwatch(i, 1) << names::rimSwatch(i, 0)
-                 << names::rimSwatch(i, 1) << names::brandStepper(i) << names::brandCaption(i) << names::teamName(i)
-                 << names::engineName(i) << names::qualifyPower(i) << names::racePower(i) << names::failureRate(i)
-                 << names::gearCaption(i) << names::gearStepper(i) << names::carShapeName(i)
-                 << names::teamsCaption(i) << names::positionsCaption(i) << names::imagesCaption(i);
+        expected << names::tcamY(i) << names::tcamZ(i) << names::helmetY(i) << names::helmetZ(i)
+                 << names::wheelY(i) << names::wheelZ(i) << names::armSwatch(i, 0)
+                 << names::armSwatch(i, 1) << names::rimSwatch(i, 0) << names::rimSwatch(i, 1)
+                 << names::brandStepper(i) << names::brandCaption(i) << names::teamName(i)
+                 << names::engineName(i) << names::qualifyPower(i) << names::racePower(i)
+                 << names::failureRate(i) << names::gearCaption(i) << names::gearStepper(i)
+                 << names::carShapeName(i) << names::teamsCaption(i) << names::positionsCaption(i)
+                 << names::imagesCaption(i);
     }
     for (int d = 0; d < 22; ++d)
         expected << names::driverNumber(d) << names::driverName(d) << names::qualifyAbility(d)
@@ -72,7 +75,8 @@ TEST(WindowLayout, EveryComponentNameIsThere) {
 TEST(WindowLayout, QuickCameraBar) {
     MainWindow window;
     pw::app::QuickCamBar* bar = window.commandStrip()->quickCams();
-    const QStringList captions = {"C", "T", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "R", "F", "V"};
+    const QStringList captions = {"C", "T", "1", "2",  "3", "4", "5", "6",
+                                  "7", "8", "9", "10", "R", "F", "V"};
     for (int b = 0; b < 15; ++b) {
         EXPECT_EQ(bar->button(b)->text(), captions[b]);
         EXPECT_TRUE(bar->button(b)->font().bold());
@@ -83,7 +87,8 @@ TEST(WindowLayout, PreviewPaneFollowsTheResizeRule) {
     struct Case {
         QSize window, pane;
     };
-    const Case cases[] = {{{1000, 700}, {646, 484}}, {{1400, 560}, {560, 420}}, {{780, 560}, {426, 319}}};
+    const Case cases[] = {
+        {{1000, 700}, {646, 484}}, {{1400, 560}, {560, 420}}, {{780, 560}, {426, 319}}};
     for (const Case& c : cases) EXPECT_EQ(PreviewPane::paneSize(c.window), c.pane);
 
     MainWindow window;
@@ -108,12 +113,14 @@ TEST(WindowLayout, MenusWithShortcutsSeparatorsAndIcons) {
     auto entries = [](QAction* menu) {
         QStringList out;
         for (QAction* a : menu->menu()->actions())
-            out << (a->isSeparator() ? QStringLiteral("-") : a->text() + "|" + a->shortcut().toString());
+            out << (a->isSeparator() ? QStringLiteral("-")
+                                     : a->text() + "|" + a->shortcut().toString());
         return out;
     };
-    EXPECT_EQ(entries(menus[0]), QStringList({"Load Team File|Ctrl+O", "Save Team File|Ctrl+S", "-",
-                                              "Load Performance File|Ctrl+Shift+O",
-                                              "Save Performance file|Ctrl+Shift+S", "-", "Quit|Ctrl+Q"}));
+    EXPECT_EQ(entries(menus[0]),
+              QStringList({"Load Team File|Ctrl+O", "Save Team File|Ctrl+S", "-",
+                           "Load Performance File|Ctrl+Shift+O",
+                           "Save Performance file|Ctrl+Shift+S", "-", "Quit|Ctrl+Q"}));
     EXPECT_EQ(entries(menus[1]), QStringList({"Default All (but images)|", "-", "Change Cars wad|",
                                               "Change GP4 Path|", "Change Images Path|"}));
     EXPECT_EQ(entries(menus[2]), QStringList({"About Pitwright...|"}));
@@ -145,7 +152,8 @@ TEST(FileFilters, PipeFormBecomesQtForm) {
     EXPECT_EQ(qtFileFilter("GP4 Image file (*.gpi)|*.gpi"), "GP4 Image file (*.gpi)");
     EXPECT_EQ(qtFileFilter("All readable files|*.car;*.cam;*.tyr|All (*.*)|*.*"),
               "All readable files (*.car *.cam *.tyr);;All (*.*)");
-    EXPECT_EQ(qtFileFilter("All Performance files (*.g4p,*.txt)|*.g4p;*.txt"), "All Performance files (*.g4p *.txt)");
+    EXPECT_EQ(qtFileFilter("All Performance files (*.g4p,*.txt)|*.g4p;*.txt"),
+              "All Performance files (*.g4p *.txt)");
 }
 
 TEST(WindowLayout, ScreenshotShowsTheWindow) {
@@ -163,7 +171,8 @@ TEST(WindowLayout, ScreenshotShowsTheWindow) {
         QPainter painter(&pages);
         for (int t = 0; t < window.tabs()->count(); ++t) {
             window.tabs()->setCurrentIndex(t);
-            painter.drawImage(342 * (t % 3), 560 * (t / 3), window.grab(QRect(0, 0, 342, 560)).toImage());
+            painter.drawImage(342 * (t % 3), 560 * (t / 3),
+                              window.grab(QRect(0, 0, 342, 560)).toImage());
         }
         painter.end();
         pages.save(qEnvironmentVariable("PITWRIGHT_SCREENSHOT") + "pages.png");
