@@ -1,1 +1,0 @@
-#include "PreviewLayer.h"

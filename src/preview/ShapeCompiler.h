@@ -1,0 +1,27 @@
+#pragma once
+
+#include "model/EditorModel.h"
+#include "preview/GlSink.h"
+#include "preview/TextureSet.h"
+#include "wad/CarShape.h"
+
+namespace pw::preview {
+
+// Display-list slots of the two car shapes.
+constexpr int kDashboardSlot = 8;
+constexpr int kCarSlot = 10;
+
+struct ShapeCompileInputs {
+    bool cockpitView = false;
+    pw::model::CockpitPositions cockpit;  // dashX, dashY, dashZ place the dashboard
+    Rgba armColour;                       // diffuse colour of batches without their plain image
+    TextureName dashboardTexture = 0;     // every batch of the dashboard uses it
+};
+
+// Compiles list (slot kDashboardSlot or kCarSlot) to draw the shape. Shapes are stored in
+// units of 1/200 and mirrored in x; in the cockpit view they sit 18 lower and 170 further
+// forward. Leaves texturing on and shininess 4.
+void compileShape(GlSink& gl, ListName list, int slot, const pw::wad::CarShape& shape,
+                  const ShapeTextures& textures, const ShapeCompileInputs& inputs);
+
+}  // namespace pw::preview

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+#include "preview/GlSink.h"
+#include "preview/PreviewMessages.h"
+#include "preview/ShapeCompiler.h"
+#include "preview/TextureSet.h"
+
+namespace pw::preview {
+
+// What the cars archive holds for an entry name. The archive reader fills it: the bytes to parse
+// (the whole archive or the entry's own bytes) and where in them the entry's data begin.
+struct ShapeSource {
+    enum class Status { ArchiveMissing, NotFound, Found };
+    Status status = Status::ArchiveMissing;
+    QByteArray bytes;
+    qint64 offset = 0;
+    QString sourceName;  // names the file in error messages
+};
+using ShapeLookup = std::function<ShapeSource(const QString& entryName)>;
+
+// Shown in the first paint when there is no cars archive.
+inline const QString kCarsWadMissingText =
+    QStringLiteral("Sorry but as the cars wad can't be found, car shapes won't be displayed");
+
+enum class ShapeLoadStatus { Loaded, ArchiveMissing, NotFound, Refused };
+
+struct ShapeLoadResult {
+    ShapeLoadStatus status = ShapeLoadStatus::Loaded;
+    QString error;  // Refused: the reason, for the application's error box
+};
+
+// One display-list slot holding a car shape, with the textures of the shape it holds.
+struct ShapeSlot {
+    int slot = kCarSlot;
+    ListName list = 0;
+    ShapeTextures textures;
+};
+
+// Loads entry name into the slot: find it, parse it, resolve its textures below startFolder and
+// compile the slot's list. A missing archive shows its message only when paintCounter is 1 (the
+// first paint) and leaves the list alone; an entry that is not in the archive empties the list,
+// so nothing else is drawn in its place; a shape that cannot be read keeps the list it had and
+// returns the reason (messages shown to the user are the caller's). The textures of the shape
+// replaced are deleted.
+ShapeLoadResult LoadShape(GlSink& gl, MessageSink& messages, const ShapeLookup& lookup, const QString& name,
+                          ShapeSlot& slot, const ShapeCompileInputs& inputs, const QString& startFolder,
+                          int paintCounter);
+
+}  // namespace pw::preview

@@ -1,0 +1,100 @@
+#include "TextureSet.h"
+
+#include <QFile>
+
+#include "images/TgaImage.h"
+#include "model/GamePaths.h"
+#include "preview/TextureLoader.h"
+
+namespace pw::preview {
+
+using pw::model::fileExists;
+using pw::model::joinPath;
+
+const std::array<const char*, TextureSet::kCount> TextureSet::kFiles = {
+    "CamTextures/TE-Shadow.tga",
+    "CamTextures/TE-Arm.tga",
+    "CamTextures/TE-Glove.tga",
+    "CamTextures/stwheel.tga",
+    "CamTextures/COCKPIT_DAMAGE.tga",
+    "CamTextures/wheel_michelin_0.tga",
+    "CamTextures/wheel_mclaren_0.tga",
+    "CamTextures/wheel_bridgestone_0.tga",
+    "CamTextures/TE-Tread.bmp",
+    "CamTextures/new_steering_wheel_displays.tga",
+};
+
+TextureName TextureSet::brand(int brandIndex) const {
+    switch (brandIndex) {
+        case 0: return names[Bridgestone];
+        case 1: return names[Michelin];
+        case 2: return names[McLaren];
+        default: return 0;
+    }
+}
+
+TextureSetLoad LoadTextureSet(GlSink& gl, MessageSink& messages, const QString& folder) {
+    TextureSetLoad load;
+    for (int e = 0; e < TextureSet::kCount; ++e) {
+        const QString path = joinPath(folder, QLatin1String(TextureSet::kFiles[size_t(e)]));
+        if (e == TextureSet::Tread) {
+            if (!LoadBMPTexture(gl, messages, path, load.set.names[size_t(e)])) {
+                load.mustEndProgram = true;
+                return load;
+            }
+        } else {
+            LoadTGATexture(gl, messages, path, load.set.names[size_t(e)]);
+        }
+    }
+    return load;
+}
+
+QString textureStartFolder(const QString& currentFolder, const QString& programFolder) {
+    const QString folder = QStringLiteral("CamTextures");
+    if (pw::model::folderExists(joinPath(currentFolder, folder))) return currentFolder;
+    if (pw::model::folderExists(joinPath(programFolder, folder))) return programFolder;
+    return currentFolder;
+}
+
+namespace {
+
+// "<name without its last three characters>tga"; only the file-name part of the stored name
+// counts, so a stored name never leads out of the texture folder.
+QString tgaName(const QByteArray& storedName) {
+    const QString name = pw::model::fileNamePart(QString::fromLatin1(storedName));
+    return name.left(qMax(0, name.size() - 3)) + QStringLiteral("tga");
+}
+
+QString inTextureFolder(const QString& startFolder, const QString& file) {
+    return joinPath(startFolder, QStringLiteral("CamTextures/") + file);
+}
+
+bool fileEndsWithTgaFooter(const QString& path) {
+    QFile file(pw::model::resolvePath(path));
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 2) return false;
+    file.seek(file.size() - 2);
+    return images::endsWithTgaFooter(file.read(2));
+}
+
+}  // namespace
+
+void ResolveShapeTexture(GlSink& gl, MessageSink& messages, const QString& startFolder,
+                         const QByteArray& storedName, int k, ShapeTextures& textures) {
+    if (k < 0 || size_t(k) >= textures.texture.size()) return;
+    const QString plain = tgaName(storedName);
+    textures.plainImage[size_t(k)] = fileExists(inTextureFolder(startFolder, plain));
+    QString chosen = plain;
+    if (fileExists(inTextureFolder(startFolder, QStringLiteral("hi_") + plain)))
+        chosen = QStringLiteral("hi_") + plain;
+    const QString path = inTextureFolder(startFolder, chosen);
+    if (!fileExists(path)) return;
+    textures.flip[size_t(k)] = fileEndsWithTgaFooter(path);
+    LoadTGATexture(gl, messages, path, textures.texture[size_t(k)]);
+}
+
+void releaseShapeTextures(GlSink& gl, const ShapeTextures& textures) {
+    for (TextureName t : textures.texture)
+        if (t != 0) gl.deleteTexture(t);
+}
+
+}  // namespace pw::preview
