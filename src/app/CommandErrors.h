@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <stdexcept>
+
+namespace pw::app {
+
+class MessageSink;
+
+// A field whose text is not the number a command needs. The command stops where it is.
+class FieldValueError : public std::runtime_error {
+public:
+    enum class Kind { Integer, Number };
+    FieldValueError(QString componentName, QString text, Kind kind);
+
+    const QString& componentName() const { return name_; }
+    const QString& text() const { return text_; }
+    // "Failure % of team 4 holds "abc", which is not a whole number."
+    QString message() const;
+
+private:
+    QString name_;
+    QString text_;
+    Kind kind_;
+};
+
+// What a field stands for, in the window's own words ("Helmets Y of team 3").
+QString describeField(const QString& componentName);
+
+// Runs a command handler; an error it does not handle itself (a game file that cannot be read or
+// written, a field that is not a number, anything else thrown) stops it and is shown in an error
+// box. Nothing is thrown out of here, so no exception ever reaches the event loop. Returns false
+// when the handler stopped on an error.
+bool runGuarded(MessageSink& messages, const std::function<void()>& handler);
+
+}  // namespace pw::app

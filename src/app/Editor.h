@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+#include "ExtensionPorts.h"
+#include "PreviewInputs.h"
+#include "SelectionState.h"
+#include "WindowFields.h"
+#include "model/EditorModel.h"
+
+namespace pw::model {
+class SettingsStore;
+}
+
+namespace pw::app {
+
+class DialogRunner;
+class FieldReactions;
+class GameLocationCommands;
+class GameTransfer;
+class MainWindow;
+class MessageSink;
+class SelectionController;
+
+// The editor behind the main window: the one EditorModel, the selection, the preview inputs, and
+// the commands and reactions wired to the window's controls. Every command runs guarded: an error
+// it does not handle is shown in an error box and the program goes on.
+class Editor : public QObject {
+    Q_OBJECT
+public:
+    Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& messages,
+           DialogRunner& dialogs);
+    ~Editor() override;
+
+    model::EditorModel& model() { return model_; }
+    SelectionState& selection() { return selection_; }
+    PreviewInputs& previewInputs() { return previewInputs_; }
+    const WindowFields& fields() const { return fields_; }
+    MainWindow& window() { return window_; }
+    model::SettingsStore& settings() { return settings_; }
+    MessageSink& messages() { return messages_; }
+    DialogRunner& dialogs() { return dialogs_; }
+    PreviewSurface& preview() { return *preview_; }
+    TeamImagesPort& teamImages() { return *teamImages_; }
+    SaveSelectionPort& saveSelection() { return *saveSelection_; }
+
+    SelectionController& selector() { return *selector_; }
+    FieldReactions& reactions() { return *reactions_; }
+    GameTransfer& transfer() { return *transfer_; }
+    GameLocationCommands& location() { return *location_; }
+
+    // Later parts of the program plug in here; the defaults do nothing.
+    void setPreview(PreviewSurface* preview);
+    void setTeamImages(TeamImagesPort* images);
+    void setSaveSelection(SaveSelectionPort* dialog);
+
+    // The status box of the command strip.
+    void setStatus(const QString& text);
+    QString status() const;
+    void clearStatus() { setStatus(QString()); }
+
+    // Team t's caption on the Teams, Positions and Images pages and in the save-selection dialog.
+    void showTeamCaption(int team, const QString& caption);
+
+    // The two main commands, guarded (errors shown, never thrown).
+    void importAll();
+    void exportAll();
+
+    // Ends the program after the game could not be found. At start-up (before the event loop
+    // runs) the caller checks terminated() instead of showing the window.
+    void terminate();
+    bool terminated() const { return terminated_; }
+    // Tests replace what ending the program means.
+    void setTerminateHandler(std::function<void()> handler) {
+        terminateHandler_ = std::move(handler);
+    }
+
+    // Closing the window keeps the "Virtual Cam" fields in the settings.
+    void saveVirtualCam();
+
+private:
+    void connectCommands();
+    void notAvailableYet(const QString& command);
+
+    MainWindow& window_;
+    model::SettingsStore& settings_;
+    MessageSink& messages_;
+    DialogRunner& dialogs_;
+    model::EditorModel model_;
+    SelectionState selection_;
+    PreviewInputs previewInputs_;
+    WindowFields fields_;
+    PreviewSurface* preview_;
+    TeamImagesPort noImages_;
+    SaveSelectionPort noSaveSelection_;
+    TeamImagesPort* teamImages_ = &noImages_;
+    SaveSelectionPort* saveSelection_ = &noSaveSelection_;
+    std::unique_ptr<SelectionController> selector_;
+    std::unique_ptr<FieldReactions> reactions_;
+    std::unique_ptr<GameTransfer> transfer_;
+    std::unique_ptr<GameLocationCommands> location_;
+    bool terminated_ = false;
+    std::function<void()> terminateHandler_;
+};
+
+}  // namespace pw::app

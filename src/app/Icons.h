@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QIcon>
+
+namespace pw::app {
+
+// The ten 18 x 18 menu icons, drawn here so the program carries no image files of its own.
+enum class IconId {
+    LoadTeam,
+    SaveTeam,
+    LoadPerformance,
+    SavePerformance,
+    Quit,
+    DefaultAll,
+    ChangeCarsWad,
+    ChangeGamePath,
+    ChangeImagesPath,
+    About
+};
+
+constexpr int kIconSize = 18;
+
+QIcon makeIcon(IconId id);
+
+}  // namespace pw::app

@@ -1,0 +1,50 @@
+#include "Startup.h"
+
+#include <QDir>
+#include <QMessageBox>
+
+#include "AppInfo.h"
+#include "Editor.h"
+#include "MainWindow.h"
+#include "UserPrompts.h"
+#include "model/SettingsStore.h"
+
+namespace pw::app {
+
+PitwrightApplication::PitwrightApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool PitwrightApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QLatin1String(kApplicationTitle),
+                              QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        QMessageBox::critical(nullptr, QLatin1String(kApplicationTitle),
+                              QStringLiteral("Unknown error."));
+    }
+    return false;
+}
+
+int runPitwright(QApplication& app) {
+    app.setApplicationName(QLatin1String(kApplicationTitle));
+    app.setApplicationDisplayName(QLatin1String(kApplicationTitle));
+
+    MainWindow window;
+    // The preview looks for car-shape textures below the folder the program started in.
+    window.setProperty("startupFolder", QDir::currentPath());
+    WidgetMessageSink messages(&window);
+    WidgetDialogRunner dialogs(&window);
+
+    model::SettingsStore settings;
+    Editor editor(window, settings, messages, dialogs);
+    // Import All runs before the window is first shown, so its messages appear on their own.
+    editor.importAll();
+    if (editor.terminated()) return 0;
+
+    window.centreOnScreen();
+    window.show();
+    return app.exec();
+}
+
+}  // namespace pw::app

@@ -1,0 +1,75 @@
+#include "UserPrompts.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+#include "AppInfo.h"
+#include "ColourSwatch.h"
+
+namespace pw::app {
+
+namespace {
+// The fixed texts use the game platform's "\r\n" line ends.
+QString forDisplay(QString text) {
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+}  // namespace
+
+void WidgetMessageSink::show(const QString& text) {
+    QMessageBox::information(parent_, QLatin1String(kApplicationTitle), forDisplay(text));
+}
+
+void WidgetMessageSink::showError(const QString& text) {
+    QMessageBox::critical(parent_, QLatin1String(kApplicationTitle), forDisplay(text));
+}
+
+void WidgetMessageSink::beep() {
+    QApplication::beep();
+}
+
+QString qtFileFilter(const QString& pipeFilter) {
+    const QStringList parts = pipeFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    static const QRegularExpression trailingList(QStringLiteral("\\s*\\([^()]*\\*[^()]*\\)\\s*$"));
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i];
+        name.remove(trailingList);
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns) p = p.trimmed();
+        filters << QStringLiteral("%1 (%2)").arg(name.trimmed(), patterns.join(QLatin1Char(' ')));
+    }
+    return filters.join(QLatin1String(";;"));
+}
+
+QString WidgetDialogRunner::openFile(const OpenFileRequest& request) {
+    QFileDialog dialog(parent_, request.title);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilter(qtFileFilter(request.filter));
+    QString suffix = request.defaultSuffix;
+    suffix.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
+    if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+    if (!request.initialFolder.isEmpty())
+        dialog.setDirectory(QDir::fromNativeSeparators(request.initialFolder));
+    if (!request.initialName.isEmpty())
+        dialog.selectFile(QDir::fromNativeSeparators(request.initialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<uint32_t> WidgetDialogRunner::chooseColour(uint32_t initial) {
+    const QColor start = ColourSwatch::toQColor(initial);
+    // The custom colours hold the swatch's colour alone.
+    for (int i = 0; i < QColorDialog::customCount(); ++i)
+        QColorDialog::setCustomColor(i, Qt::white);
+    QColorDialog::setCustomColor(0, start);
+    const QColor chosen = QColorDialog::getColor(start, parent_, QString());
+    if (!chosen.isValid()) return std::nullopt;
+    return ColourSwatch::fromQColor(chosen);
+}
+
+}  // namespace pw::app

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class QWidget;
+
+namespace pw::app {
+
+// Everything the commands show or ask goes through these two small interfaces, so that tests can
+// put recorders in their place and no modal box ever waits for a click.
+
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    // A modal message box with one of the program's fixed texts.
+    virtual void show(const QString& text) = 0;
+    // A modal box for an error a command did not handle itself.
+    virtual void showError(const QString& text) = 0;
+    // The system beep (a typed character that a numeric field refuses).
+    virtual void beep() = 0;
+};
+
+// An open-file dialog as the commands describe it; the filter in the "Name|*.ext|..." form.
+struct OpenFileRequest {
+    QString title;
+    QString filter;
+    QString initialFolder;
+    QString initialName;
+    QString defaultSuffix;
+};
+
+class DialogRunner {
+public:
+    virtual ~DialogRunner() = default;
+    // The chosen file's full path, or empty when the user cancelled.
+    virtual QString openFile(const OpenFileRequest& request) = 0;
+    // The colour dialog, preselected (and as the single custom colour) with a window colour
+    // 0x00BBGGRR; the chosen colour in the same form, or none when cancelled.
+    virtual std::optional<uint32_t> chooseColour(uint32_t initial) = 0;
+};
+
+// The real thing: QMessageBox with the application title as caption, QApplication::beep.
+class WidgetMessageSink : public MessageSink {
+public:
+    explicit WidgetMessageSink(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+    void show(const QString& text) override;
+    void showError(const QString& text) override;
+    void beep() override;
+
+private:
+    QWidget* parent_;
+};
+
+// The real thing: QFileDialog and QColorDialog.
+class WidgetDialogRunner : public DialogRunner {
+public:
+    explicit WidgetDialogRunner(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+    QString openFile(const OpenFileRequest& request) override;
+    std::optional<uint32_t> chooseColour(uint32_t initial) override;
+
+private:
+    QWidget* parent_;
+};
+
+// "Name|*.a;*.b|Other|*.c" as Qt's "Name (*.a *.b);;Other (*.c)". A name that already ends in a
+// bracketed list of patterns keeps its text without that list.
+QString qtFileFilter(const QString& pipeFilter);
+
+}  // namespace pw::app

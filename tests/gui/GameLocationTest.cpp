@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "EditorHarness.h"
+#include "GameFileFixtures.h"
+#include "app/ComponentNames.h"
+#include "app/MainWindow.h"
+#include "model/SettingsStore.h"
+
+using namespace pw;
+using namespace pw::test;
+namespace names = pw::app::names;
+
+namespace {
+HarnessOptions unregistered() {
+    HarnessOptions o;
+    o.registerGame = false;
+    return o;
+}
+}  // namespace
+
+TEST(GameLocation, StartWithoutAGameEndsWhenTheDialogIsCancelled) {
+    EditorHarness h(unregistered());
+    h.editor().importAll();
+    EXPECT_EQ(h.messages.shown, QStringList({"Please choose your GP4 folder",
+                                             "Sorry but Lensmith will now terminate."}));
+    ASSERT_EQ(h.dialogs.requests.size(), 1u);
+    EXPECT_EQ(h.dialogs.requests[0].title, "Choose GP4 Path");
+    EXPECT_EQ(h.dialogs.requests[0].filter, "GP4.exe|*.exe");
+    EXPECT_EQ(h.dialogs.requests[0].initialName, "GP4.exe");
+    EXPECT_EQ(h.dialogs.requests[0].initialFolder, QDir::currentPath());
+    EXPECT_EQ(h.terminations, 1);
+    EXPECT_TRUE(h.editor().terminated());
+    EXPECT_TRUE(h.messages.errors.isEmpty());
+}
+
+TEST(GameLocation, ChoosingTheExecutableImportsTheGame) {
+    EditorHarness h(unregistered());
+    const QString folder = QDir::currentPath();
+    h.dialogs.files.push_back(h.game().exe());
+    h.editor().importAll();
+    EXPECT_EQ(h.messages.shown, QStringList({"Please choose your GP4 folder"}));
+    EXPECT_EQ(h.terminations, 0);
+    EXPECT_EQ(h.editor().status(), "Import Done");
+    EXPECT_EQ(h.text(names::teamName(0)), "ferrari");
+    EXPECT_EQ(QDir::cleanPath(QDir::fromNativeSeparators(h.settings().read("", "GP4Path", ""))),
+              QDir::cleanPath(h.game().exe()));
+    EXPECT_EQ(QDir::currentPath(), folder);
+}
+
+TEST(GameLocation, ChangeGP4PathCancelledWithAGameFoundChangesNothing) {
+    EditorHarness h;
+    h.importAll();
+    h.window().changeGamePathAction()->trigger();
+    ASSERT_EQ(h.dialogs.requests.size(), 1u);
+    EXPECT_EQ(h.dialogs.requests[0].initialFolder, QDir(h.game().path()).canonicalPath());
+    EXPECT_TRUE(h.messages.shown.isEmpty());
+    EXPECT_EQ(h.terminations, 0);
+}
+
+TEST(GameLocation, ACarsWadMustHave99AsItsFifthByte) {
+    EditorHarness h;
+    h.importAll();
+    QTemporaryDir other;
+    const QString notAWad = other.filePath("other.wad");
+    QByteArray bytes = readFile(h.game().carsWad());
+    bytes[4] = 98;
+    writeFile(notAWad, bytes);
+    h.dialogs.files.push_back(notAWad);
+    h.window().changeCarsWadAction()->trigger();
+    EXPECT_EQ(h.dialogs.requests.back().title, "Choose Cars wad");
+    EXPECT_EQ(h.dialogs.requests.back().filter, "wad files|*.wad");
+    EXPECT_EQ(h.dialogs.requests.back().initialName, "cars.wad");
+    EXPECT_EQ(h.messages.shown,
+              QStringList(
+                  {"Sorry but you didn't selected a cars wad.\r\nCurrent cars wad will be used."}));
+    EXPECT_EQ(h.settings().read("", "CarsWadPath", "unset"), "unset");
+
+    // A real archive elsewhere, read-only: it becomes writable and its positions are read.
+    const QString wad = other.filePath("cars.wad");
+    QFile::copy(h.game().carsWad(), wad);
+    QFile::setPermissions(wad, QFileDevice::ReadOwner);
+    h.setText(names::tyrePosition(1), "10");
+    h.messages.shown.clear();
+    h.dialogs.files.push_back(wad);
+    h.window().changeCarsWadAction()->trigger();
+    EXPECT_TRUE(h.messages.shown.isEmpty());
+    EXPECT_TRUE(h.messages.errors.isEmpty()) << h.messages.errors.join('\n').toStdString();
+    EXPECT_EQ(QDir::fromNativeSeparators(h.settings().read("", "CarsWadPath", "")), wad);
+    EXPECT_EQ(h.text(names::tyrePosition(1)), "70");
+    EXPECT_TRUE(QFile::permissions(wad) & QFileDevice::WriteOwner);
+    EXPECT_TRUE(h.editor().previewInputs().shapeChanged);
+}
+
+TEST(GameLocation, ChangeImagesPathStoresTheFolderOfTheChosenPicture) {
+    EditorHarness h;
+    h.importAll();
+    h.click(names::teamsCaption(5));
+    QTemporaryDir other;
+    h.dialogs.files.push_back(other.filePath("33.gpi"));
+    h.window().changeImagesPathAction()->trigger();
+    const app::OpenFileRequest& request = h.dialogs.requests.back();
+    EXPECT_EQ(request.title, "Choose one of the gpi of the new folder");
+    EXPECT_EQ(request.filter, "GP4 Image file (*.gpi)|*.gpi");
+    EXPECT_EQ(request.defaultSuffix, "*.gpi");
+    EXPECT_TRUE(request.initialFolder.endsWith("images", Qt::CaseInsensitive))
+        << request.initialFolder.toStdString();
+    EXPECT_EQ(QDir::fromNativeSeparators(h.settings().read("", "GpiPath", "")), other.path() + "/");
+    EXPECT_EQ(h.images.loaded.back(), 5);
+}
+
+TEST(GameLocation, LaterCommandsSayTheyAreNotAvailableYet) {
+    EditorHarness h;
+    h.importAll();
+    h.window().loadTeamAction()->trigger();
+    ASSERT_EQ(h.messages.shown.size(), 1);
+    EXPECT_EQ(h.messages.shown[0], "\"Load Team File\" is not available yet.");
+}

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/AboutDialog.h"
+#include "app/CommandStrip.h"
+#include "app/ComponentNames.h"
+#include "app/DetailsPage.h"
+#include "app/MainWindow.h"
+#include "app/PreviewPane.h"
+#include "app/QuickCamBar.h"
+#include "app/UserPrompts.h"
+
+using pw::app::MainWindow;
+using pw::app::PreviewPane;
+namespace names = pw::app::names;
+
+TEST(WindowLayout, SizeTitleAndPages) {
+    MainWindow window;
+    EXPECT_EQ(window.windowTitle(), "Pitwright 2.4");
+    EXPECT_EQ(window.size(), QSize(780, 560));
+    EXPECT_EQ(window.minimumSize(), QSize(780, 560));
+    const QStringList tabs = {"Cameras", "Positions", "Teams", "Drivers", "Images", "Slots"};
+    ASSERT_EQ(window.tabs()->count(), tabs.size());
+    for (int i = 0; i < tabs.size(); ++i) EXPECT_EQ(window.tabs()->tabText(i), tabs[i]);
+    EXPECT_EQ(window.tabs()->tabText(window.tabs()->currentIndex()), "Drivers");
+    EXPECT_EQ(window.tabs()->indexOf(window.detailsPage()), -1);
+    window.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(window.detailsPage()->isVisible());
+    EXPECT_EQ(window.tabs()->width(), 340);
+}
+
+TEST(WindowLayout, EveryComponentNameIsThere) {
+    MainWindow window;
+    const pw::app::FieldRegistry& r = window.fields();
+    QStringList expected;
+    for (int n : {1, 10, 60, 100, 101, 102, 103, 104, 154, 105, 195, 106, 136, 196})
+        expected << names::cameraField(n);
+    for (int i = 0; i < 11; ++i) {
+        expected << names::tcamY(i) << names::tcamZ(i) << names::helmetY(i) << names::helmetZ(i)
+                 << names::wheelY(i) << names::wheelZ(i) << names::armSwatch(i, 0)
+                 << names::armSwatch(i, 1) << names::rimSwatch(i, 0) << names::rimSwatch(i, 1)
+                 << names::brandStepper(i) << names::brandCaption(i) << names::teamName(i)
+                 << names::engineName(i) << names::qualifyPower(i) << names::racePower(i)
+                 << names::failureRate(i) << names::gearCaption(i) << names::gearStepper(i)
+                 << names::carShapeName(i) << names::teamsCaption(i) << names::positionsCaption(i)
+                 << names::imagesCaption(i);
+    }
+    for (int d = 0; d < 22; ++d)
+        expected << names::driverNumber(d) << names::driverName(d) << names::qualifyAbility(d)
+                 << names::qualifyVariation(d) << names::raceAbility(d) << names::raceVariation(d);
+    for (int a = 0; a < 3; ++a) expected << names::cockpitWheel(a) << names::cockpitDash(a);
+    for (int n = 1; n <= 12; ++n) expected << names::tyrePosition(n);
+    for (const QString& name : expected) EXPECT_TRUE(r.contains(name)) << name.toStdString();
+    // Spot checks of the numbering: team 10's Z fields are 30, the last brand caption 31.
+    EXPECT_TRUE(r.contains("LMDTC30"));
+    EXPECT_TRUE(r.contains("PanelTT31"));
+    EXPECT_TRUE(r.contains("UpDown22"));
+    EXPECT_TRUE(r.contains("Panel160"));
+    EXPECT_FALSE(r.contains("LMDEdit116"));
+    EXPECT_FALSE(r.contains("LMDEdit126"));
+    EXPECT_EQ(window.findChild<QWidget*>("LMDEdit105")->objectName(), "LMDEdit105");
+}
+
+TEST(WindowLayout, QuickCameraBar) {
+    MainWindow window;
+    pw::app::QuickCamBar* bar = window.commandStrip()->quickCams();
+    const QStringList captions = {"C", "T", "1", "2",  "3", "4", "5", "6",
+                                  "7", "8", "9", "10", "R", "F", "V"};
+    for (int b = 0; b < 15; ++b) {
+        EXPECT_EQ(bar->button(b)->text(), captions[b]);
+        EXPECT_TRUE(bar->button(b)->font().bold());
+    }
+}
+
+TEST(WindowLayout, PreviewPaneFollowsTheResizeRule) {
+    struct Case {
+        QSize window, pane;
+    };
+    const Case cases[] = {
+        {{1000, 700}, {646, 484}}, {{1400, 560}, {560, 420}}, {{780, 560}, {426, 319}}};
+    for (const Case& c : cases) EXPECT_EQ(PreviewPane::paneSize(c.window), c.pane);
+
+    MainWindow window;
+    EXPECT_EQ(window.previewPane()->pos(), QPoint(342, 82));
+    window.show();
+    for (const Case& c : cases) {
+        window.resize(c.window);
+        QApplication::processEvents();
+        if (window.size() != c.window) GTEST_SKIP() << "the window manager refused the size";
+        EXPECT_EQ(window.previewPane()->size(), c.pane);
+        EXPECT_EQ(window.previewPane()->pos(), QPoint(342, 82));
+    }
+}
+
+TEST(WindowLayout, MenusWithShortcutsSeparatorsAndIcons) {
+    MainWindow window;
+    const QList<QAction*> menus = window.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 3);
+    EXPECT_EQ(menus[0]->text(), "File");
+    EXPECT_EQ(menus[1]->text(), "Options");
+    EXPECT_EQ(menus[2]->text(), "About");
+    auto entries = [](QAction* menu) {
+        QStringList out;
+        for (QAction* a : menu->menu()->actions())
+            out << (a->isSeparator() ? QStringLiteral("-")
+                                     : a->text() + "|" + a->shortcut().toString());
+        return out;
+    };
+    EXPECT_EQ(entries(menus[0]),
+              QStringList({"Load Team File|Ctrl+O", "Save Team File|Ctrl+S", "-",
+                           "Load Performance File|Ctrl+Shift+O",
+                           "Save Performance file|Ctrl+Shift+S", "-", "Quit|Ctrl+Q"}));
+    EXPECT_EQ(entries(menus[1]), QStringList({"Default All (but images)|", "-", "Change Cars wad|",
+                                              "Change GP4 Path|", "Change Images Path|"}));
+    EXPECT_EQ(entries(menus[2]), QStringList({"About Pitwright...|"}));
+    for (QAction* menu : menus)
+        for (QAction* a : menu->menu()->actions())
+            if (!a->isSeparator()) {
+                EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
+                EXPECT_EQ(a->icon().availableSizes().value(0), QSize(18, 18));
+            }
+}
+
+TEST(WindowLayout, AboutDialogIsSmallAndNonModal) {
+    MainWindow window;
+    window.show();
+    window.aboutAction()->trigger();
+    pw::app::AboutDialog* about = window.aboutDialog();
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_FALSE(about->isModal());
+    EXPECT_EQ(about->windowTitle(), "Credits");
+    EXPECT_EQ(about->size(), QSize(264, 195));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    QTest::mouseClick(about->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+    EXPECT_FALSE(about->isVisible());
+}
+
+TEST(FileFilters, PipeFormBecomesQtForm) {
+    using pw::app::qtFileFilter;
+    EXPECT_EQ(qtFileFilter("GP4.exe|*.exe"), "GP4.exe (*.exe)");
+    EXPECT_EQ(qtFileFilter("GP4 Image file (*.gpi)|*.gpi"), "GP4 Image file (*.gpi)");
+    EXPECT_EQ(qtFileFilter("All readable files|*.car;*.cam;*.tyr|All (*.*)|*.*"),
+              "All readable files (*.car *.cam *.tyr);;All (*.*)");
+    EXPECT_EQ(qtFileFilter("All Performance files (*.g4p,*.txt)|*.g4p;*.txt"),
+              "All Performance files (*.g4p *.txt)");
+}
+
+TEST(WindowLayout, ScreenshotShowsTheWindow) {
+    MainWindow window;
+    window.centreOnScreen();
+    window.show();
+    QApplication::processEvents();
+    const QImage shot = window.grab().toImage();
+    ASSERT_EQ(shot.size(), window.size());
+    // The preview pane is black inside its border.
+    const QRect pane = window.previewPane()->geometry().translated(window.centralWidget()->pos());
+    EXPECT_EQ(shot.pixelColor(pane.center()), QColor(Qt::black));
+    if (qEnvironmentVariableIsSet("PITWRIGHT_SCREENSHOT")) {
+        QImage pages(342 * 3, 2 * 560, QImage::Format_RGB32);
+        QPainter painter(&pages);
+        for (int t = 0; t < window.tabs()->count(); ++t) {
+            window.tabs()->setCurrentIndex(t);
+            painter.drawImage(342 * (t % 3), 560 * (t / 3),
+                              window.grab(QRect(0, 0, 342, 560)).toImage());
+        }
+        painter.end();
+        pages.save(qEnvironmentVariable("PITWRIGHT_SCREENSHOT") + "pages.png");
+        shot.save(qEnvironmentVariable("PITWRIGHT_SCREENSHOT") + ".png");
+    }
+}

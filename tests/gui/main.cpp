@@ -1,0 +1,17 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstring>
+#include <memory>
+
+// The window tests need a QApplication; listing the tests (which CTest does to discover them)
+// must work without a display, so the application is created only when tests actually run.
+int main(int argc, char** argv) {
+    bool listing = false;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--gtest_list_tests") == 0) listing = true;
+    testing::InitGoogleTest(&argc, argv);
+    std::unique_ptr<QApplication> app;
+    if (!listing) app = std::make_unique<QApplication>(argc, argv);
+    return RUN_ALL_TESTS();
+}
