@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace pw::model {
 
@@ -31,6 +33,9 @@ struct TeamRecord {
     uint16_t failureRate = 0;
     uint8_t gearCount = 6;
     int tyreBrand = 0;  // index into TyreBrandNames
+    // Numbers of the team's menu pictures (".gpi" files): the two drivers and the grid car.
+    std::array<QString, 2> driverImageNames;
+    QString gridCarImageName;
 };
 
 struct DriverRecord {
@@ -72,6 +77,8 @@ struct EditorModel {
     QByteArray mclarenBrandWord;           // 16 bytes of the executable
     QString currentShapeName;
     TyrePositions tyres;
+    // Picture exchanges (team a, team b) made since the last Import All, applied at Export All.
+    std::vector<std::pair<int, int>> PendingImageSwaps;
 
     int EditsLive = 0;
     int SelectedTeam = 0;

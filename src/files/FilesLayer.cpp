@@ -1,1 +1,0 @@
-#include "FilesLayer.h"

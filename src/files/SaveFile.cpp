@@ -1,0 +1,40 @@
+#include "SaveFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "model/GameFileError.h"
+
+namespace pw::files {
+
+using model::GameFileError;
+
+void saveFileAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("cannot be created: ") + file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("cannot be written: ") + reason);
+    }
+    if (!file.commit())
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("cannot be saved: ") + file.errorString());
+}
+
+QByteArray readWholeFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("cannot be opened: ") + file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("cannot be read: ") + file.errorString());
+    return bytes;
+}
+
+}  // namespace pw::files

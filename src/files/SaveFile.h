@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace pw::files {
+
+// Writes the whole file through a temporary file that replaces the target only once every byte
+// is on disk: a failed save (disk full, no permission) leaves the previous file as it was.
+// Throws model::GameFileError naming the file and the reason.
+void saveFileAtomically(const QString& path, const QByteArray& bytes);
+
+// The whole file; throws model::GameFileError when it cannot be opened or read.
+QByteArray readWholeFile(const QString& path);
+
+}  // namespace pw::files

@@ -1,0 +1,28 @@
+#include "TyreSet.h"
+
+#include "model/ByteIO.h"
+#include "model/TyreBrands.h"
+
+namespace pw::files {
+
+TyreSetContent readTyreSet(const QByteArray& bytes, const QString& fileName) {
+    model::ByteReader r(bytes, fileName);
+    r.require(0, kTyreSetSize, "the eleven tyre brands of a tyre set");
+    TyreSetContent c;
+    for (int i = 0; i < model::kTeamCount; ++i) {
+        const qint64 at = r.pos();
+        const int v = r.i16("a tyre brand");
+        if (v < 0 || v >= model::kTyreBrandCount)
+            throw model::GameFileError(
+                fileName, at,
+                QStringLiteral("a tyre brand index 0 to 2 for team %1, found %2").arg(i).arg(v));
+        c.brands[i] = v;
+    }
+    return c;
+}
+
+void applyTyreSet(const TyreSetContent& c, model::EditorModel& m) {
+    for (int i = 0; i < model::kTeamCount; ++i) m.teams[i].tyreBrand = c.brands[i];
+}
+
+}  // namespace pw::files

@@ -1,0 +1,103 @@
+#include "TeamImages.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "TeamPictures.h"
+#include "model/ByteIO.h"
+#include "model/GamePaths.h"
+
+namespace pw::images {
+
+namespace {
+
+QString initialDriverNumber(int team, int seat) {
+    return QString::fromLatin1(kInitialPictureNumbers[size_t(team)].drivers[size_t(seat)]);
+}
+QString initialGridCarNumber(int team) {
+    return QString::fromLatin1(kInitialPictureNumbers[size_t(team)].gridCar);
+}
+
+QString pictureIn(const QString& folder, const QString& number) {
+    return model::resolvePath(model::joinPath(folder, pictureFileName(number)));
+}
+
+// The game's picture files may be read-only; the exchange needs to overwrite them.
+void makeWritable(const QString& path) {
+    QFile file(path);
+    if (file.exists() && !(file.permissions() & QFileDevice::WriteOwner))
+        file.setPermissions(file.permissions() | QFileDevice::WriteOwner);
+}
+
+// Copies source over target. The source is read whole first and the target replaced in one step,
+// so a failure leaves the target as it was.
+bool copyOver(const QString& source, const QString& target) {
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) return false;
+    QSaveFile out(target);
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+}
+
+}  // namespace
+
+void resetTeamImages(model::EditorModel& model) {
+    for (int t = 0; t < model::kTeamCount; ++t) {
+        auto& team = model.teams[size_t(t)];
+        team.driverImageNames = {initialDriverNumber(t, 0), initialDriverNumber(t, 1)};
+        team.gridCarImageName = initialGridCarNumber(t);
+    }
+    model.PendingImageSwaps.clear();
+}
+
+void exchangeTeamImages(model::EditorModel& model, int a, int b) {
+    model.PendingImageSwaps.emplace_back(a, b);
+    auto& ta = model.teams[size_t(a)];
+    auto& tb = model.teams[size_t(b)];
+    std::swap(ta.driverImageNames, tb.driverImageNames);
+    std::swap(ta.gridCarImageName, tb.gridCarImageName);
+}
+
+QImage readTeamPicture(const QString& path, int width, int height) {
+    model::GameFile file(model::resolvePath(path), model::GameFile::Access::ReadOnly);
+    const QByteArray bytes = file.read(0, qint64(width) * height * 4, "the picture's pixels");
+    return pictureFromBytes(bytes, width, height);
+}
+
+QString driverPicturePath(const QString& folder, const model::EditorModel& model, int team, int seat) {
+    return pictureIn(folder, model.teams[size_t(team)].driverImageNames[size_t(seat)]);
+}
+
+QString gridCarPicturePath(const QString& folder, const model::EditorModel& model, int team) {
+    return pictureIn(folder, model.teams[size_t(team)].gridCarImageName);
+}
+
+SwapReport SwapGPIs(const QString& gameImagesFolder, const std::vector<std::pair<int, int>>& pending) {
+    SwapReport report;
+    const QString folder = model::resolvePath(gameImagesFolder);
+    if (gameImagesFolder.isEmpty() || !QFileInfo(folder).isDir()) {
+        report.folderFound = false;
+        return report;
+    }
+    const QString spare = pictureIn(folder, QStringLiteral("0"));
+    makeWritable(spare);
+    auto exchange = [&](const QString& numberA, const QString& numberB) {
+        const QString a = pictureIn(folder, numberA);
+        const QString b = pictureIn(folder, numberB);
+        makeWritable(a);
+        makeWritable(b);
+        makeWritable(spare);
+        for (const auto& [from, to] : {std::pair{b, spare}, std::pair{a, b}, std::pair{spare, a}})
+            if (!copyOver(from, to)) ++report.failedCopies;
+    };
+    for (const auto& [a, b] : pending) {
+        if (a < 0 || b < 0 || a >= model::kTeamCount || b >= model::kTeamCount) continue;
+        for (int seat = 0; seat < 2; ++seat) exchange(initialDriverNumber(a, seat), initialDriverNumber(b, seat));
+        exchange(initialGridCarNumber(a), initialGridCarNumber(b));
+    }
+    return report;
+}
+
+}  // namespace pw::images

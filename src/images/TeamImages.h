@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include "model/EditorModel.h"
+
+namespace pw::images {
+
+// Puts every team's picture numbers back to the game's own and forgets pending exchanges: the
+// state after an Import All.
+void resetTeamImages(model::EditorModel& model);
+
+// Records an exchange of the pictures of teams a and b and exchanges their picture numbers, so
+// the window shows the exchanged pictures at once; the files change only at Export All.
+void exchangeTeamImages(model::EditorModel& model, int a, int b);
+
+// Reads a picture file of raw pixels: exactly width * height * 4 bytes from byte 0. The file is
+// opened for reading only. Throws GameFileError when it is missing or too short.
+QImage readTeamPicture(const QString& path, int width, int height);
+
+// Full paths of a team's pictures in a pictures folder, by the numbers the model holds now.
+QString driverPicturePath(const QString& folder, const model::EditorModel& model, int team, int seat);
+QString gridCarPicturePath(const QString& folder, const model::EditorModel& model, int team);
+
+struct SwapReport {
+    bool folderFound = true;
+    int failedCopies = 0;
+};
+
+// Applies the pending exchanges to the picture files of the game's images folder, in order, by
+// the game's own picture numbers: for each pair and each picture, B is copied to "0.gpi", A to B
+// and "0.gpi" to A. Every path is built in full from the folder; when the folder is missing
+// nothing is touched. A copy that fails leaves its target as it was; the others still run.
+SwapReport SwapGPIs(const QString& gameImagesFolder, const std::vector<std::pair<int, int>>& pending);
+
+}  // namespace pw::images
