@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace pw::app {
+
+// The team pictures of the Images page. Import All resets them and loads them, selecting a team
+// shows its pictures, Export All exchanges the picture files. Until the pictures are built in,
+// the window runs with the do-nothing version below.
+class TeamImagesPort {
+public:
+    virtual ~TeamImagesPort() = default;
+    // Pending exchanges emptied, every team's picture numbers back to the game's own.
+    virtual void resetTeamImages() {}
+    // Shows team t's pictures and driver names on the Images page.
+    virtual void importGPIs(int /*team*/) {}
+    // Applies the pending exchanges to the picture files (last step of Export All).
+    virtual void swapGPIs() {}
+};
+
+// The save-selection dialog of the team files: its team labels follow the team names, and the
+// first showing after every Import All ticks everything.
+class SaveSelectionPort {
+public:
+    virtual ~SaveSelectionPort() = default;
+    virtual void setTeamLabel(int /*team*/, const QString& /*caption*/) {}
+    virtual void selectAllOnNextShow() {}
+};
+
+}  // namespace pw::app
