@@ -18,7 +18,9 @@ constexpr int kWheelCount = 4;
 // Team order of every game table, every file of ours and every per-team row of the window.
 enum Team { Ferrari, McLaren, Williams, Benetton, Bar, Jordan, Arrows, Sauber, Jaguar, Minardi, Prost };
 
-// Every record holds values in the form the game stores them (the bytes of its files).
+// Every record holds values in the form the game stores them (the bytes of its files), with one
+// exception: Import All turns the camera records into the numbers the window shows, and Export All
+// rebuilds them in file form from the window before writing.
 
 struct TeamRecord {
     uint32_t armColour = 0xFF000000;  // 0xFFRRGGBB
