@@ -9,6 +9,7 @@
 #include "CommandErrors.h"
 #include "CommandStrip.h"
 #include "ComponentNames.h"
+#include "DefaultCommands.h"
 #include "DriversPage.h"
 #include "FieldReactions.h"
 #include "GameLocationCommands.h"
@@ -16,10 +17,13 @@
 #include "ImagesPage.h"
 #include "LabelPanel.h"
 #include "MainWindow.h"
+#include "MouseActions.h"
 #include "PositionsPage.h"
 #include "PreviewPane.h"
 #include "SelectionController.h"
 #include "SlotsPage.h"
+#include "TeamImagesController.h"
+#include "TeamSlotCommands.h"
 #include "TeamsPage.h"
 #include "UserPrompts.h"
 #include "model/SettingsStore.h"
@@ -35,13 +39,22 @@ Editor::Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& 
       dialogs_(dialogs),
       fields_(window.fields()),
       preview_(window.previewPane()),
+      imagesController_(std::make_unique<TeamImagesController>(*this)),
+      teamImages_(imagesController_.get()),
       selector_(std::make_unique<SelectionController>(*this)),
       reactions_(std::make_unique<FieldReactions>(*this)),
       transfer_(std::make_unique<GameTransfer>(*this)),
-      location_(std::make_unique<GameLocationCommands>(*this)) {
+      location_(std::make_unique<GameLocationCommands>(*this)),
+      defaults_(std::make_unique<DefaultCommands>(*this)),
+      teamSlots_(std::make_unique<TeamSlotCommands>(*this)),
+      mouse_(new MouseActions(*this)) {
     terminateHandler_ = [] { QCoreApplication::exit(0); };
     reactions_->connectAll();
     connectCommands();
+    defaults_->connectAll();
+    imagesController_->connectAll();
+    teamSlots_->connectAll();
+    mouse_->connectAll();
 }
 
 Editor::~Editor() = default;
@@ -50,7 +63,7 @@ void Editor::setPreview(PreviewSurface* preview) {
     preview_ = preview ? preview : window_.previewPane();
 }
 void Editor::setTeamImages(TeamImagesPort* images) {
-    teamImages_ = images ? images : &noImages_;
+    teamImages_ = images ? images : imagesController_.get();
 }
 void Editor::setSaveSelection(SaveSelectionPort* dialog) {
     saveSelection_ = dialog ? dialog : &noSaveSelection_;
@@ -127,32 +140,10 @@ void Editor::connectCommands() {
         {window_.loadTeamAction(), QStringLiteral("Load Team File")},
         {window_.saveTeamAction(), QStringLiteral("Save Team File")},
         {window_.loadPerformanceAction(), QStringLiteral("Load Performance File")},
-        {window_.savePerformanceAction(), QStringLiteral("Save Performance file")},
-        {window_.defaultAllAction(), QStringLiteral("Default All (but images)")}};
+        {window_.savePerformanceAction(), QStringLiteral("Save Performance file")}};
     for (const auto& [action, caption] : menuCommands) {
         const QString c = caption;
         connect(action, &QAction::triggered, this, [this, c] { notAvailableYet(c); });
-    }
-    const std::pair<QPushButton*, QString> buttons[] = {
-        {window_.camerasPage()->defaultButton(), QStringLiteral("Default")},
-        {window_.positionsPage()->defaultCockpit(), QStringLiteral("Default Cockpit")},
-        {window_.positionsPage()->defaultTCam(), QStringLiteral("Default T-Cam")},
-        {window_.positionsPage()->defaultHelmet(), QStringLiteral("Default Helmet")},
-        {window_.positionsPage()->defaultWheel(), QStringLiteral("Default Wheel")},
-        {window_.positionsPage()->defaultTyrePositions(), QStringLiteral("Default")},
-        {window_.teamsPage()->defaultArms(), QStringLiteral("Default Arms")},
-        {window_.teamsPage()->defaultRims(), QStringLiteral("Default Rims")},
-        {window_.teamsPage()->defaultBrands(), QStringLiteral("Default Brands")},
-        {window_.teamsPage()->defaultNames(), QStringLiteral("Default Names")},
-        {window_.teamsPage()->defaultDatas(), QStringLiteral("Default Datas")},
-        {window_.driversPage()->defaultNames(), QStringLiteral("Default Names")},
-        {window_.driversPage()->defaultDatas(), QStringLiteral("Default Datas")},
-        {window_.slotsPage()->defaultButton(), QStringLiteral("Default")},
-        {window_.slotsPage()->applyButton(), QStringLiteral("Apply")},
-        {window_.imagesPage()->applyButton(), QStringLiteral("Apply")}};
-    for (const auto& [button, caption] : buttons) {
-        const QString c = caption;
-        connect(button, &QPushButton::clicked, this, [this, c] { notAvailableYet(c); });
     }
 }
 

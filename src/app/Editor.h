@@ -16,13 +16,17 @@ class SettingsStore;
 
 namespace pw::app {
 
+class DefaultCommands;
 class DialogRunner;
 class FieldReactions;
 class GameLocationCommands;
 class GameTransfer;
 class MainWindow;
 class MessageSink;
+class MouseActions;
 class SelectionController;
+class TeamImagesController;
+class TeamSlotCommands;
 
 // The editor behind the main window: the one EditorModel, the selection, the preview inputs, and
 // the commands and reactions wired to the window's controls. Every command runs guarded: an error
@@ -50,8 +54,13 @@ public:
     FieldReactions& reactions() { return *reactions_; }
     GameTransfer& transfer() { return *transfer_; }
     GameLocationCommands& location() { return *location_; }
+    DefaultCommands& defaults() { return *defaults_; }
+    TeamImagesController& imagesController() { return *imagesController_; }
+    TeamSlotCommands& teamSlots() { return *teamSlots_; }
+    MouseActions& mouse() { return *mouse_; }
 
-    // Later parts of the program plug in here; the defaults do nothing.
+    // Later parts of the program plug in here; the defaults do nothing. Tests put recorders in
+    // place of the team pictures; nullptr puts the window's own pictures back.
     void setPreview(PreviewSurface* preview);
     void setTeamImages(TeamImagesPort* images);
     void setSaveSelection(SaveSelectionPort* dialog);
@@ -93,14 +102,17 @@ private:
     PreviewInputs previewInputs_;
     WindowFields fields_;
     PreviewSurface* preview_;
-    TeamImagesPort noImages_;
     SaveSelectionPort noSaveSelection_;
-    TeamImagesPort* teamImages_ = &noImages_;
+    std::unique_ptr<TeamImagesController> imagesController_;
+    TeamImagesPort* teamImages_;
     SaveSelectionPort* saveSelection_ = &noSaveSelection_;
     std::unique_ptr<SelectionController> selector_;
     std::unique_ptr<FieldReactions> reactions_;
     std::unique_ptr<GameTransfer> transfer_;
     std::unique_ptr<GameLocationCommands> location_;
+    std::unique_ptr<DefaultCommands> defaults_;
+    std::unique_ptr<TeamSlotCommands> teamSlots_;
+    MouseActions* mouse_;  // a child of the editor
     bool terminated_ = false;
     std::function<void()> terminateHandler_;
 };

@@ -3,6 +3,7 @@
 #include "ColourSwatch.h"
 #include "CommandStrip.h"
 #include "ComponentNames.h"
+#include "DefaultCommands.h"
 #include "Editor.h"
 #include "FieldReactions.h"
 #include "GameLocationCommands.h"
@@ -52,7 +53,7 @@ void GameTransfer::importAll() {
     readTyrePositions();
     if (!model::ReadTyreBrands(savePath, exePath, model).saveStateFound) {
         editor_.messages().show(QLatin1String(model::kBrandsSaveStateMissingMessage));
-        applyDefaultTyreBrands();
+        editor_.defaults().DefaultBrands();
     } else {
         showTyreBrands();
     }
@@ -83,7 +84,8 @@ void GameTransfer::readTyrePositions() {
     switch (wad::ReadTyrePositions(archive, editor_.model())) {
         case wad::TyreReadResult::ArchiveMissing:
             editor_.messages().show(QLatin1String(wad::kArchiveMissingOnRead));
-            applyDefaultTyrePositions();
+            editor_.defaults().DefaultTPClick();
+            // While Import All fills the fields quietly the model has not followed them yet.
             editor_.reactions().tyrePositionsFromFields();
             break;
         case wad::TyreReadResult::NoCollisionMesh:
@@ -106,29 +108,12 @@ void GameTransfer::showTyrePositions() {
                     wheels[w][model::tyreFloatIndex(model::TyreAxis(axis))]));
 }
 
-void GameTransfer::applyDefaultTyrePositions() {
-    for (int w = 0; w < model::kWheelCount; ++w)
-        for (int axis = 0; axis < 3; ++axis)
-            editor_.fields().setText(names::tyrePosition(3 * w + 1 + axis),
-                                     QString::number(model::DefaultTables::kTyreShown[w][axis]));
-    editor_.setStatus(QStringLiteral("Default Tyre Positions"));
-}
-
 void GameTransfer::showTyreBrands() {
     for (int t = 0; t < model::kTeamCount; ++t) {
         Stepper* stepper = editor_.fields().stepper(names::brandStepper(t));
         stepper->setPosition(editor_.model().teams[t].tyreBrand);
         editor_.fields().setText(names::brandCaption(t),
                                  QLatin1String(model::TyreBrandNames[stepper->position()]));
-    }
-}
-
-void GameTransfer::applyDefaultTyreBrands() {
-    for (int t = 0; t < model::kTeamCount; ++t) {
-        const int brand = model::DefaultTables::kTeamColours[t].tyreBrand;
-        editor_.fields().stepper(names::brandStepper(t))->setPosition(brand);
-        editor_.fields().setText(names::brandCaption(t),
-                                 QLatin1String(model::TyreBrandNames[brand]));
     }
 }
 

@@ -25,8 +25,6 @@ private:
     void fillDriver(int driver);
     void fillCameras();
     void showTyreBrands();
-    void applyDefaultTyreBrands();
-    void applyDefaultTyrePositions();
 
     Editor& editor_;
 };
