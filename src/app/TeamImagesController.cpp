@@ -25,7 +25,13 @@ namespace pw::app {
 namespace {
 constexpr char kNoImagesFolder[] =
     "Sorry but GP4's images folder can't be found.\r\nTeam images haven't been exchanged.";
+
+// The fourth byte of a picture's pixels means nothing to the window: shown as an alpha channel
+// it would make a picture whose fourth bytes are 0 invisible.
+QPixmap opaque(const QImage& picture) {
+    return QPixmap::fromImage(picture.convertToFormat(QImage::Format_RGB32));
 }
+}  // namespace
 
 void TeamImagesController::connectAll() {
     QObject::connect(editor_.window().imagesPage()->applyButton(), &QPushButton::clicked, &editor_,
@@ -52,11 +58,11 @@ void TeamImagesController::importGPIs(int t) {
             images::readTeamPicture(images::driverPicturePath(folder, model, t, j),
                                     images::kDriverPictureSize, images::kDriverPictureSize);
         // The box stretches the picture to its 97 x 97 pixels.
-        page->driverPicture(j)->setPixmap(QPixmap::fromImage(picture));
+        page->driverPicture(j)->setPixmap(opaque(picture));
     }
     const QImage gridCar = images::readTeamPicture(images::gridCarPicturePath(folder, model, t),
                                                    images::kGridCarWidth, images::kGridCarHeight);
-    page->gridCarPicture()->setPixmap(QPixmap::fromImage(gridCar));
+    page->gridCarPicture()->setPixmap(opaque(gridCar));
 }
 
 void TeamImagesController::swapGPIs() {
