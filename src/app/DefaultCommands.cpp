@@ -60,9 +60,8 @@ void DefaultCommands::connectAll() {
     wire(w.driversPage()->defaultNames(), &DefaultCommands::DefaultDName);
     wire(w.driversPage()->defaultDatas(), &DefaultCommands::DefaultDData);
     wire(w.slotsPage()->defaultButton(), &DefaultCommands::DefaultTeam);
-    QObject::connect(w.defaultAllAction(), &QAction::triggered, &editor_, [this] {
-        runGuarded(editor_.messages(), [this] { DefaultAll(); });
-    });
+    QObject::connect(w.defaultAllAction(), &QAction::triggered, &editor_,
+                     [this] { runGuarded(editor_.messages(), [this] { DefaultAll(); }); });
 }
 
 void DefaultCommands::DefaultCams() {
@@ -154,7 +153,9 @@ void DefaultCommands::DefaultArmButton() {
     {
         QuietEdits quiet(editor_.model());
         for (int t = 0; t < model::kTeamCount; ++t)
-            editor_.fields().swatch(names::armSwatch(t, 0))->setColourValue(dt::kTeamColours[t].arm);
+            editor_.fields()
+                .swatch(names::armSwatch(t, 0))
+                ->setColourValue(dt::kTeamColours[t].arm);
     }
     editor_.selector().CarRefresh(0);
     editor_.setStatus(QLatin1String(kArmsDone));
@@ -164,7 +165,9 @@ void DefaultCommands::DefaultRimButton() {
     {
         QuietEdits quiet(editor_.model());
         for (int t = 0; t < model::kTeamCount; ++t)
-            editor_.fields().swatch(names::rimSwatch(t, 0))->setColourValue(dt::kTeamColours[t].rim);
+            editor_.fields()
+                .swatch(names::rimSwatch(t, 0))
+                ->setColourValue(dt::kTeamColours[t].rim);
     }
     editor_.selector().CarRefresh(0);
     editor_.setStatus(QLatin1String(kRimsDone));

@@ -71,8 +71,8 @@ void MouseActions::connectAll() {
     }
     QStringList decimals;
     for (int t = 0; t < model::kTeamCount; ++t)
-        decimals << names::helmetY(t) << names::helmetZ(t) << names::wheelY(t)
-                 << names::wheelZ(t) << names::tcamY(t) << names::tcamZ(t);
+        decimals << names::helmetY(t) << names::helmetZ(t) << names::wheelY(t) << names::wheelZ(t)
+                 << names::tcamY(t) << names::tcamZ(t);
     for (int n = 1; n <= 12; ++n) decimals << names::tyrePosition(n);
     for (int axis = 0; axis < 3; ++axis)
         decimals << names::cockpitWheel(axis) << names::cockpitDash(axis);

@@ -63,9 +63,9 @@ TeamItems readTeam(Editor& editor, int t) {
     items.gearCaption = f.text(names::gearCaption(t));
     for (int k = 0; k < 2; ++k) {
         const int d = 2 * t + k;
-        items.drivers[k] = {f.text(names::driverNumber(d)),     f.text(names::driverName(d)),
-                            f.text(names::qualifyAbility(d)),   f.text(names::qualifyVariation(d)),
-                            f.text(names::raceAbility(d)),      f.text(names::raceVariation(d))};
+        items.drivers[k] = {f.text(names::driverNumber(d)),   f.text(names::driverName(d)),
+                            f.text(names::qualifyAbility(d)), f.text(names::qualifyVariation(d)),
+                            f.text(names::raceAbility(d)),    f.text(names::raceVariation(d))};
     }
     return items;
 }

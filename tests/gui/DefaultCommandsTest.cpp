@@ -19,8 +19,8 @@
 #include "app/WindowFields.h"
 #include "model/Defaults.h"
 #include "model/ExeTables.h"
-#include "wad/TyrePositions.h"
 #include "model/TyreBrands.h"
+#include "wad/TyrePositions.h"
 
 using namespace pw;
 using namespace pw::test;
@@ -81,7 +81,7 @@ Texts cockpitTexts() {
     return t;
 }
 Texts tyreTexts() {
-    const char* texts[] = {"70", "114", "-23", "-72", "114", "-23",
+    const char* texts[] = {"70", "114",  "-23", "-72", "114",  "-23",
                            "70", "-181", "-23", "-71", "-181", "-23"};
     Texts t;
     for (int n = 1; n <= 12; ++n) t[names::tyrePosition(n)] = texts[n - 1];
@@ -113,7 +113,8 @@ Texts driverNameTexts() {
         [](Texts& t, int d) { t[names::driverName(d)] = QLatin1String(dt::kDriverNames[d]); });
 }
 Texts driverDataTexts() {
-    const int numbers[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23};
+    const int numbers[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11,
+                           12, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23};
     return perDriver([&](Texts& t, int d) {
         t[names::driverNumber(d)] = QString::number(numbers[d]);
         t[names::qualifyAbility(d)] = t[names::raceAbility(d)] =
@@ -147,8 +148,7 @@ void scramble(EditorHarness& h, const Texts& texts) {
 }
 
 void expectTexts(EditorHarness& h, const Texts& texts) {
-    for (const auto& [name, value] : texts)
-        EXPECT_EQ(h.text(name), value) << name.toStdString();
+    for (const auto& [name, value] : texts) EXPECT_EQ(h.text(name), value) << name.toStdString();
 }
 
 struct Case {
@@ -232,13 +232,13 @@ TEST_P(DefaultCommand, WritesItsFieldsAndItsStatus) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryCommand, DefaultCommand,
-    testing::Combine(testing::ValuesIn(kCases), testing::Values(uint8_t(0), uint8_t(102))),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) +
-               (std::get<1>(info.param) == 0 ? "_LayoutA" : "_LayoutB");
-    });
+INSTANTIATE_TEST_SUITE_P(EveryCommand, DefaultCommand,
+                         testing::Combine(testing::ValuesIn(kCases),
+                                          testing::Values(uint8_t(0), uint8_t(102))),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) +
+                                    (std::get<1>(info.param) == 0 ? "_LayoutA" : "_LayoutB");
+                         });
 
 namespace {
 class Defaults : public testing::Test {
@@ -402,13 +402,13 @@ TEST_P(DefaultsThenExport, WritesTheDefaultTablesBytes) {
     ASSERT_EQ(original.size(), reference.snapshot().size());
 
     const std::pair<QString, QString> edits[] = {
-        {names::cameraField(4), "99"},      {names::cameraField(101), "-700"},
-        {names::helmetY(3), "7"},           {names::wheelZ(1), "3.5"},
-        {names::tcamZ(9), "60"},            {names::teamName(4), "zzz"},
-        {names::engineName(5), "yyy"},      {names::failureRate(5), "1234"},
-        {names::qualifyPower(8), "900"},    {names::driverName(7), "someone else"},
-        {names::driverNumber(9), "44"},     {names::raceVariation(20), "5"},
-        {names::carShapeName(6), "Foo"},    {names::cockpitWheel(0), "1.5"},
+        {names::cameraField(4), "99"},   {names::cameraField(101), "-700"},
+        {names::helmetY(3), "7"},        {names::wheelZ(1), "3.5"},
+        {names::tcamZ(9), "60"},         {names::teamName(4), "zzz"},
+        {names::engineName(5), "yyy"},   {names::failureRate(5), "1234"},
+        {names::qualifyPower(8), "900"}, {names::driverName(7), "someone else"},
+        {names::driverNumber(9), "44"},  {names::raceVariation(20), "5"},
+        {names::carShapeName(6), "Foo"}, {names::cockpitWheel(0), "1.5"},
         {names::tyrePosition(5), "80"}};
     for (const auto& [name, text] : edits) h.setText(name, text);
     h.editor().fields().swatch(names::armSwatch(2, 0))->setColourValue(0x0000FF);

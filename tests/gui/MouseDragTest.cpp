@@ -162,8 +162,8 @@ TEST_F(MouseDrag, PreviewMiddleButtonTurnsByTheWidthScale) {
         const char *dir, *pitch;
     };
     // After Import All no field was pressed: the Cockpit row (Dir. 0, Pitch 0) is dragged.
-    const Case cases[] = {{400, {10, -7}, "10", "7"}, {200, {10, 3}, "20", "-6"},
-                          {800, {-9, 0}, "-4", "0"}};
+    const Case cases[] = {
+        {400, {10, -7}, "10", "7"}, {200, {10, 3}, "20", "-6"}, {800, {-9, 0}, "-4", "0"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.width);
         h.importAll();
@@ -183,7 +183,8 @@ TEST_F(MouseDrag, PreviewRightButtonMovesZFasterFartherAway) {
         int up;
         const char* z;
     };
-    const Case cases[] = {{"0", 5, "5"}, {"400", 5, "410"}, {"-400", 3, "-394"}, {"200", -4, "194"}};
+    const Case cases[] = {
+        {"0", 5, "5"}, {"400", 5, "410"}, {"-400", 3, "-394"}, {"200", -4, "194"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.startZ);
         h.setText(names::cameraField(125), c.startZ);

@@ -57,8 +57,9 @@ protected:
     QString folder() const { return h.game().file(kImages); }
     QImage picture(const QString& inFolder, const char* number, bool gridCar = false) {
         const QString path = inFolder + '/' + QLatin1String(number) + ".gpi";
-        return gridCar ? images::readTeamPicture(path, 200, 49).convertToFormat(QImage::Format_RGB32)
-                       : images::readTeamPicture(path, 256, 256).convertToFormat(QImage::Format_RGB32);
+        return gridCar
+                   ? images::readTeamPicture(path, 200, 49).convertToFormat(QImage::Format_RGB32)
+                   : images::readTeamPicture(path, 256, 256).convertToFormat(QImage::Format_RGB32);
     }
     // The three pictures the Images page shows, by the picture numbers they must come from.
     void expectShown(const char* first, const char* second, const char* gridCar,
@@ -129,8 +130,8 @@ TEST_F(TeamPictures, ASecondExportAllDoesNotUndoTheFirst) {
     h.editor().exportAll();
     h.editor().exportAll();
     const auto after = folderSnapshot(folder());
-    for (const auto& [a, b] : {std::pair{"193.gpi", "72.gpi"}, {"63.gpi", "272.gpi"},
-                               {"179.gpi", "182.gpi"}}) {
+    for (const auto& [a, b] :
+         {std::pair{"193.gpi", "72.gpi"}, {"63.gpi", "272.gpi"}, {"179.gpi", "182.gpi"}}) {
         EXPECT_TRUE(after.at(a) == before.at(b)) << a;
         EXPECT_TRUE(after.at(b) == before.at(a)) << b;
     }
