@@ -59,8 +59,9 @@ public:
     TeamSlotCommands& teamSlots() { return *teamSlots_; }
     MouseActions& mouse() { return *mouse_; }
 
-    // Later parts of the program plug in here; the defaults do nothing. Tests put recorders in
-    // place of the team pictures; nullptr puts the window's own pictures back.
+    // Later parts of the program plug in here. The preview and the save-selection dialog default
+    // to do-nothing stand-ins; the team pictures default to the window's own (tests put recorders
+    // in their place, and nullptr puts the window's own back).
     void setPreview(PreviewSurface* preview);
     void setTeamImages(TeamImagesPort* images);
     void setSaveSelection(SaveSelectionPort* dialog);

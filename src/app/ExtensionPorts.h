@@ -5,8 +5,8 @@
 namespace pw::app {
 
 // The team pictures of the Images page. Import All resets them and loads them, selecting a team
-// shows its pictures, Export All exchanges the picture files. Until the pictures are built in,
-// the window runs with the do-nothing version below.
+// shows its pictures, Export All exchanges the picture files. The window's own is
+// TeamImagesController; tests put recorders in its place.
 class TeamImagesPort {
 public:
     virtual ~TeamImagesPort() = default;
