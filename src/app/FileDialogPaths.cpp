@@ -17,7 +17,8 @@ void rememberPath(model::SettingsStore& settings, const char* key, const QString
 }
 
 QString dialogFolderOf(const QString& remembered) {
-    if (remembered.isEmpty()) return QDir::toNativeSeparators(QDir::currentPath()) + QDir::separator();
+    if (remembered.isEmpty())
+        return QDir::toNativeSeparators(QDir::currentPath()) + QDir::separator();
     return remembered.left(remembered.size() - model::fileNamePart(remembered).size());
 }
 

@@ -38,22 +38,19 @@ constexpr char kSaved[] = "Performance Data saved";
 constexpr char kLoaded[] = "Performance Datas loaded";
 constexpr char kVersionWarning[] =
     "File version is not 213. Some troubles can happen with this file.";
-constexpr char kNotAPerformanceFile[] =
-    "This file is not a performance file (or an unknown one :)";
+constexpr char kNotAPerformanceFile[] = "This file is not a performance file (or an unknown one :)";
 
 }  // namespace
 
 void PerformanceFileCommands::connectCommands() {
     MainWindow& window = editor_.window();
     MessageSink& messages = editor_.messages();
-    QObject::connect(window.loadPerformanceAction(), &QAction::triggered, &editor_,
-                     [this, &messages] {
-                         runGuarded(messages, [this] { LoadPerformanceFile1Click(); });
-                     });
-    QObject::connect(window.savePerformanceAction(), &QAction::triggered, &editor_,
-                     [this, &messages] {
-                         runGuarded(messages, [this] { SavePerformancefile1Click(); });
-                     });
+    QObject::connect(
+        window.loadPerformanceAction(), &QAction::triggered, &editor_,
+        [this, &messages] { runGuarded(messages, [this] { LoadPerformanceFile1Click(); }); });
+    QObject::connect(
+        window.savePerformanceAction(), &QAction::triggered, &editor_,
+        [this, &messages] { runGuarded(messages, [this] { SavePerformancefile1Click(); }); });
 }
 
 // ---- Load ------------------------------------------------------------------------------------
@@ -120,7 +117,8 @@ void PerformanceFileCommands::show(const files::PerformanceFileContent& content)
         put(names::racePower(t), team.racePower);
         put(names::failureRate(t), team.failureRate);
         put(names::gearCaption(t), team.gearCaption);
-        if (team.gearPosition) fields.stepper(names::gearStepper(t))->setPosition(*team.gearPosition);
+        if (team.gearPosition)
+            fields.stepper(names::gearStepper(t))->setPosition(*team.gearPosition);
         if (team.tyreBrand) {
             Stepper* stepper = fields.stepper(names::brandStepper(t));
             stepper->setPosition(*team.tyreBrand);

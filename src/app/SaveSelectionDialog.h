@@ -38,7 +38,9 @@ public:
     // Shows the dialog (not modal) in front of the window.
     void showSelection() override;
     // What "Save" runs after the dialog has hidden itself (and emitted saveRequested()).
-    void setSaveHandler(std::function<void()> handler) override { saveHandler_ = std::move(handler); }
+    void setSaveHandler(std::function<void()> handler) override {
+        saveHandler_ = std::move(handler);
+    }
 
 signals:
     // "Save" was pressed; the dialog is already hidden.

@@ -187,8 +187,10 @@ void TeamFileCommands::showTeamValues(bool withSteeringWheels) const {
         fields.setNumber(names::tcamZ(t), model::tcamZToDisplay(team.tcamZ));
         fields.setNumber(names::helmetY(t), model::helmetToDisplay(team.helmetY));
         fields.setNumber(names::helmetZ(t), model::helmetToDisplay(team.helmetZ));
-        fields.swatch(names::armSwatch(t, 0))->setColourValue(model::colourToWindow(team.armColour));
-        fields.swatch(names::rimSwatch(t, 0))->setColourValue(model::colourToWindow(team.rimColour));
+        fields.swatch(names::armSwatch(t, 0))
+            ->setColourValue(model::colourToWindow(team.armColour));
+        fields.swatch(names::rimSwatch(t, 0))
+            ->setColourValue(model::colourToWindow(team.rimColour));
         fields.swatch(names::armSwatch(t, 1))->setEnabled(false);
         fields.swatch(names::rimSwatch(t, 1))->setEnabled(false);
         if (withSteeringWheels) {

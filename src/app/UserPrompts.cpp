@@ -76,8 +76,7 @@ std::optional<SaveFileAnswer> WidgetDialogRunner::saveFile(const SaveFileRequest
         dialog.setDirectory(QDir::fromNativeSeparators(request.initialFolder));
     if (!request.initialName.isEmpty())
         dialog.selectFile(QDir::fromNativeSeparators(request.initialName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const int chosenFilter = int(filters.indexOf(dialog.selectedNameFilter()));
     return SaveFileAnswer{dialog.selectedFiles().constFirst(),
                           chosenFilter < 0 ? request.filterIndex : chosenFilter + 1};

@@ -44,7 +44,8 @@ QString setting(EditorHarness& h, const char* key) {
 QByteArray modelImage(const model::EditorModel& m) {
     files::ShownCameras shown;
     for (int r = 0; r < model::kCameraCount; ++r)
-        for (int f = 0; f < model::kCameraFieldCount; ++f) shown.records[r][f] = m.cameras[r].field[f];
+        for (int f = 0; f < model::kCameraFieldCount; ++f)
+            shown.records[r][f] = m.cameras[r].field[f];
     return files::writeTeamFile(m, shown, files::TeamFileSelection::all()) + u16le(m.chaseY) +
            u16le(m.chaseZ);
 }
@@ -65,9 +66,9 @@ protected:
     // names, which a save takes from the model, in the model); returns what the boxes show.
     WindowValues editEverything() {
         for (int r = 0; r < model::kCameraCount; ++r) {
-            const int shown[model::kCameraFieldCount] = {
-                410 + r, 430 + r, -(420 + r), 140 + r, -(105 + r), 13 + r, 
-                460 + r, 470 + r, 480 + r,   490 + r};
+            const int shown[model::kCameraFieldCount] = {410 + r,    430 + r, -(420 + r), 140 + r,
+                                                         -(105 + r), 13 + r,  460 + r,    470 + r,
+                                                         480 + r,    490 + r};
             for (int f = 0; f < model::kCameraFieldCount; ++f) {
                 const int id = model::cameraFieldId(r, model::CameraField(f));
                 if (id != 116 && id != 126) setCamera(id, shown[f]);
@@ -95,7 +96,8 @@ protected:
             h.setText(names::cockpitWheel(axis), QLatin1String(cockpit[axis]));
             h.setText(names::cockpitDash(axis), QLatin1String(dash[axis]));
         }
-        for (int n = 1; n <= 12; ++n) h.setText(names::tyrePosition(n), QString::number(-(300 + 7 * n)));
+        for (int n = 1; n <= 12; ++n)
+            h.setText(names::tyrePosition(n), QString::number(-(300 + 7 * n)));
         WindowValues edited = windowValues(h.editor(), teamFileBoxes());
         // The names show once a team file brings them.
         for (int t = 0; t < model::kTeamCount; ++t)
@@ -171,7 +173,8 @@ TEST_F(TeamFileCommands, EverythingTickedRoundTripsIntoAFreshImport) {
     EXPECT_TRUE(h.editor().previewInputs().shapeChanged);
     EXPECT_EQ(h.model().currentShapeName, "zcar0");
     EXPECT_EQ(h.model().teams[10].carShapeName, "zcar10");
-    EXPECT_FLOAT_EQ(h.model().cockpit.dashY, model::cockpitToFile(model::CockpitField::DashY, 64.5));
+    EXPECT_FLOAT_EQ(h.model().cockpit.dashY,
+                    model::cockpitToFile(model::CockpitField::DashY, 64.5));
 }
 
 TEST_F(TeamFileCommands, PartialSelectionChangesOnlyTheTickedBlocks) {
@@ -322,7 +325,8 @@ TEST_F(TeamFileCommands, AFieldThatIsNotANumberStopsTheLoadBeforeAnyChange) {
     const QByteArray modelBefore = modelImage(h.model());
     load(path("all.car"));
     ASSERT_EQ(h.messages.errors.size(), 1);
-    EXPECT_TRUE(h.messages.errors[0].contains("Helmets Z of team 5")) << h.messages.errors[0].toStdString();
+    EXPECT_TRUE(h.messages.errors[0].contains("Helmets Z of team 5"))
+        << h.messages.errors[0].toStdString();
     EXPECT_EQ(h.model().EditsLive, 1);
     EXPECT_EQ(modelImage(h.model()), modelBefore);
     expectOnlyChanged(before, {}, windowValues(h.editor(), everyValueBox()));
@@ -362,15 +366,16 @@ TEST_F(TeamFileCommands, AFailedSaveLeavesTheEarlierFileWhole) {
     writeFile(locked + "/old.car", "earlier file");
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     expectFailedSaves(locked + "/old.car");
-    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                      QFileDevice::ExeOwner);
+    QFile::setPermissions(locked,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(TeamFileCommands, AFieldThatIsNotANumberStopsTheSaveBeforeItsDialog) {
     h.setText(names::cameraField(34), "--5");
     saveTeamFile(path("never.car"), 1);
     ASSERT_EQ(h.messages.errors.size(), 1);
-    EXPECT_TRUE(h.messages.errors[0].contains("Camera field 34")) << h.messages.errors[0].toStdString();
+    EXPECT_TRUE(h.messages.errors[0].contains("Camera field 34"))
+        << h.messages.errors[0].toStdString();
     EXPECT_TRUE(h.dialogs.saveRequests.empty());
     EXPECT_FALSE(QFile::exists(path("never.car")));
 }
@@ -427,7 +432,8 @@ TEST_F(TeamFileCommands, DialogsStartFromTheRememberedPaths) {
 }
 
 TEST_F(TeamFileCommands, AnUnknownEndingIsRememberedButReadsNothing) {
-    writeFile(path("notes.txt"), files::writeTeamFile(h.model(), {}, files::TeamFileSelection::all()));
+    writeFile(path("notes.txt"),
+              files::writeTeamFile(h.model(), {}, files::TeamFileSelection::all()));
     const WindowValues before = windowValues(h.editor(), everyValueBox());
     load(path("notes.txt"));
     EXPECT_EQ(setting(h, "LoadTeamPath"), QDir::toNativeSeparators(path("notes.txt")));
