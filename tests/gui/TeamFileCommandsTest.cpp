@@ -148,6 +148,8 @@ TEST_F(TeamFileCommands, EverythingTickedRoundTripsIntoAFreshImport) {
     h.click(names::teamsCaption(5));
     ASSERT_EQ(h.model().SelectedTeam, 5);
     h.editor().previewInputs() = {};
+    // A car-2 swatch something has enabled again is disabled by the load.
+    h.editor().fields().swatch(names::armSwatch(3, 1))->setEnabled(true);
     const WindowValues before = windowValues(h.editor(), teamFileBoxes());
     load(path("all.car"));
     ASSERT_TRUE(h.messages.errors.isEmpty()) << h.messages.errors.join('\n').toStdString();
@@ -157,7 +159,7 @@ TEST_F(TeamFileCommands, EverythingTickedRoundTripsIntoAFreshImport) {
     for (const auto& [name, value] : edited)
         if (value != before.at(name)) changed[name] = value;
     // Only the car-2 swatches, disabled by both Import All and the load, keep their look.
-    EXPECT_EQ(changed.size(), edited.size() - 2 * model::kTeamCount);
+    EXPECT_EQ(changed.size(), edited.size() - 2 * model::kTeamCount + 1);
     for (const auto& [name, value] : edited)
         if (!changed.count(name) && !value.endsWith(" disabled"))
             ADD_FAILURE() << name.toStdString() << " already held " << value.toStdString();
@@ -167,6 +169,8 @@ TEST_F(TeamFileCommands, EverythingTickedRoundTripsIntoAFreshImport) {
     // car shape handed to the preview, edits live again.
     EXPECT_EQ(h.model().EditsLive, 1);
     EXPECT_EQ(h.model().SelectedTeam, 0);
+    // The fill itself stays quiet: a T-Cam field reacting would have selected the T-Cam row.
+    EXPECT_EQ(h.model().SelectedCamera, 105);
     EXPECT_FLOAT_EQ(h.editor().previewInputs().helmetY, 12 / 100.0f);
     EXPECT_TRUE(h.editor().previewInputs().dashboardChanged);
     EXPECT_TRUE(h.editor().previewInputs().tyresChanged);
@@ -189,6 +193,9 @@ TEST_F(TeamFileCommands, PartialSelectionChangesOnlyTheTickedBlocks) {
     EXPECT_EQ(readFile(path("part.car")).size(), 20 + 2 * 20 + 4 + 8 + 12 + 32);
 
     h.importAll();
+    // Teams and blocks the file does not hold keep what the window shows, typed or not.
+    h.setText(names::helmetY(6), "77");
+    h.editor().fields().swatch(names::rimSwatch(9, 0))->setColourValue(0x0a0b0c);
     const WindowValues before = windowValues(h.editor(), teamFileBoxes());
     load(path("part.car"));
     ASSERT_TRUE(h.messages.errors.isEmpty()) << h.messages.errors.join('\n').toStdString();
@@ -262,6 +269,106 @@ TEST_F(TeamFileCommands, ATyreBrandTheSelectorCannotHoldShowsItsNearestPosition)
     EXPECT_EQ(h.editor().fields().stepper(names::brandStepper(0))->position(), 1);
     EXPECT_EQ(h.model().teams[0].tyreBrand, 1);
     EXPECT_EQ(h.text(names::brandCaption(1)), QLatin1String(model::TyreBrandNames[2]));
+}
+
+// ---- Older layouts ----------------------------------------------------------------------------
+
+enum class OldLayout { Headerless, HeaderlessWithCockpit, Version3 };
+
+// The blocks of a version 4 file of everything, laid out again as an older file.
+QByteArray olderFile(const files::TeamFileContent& c, OldLayout layout) {
+    QByteArray b;
+    const auto camera = [&](int r) {
+        for (int16_t f : c.cameras[r].field) b += u16le(uint16_t(f));
+    };
+    const auto teams = [&](const std::function<void(const files::TeamFileTeam&)>& block) {
+        for (int i = 0; i < model::kTeamCount; ++i)
+            block(c.teams[layout == OldLayout::Version3 ? model::kTeamCount - 1 - i : i]);
+    };
+    const auto wheelPositions = [&] {
+        for (const auto& wheel : c.wheelPositions)
+            for (float p : wheel) b += f32le(p);
+    };
+    const auto cockpit = [&] {
+        const model::CockpitPositions& p = c.cockpit;
+        for (float v : {p.dashX, p.dashZ, p.dashY, p.wheelX, p.wheelZ, p.wheelY}) b += f32le(v);
+    };
+    if (layout == OldLayout::Version3) {
+        b = u16le(3) + u16le(0x0FFF);
+        for (int m = 0; m < 5; ++m) b += u16le(0x07FF);
+        b += u16le(0x000F);
+        for (int r = model::kCameraCount - 1; r >= 0; --r) camera(r);
+    } else {
+        for (int r = 0; r < model::kCameraCount; ++r) camera(r);
+    }
+    b += u16le(uint16_t(c.chaseY)) + u16le(uint16_t(c.chaseZ));
+    teams([&](const files::TeamFileTeam& t) {
+        b += u16le(uint16_t(t.tcamZ)) + u16le(uint16_t(t.tcamY));
+    });
+    teams([&](const files::TeamFileTeam& t) { b += f32le(t.helmetZ) + f32le(t.helmetY); });
+    teams([&](const files::TeamFileTeam& t) { b += u32le(t.armColour); });
+    teams([&](const files::TeamFileTeam& t) { b += u32le(t.rimColour); });
+    if (layout == OldLayout::Version3) {
+        teams([&](const files::TeamFileTeam& t) { b += u32le(uint32_t(t.tyreBrand)); });
+        wheelPositions();
+        cockpit();
+    } else {
+        wheelPositions();
+        // The save-state's brand codes: Bridgestone's, or any other code for Michelin.
+        teams([&](const files::TeamFileTeam& t) {
+            b += u32le(t.tyreBrand == 0 ? model::TyreBrandCodes[0] : 0x01020304u);
+        });
+        if (layout == OldLayout::HeaderlessWithCockpit) cockpit();
+    }
+    return b;
+}
+
+TEST_F(TeamFileCommands, OlderLayoutsChangeWhatTheyHoldAndNothingElse) {
+    struct Case {
+        const char* name;
+        OldLayout layout;
+        int size;
+        bool cockpit;  // the cockpit steering wheel and dashboard are in the file
+    };
+    const Case cases[] = {
+        {"v3.car", OldLayout::Version3, 16 + 240 + 4 + 44 + 88 + 3 * 44 + 48 + 24, true},
+        {"old.car", OldLayout::Headerless, 556, false},
+        {"oldcockpit.CAR", OldLayout::HeaderlessWithCockpit, 580, true}};
+    const WindowValues edited = editEverything();
+    saveTeamFile(path("all.car"), 1);
+    const files::TeamFileContent all = files::readTeamFile(readFile(path("all.car")), "all.car");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray bytes = olderFile(all, c.layout);
+        ASSERT_EQ(bytes.size(), c.size);
+        writeFile(path(c.name), bytes);
+        h.importAll();
+        const WindowValues before = windowValues(h.editor(), teamFileBoxes());
+        load(path(c.name));
+        ASSERT_TRUE(h.messages.errors.isEmpty()) << h.messages.errors.join('\n').toStdString();
+        EXPECT_EQ(h.editor().status(), "All Cameras have been loaded.");
+
+        WindowValues changed;
+        for (const auto& [name, value] : edited) {
+            const bool carried =
+                name.startsWith("LMDEdit") || name.startsWith("LMDTC") ||
+                name.startsWith("LMDHP") || name.startsWith("LMDTP") || name.startsWith("UpDown") ||
+                name.startsWith("PanelTT") ||
+                ((name.startsWith("PanelAC") || name.startsWith("PanelRC")) &&
+                 !value.endsWith(" disabled")) ||
+                (c.cockpit && (name.startsWith("LMDSW") || name.startsWith("LMDDB")));
+            if (carried) changed[name] = value;
+        }
+        if (c.layout != OldLayout::Version3)
+            for (int t = 0; t < model::kTeamCount; ++t) {  // brand codes know two brands only
+                const int brand = edited.at(names::brandStepper(t)) == "0" ? 0 : 1;
+                changed[names::brandStepper(t)] = QString::number(brand);
+                changed[names::brandCaption(t)] = QLatin1String(model::TyreBrandNames[brand]);
+            }
+        for (auto it = changed.begin(); it != changed.end();)  // a brand may come back as it was
+            it = before.at(it->first) == it->second ? changed.erase(it) : std::next(it);
+        expectOnlyChanged(before, changed, windowValues(h.editor(), teamFileBoxes()));
+    }
 }
 
 // ---- Bad files ---------------------------------------------------------------------------------
