@@ -18,10 +18,12 @@
 #include "LabelPanel.h"
 #include "MainWindow.h"
 #include "MouseActions.h"
+#include "PerformanceFileCommands.h"
 #include "PositionsPage.h"
 #include "PreviewPane.h"
 #include "SelectionController.h"
 #include "SlotsPage.h"
+#include "TeamFileCommands.h"
 #include "TeamImagesController.h"
 #include "TeamSlotCommands.h"
 #include "TeamsPage.h"
@@ -47,7 +49,9 @@ Editor::Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& 
       location_(std::make_unique<GameLocationCommands>(*this)),
       defaults_(std::make_unique<DefaultCommands>(*this)),
       teamSlots_(std::make_unique<TeamSlotCommands>(*this)),
-      mouse_(new MouseActions(*this)) {
+      mouse_(new MouseActions(*this)),
+      teamFiles_(std::make_unique<TeamFileCommands>(*this)),
+      performanceFiles_(std::make_unique<PerformanceFileCommands>(*this)) {
     terminateHandler_ = [] { QCoreApplication::exit(0); };
     reactions_->connectAll();
     connectCommands();
@@ -55,6 +59,8 @@ Editor::Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& 
     imagesController_->connectAll();
     teamSlots_->connectAll();
     mouse_->connectAll();
+    teamFiles_->connectCommands();
+    performanceFiles_->connectCommands();
 }
 
 Editor::~Editor() = default;
@@ -67,6 +73,8 @@ void Editor::setTeamImages(TeamImagesPort* images) {
 }
 void Editor::setSaveSelection(SaveSelectionPort* dialog) {
     saveSelection_ = dialog ? dialog : &noSaveSelection_;
+    saveSelection_->setSaveHandler(
+        [this] { runGuarded(messages_, [this] { teamFiles_->SaveTeamFile(); }); });
 }
 
 void Editor::setStatus(const QString& text) {
@@ -102,10 +110,6 @@ void Editor::saveVirtualCam() {
                         fields_.text(names::cameraField(value.fieldId)));
 }
 
-void Editor::notAvailableYet(const QString& command) {
-    messages_.show(QStringLiteral("\"%1\" is not available yet.").arg(command));
-}
-
 void Editor::connectCommands() {
     CommandStrip* strip = window_.commandStrip();
     connect(strip->importButton(), &QPushButton::clicked, this, &Editor::importAll);
@@ -134,17 +138,6 @@ void Editor::connectCommands() {
     SlotsPage* slotsPage = window_.slotsPage();
     connect(slotsPage->operation(), &QComboBox::currentIndexChanged, this,
             [slotsPage](int index) { slotsPage->showOperationLabels(index); });
-
-    // Commands that arrive with later parts of the program.
-    const std::pair<QAction*, QString> menuCommands[] = {
-        {window_.loadTeamAction(), QStringLiteral("Load Team File")},
-        {window_.saveTeamAction(), QStringLiteral("Save Team File")},
-        {window_.loadPerformanceAction(), QStringLiteral("Load Performance File")},
-        {window_.savePerformanceAction(), QStringLiteral("Save Performance file")}};
-    for (const auto& [action, caption] : menuCommands) {
-        const QString c = caption;
-        connect(action, &QAction::triggered, this, [this, c] { notAvailableYet(c); });
-    }
 }
 
 }  // namespace pw::app

@@ -24,7 +24,9 @@ class GameTransfer;
 class MainWindow;
 class MessageSink;
 class MouseActions;
+class PerformanceFileCommands;
 class SelectionController;
+class TeamFileCommands;
 class TeamImagesController;
 class TeamSlotCommands;
 
@@ -58,12 +60,15 @@ public:
     TeamImagesController& imagesController() { return *imagesController_; }
     TeamSlotCommands& teamSlots() { return *teamSlots_; }
     MouseActions& mouse() { return *mouse_; }
+    TeamFileCommands& teamFiles() { return *teamFiles_; }
+    PerformanceFileCommands& performanceFiles() { return *performanceFiles_; }
 
     // Later parts of the program plug in here. The preview and the save-selection dialog default
     // to do-nothing stand-ins; the team pictures default to the window's own (tests put recorders
     // in their place, and nullptr puts the window's own back).
     void setPreview(PreviewSurface* preview);
     void setTeamImages(TeamImagesPort* images);
+    // The dialog's "Save" runs the team-file save.
     void setSaveSelection(SaveSelectionPort* dialog);
 
     // The status box of the command strip.
@@ -92,7 +97,6 @@ public:
 
 private:
     void connectCommands();
-    void notAvailableYet(const QString& command);
 
     MainWindow& window_;
     model::SettingsStore& settings_;
@@ -114,6 +118,8 @@ private:
     std::unique_ptr<DefaultCommands> defaults_;
     std::unique_ptr<TeamSlotCommands> teamSlots_;
     MouseActions* mouse_;  // a child of the editor
+    std::unique_ptr<TeamFileCommands> teamFiles_;
+    std::unique_ptr<PerformanceFileCommands> performanceFiles_;
     bool terminated_ = false;
     std::function<void()> terminateHandler_;
 };

@@ -6,6 +6,7 @@
 #include "AppInfo.h"
 #include "Editor.h"
 #include "MainWindow.h"
+#include "SaveSelectionDialog.h"
 #include "UserPrompts.h"
 #include "model/SettingsStore.h"
 
@@ -38,6 +39,9 @@ int runPitwright(QApplication& app) {
 
     model::SettingsStore settings;
     Editor editor(window, settings, messages, dialogs);
+    // Created once, hidden: "Save Team File" shows it, its ticks persist between saves.
+    auto* saveSelection = new SaveSelectionDialog(&window);
+    editor.setSaveSelection(saveSelection);
     // Import All runs before the window is first shown, so its messages appear on their own.
     editor.importAll();
     if (editor.terminated()) return 0;

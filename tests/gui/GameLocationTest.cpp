@@ -113,10 +113,10 @@ TEST(GameLocation, ChangeImagesPathStoresTheFolderOfTheChosenPicture) {
     EXPECT_EQ(h.images.loaded.back(), 5);
 }
 
-TEST(GameLocation, LaterCommandsSayTheyAreNotAvailableYet) {
+TEST(GameLocation, TheLastOptionsCommandRunsRatherThanSayingItIsMissing) {
     EditorHarness h;
     h.importAll();
-    h.window().loadTeamAction()->trigger();
-    ASSERT_EQ(h.messages.shown.size(), 1);
-    EXPECT_EQ(h.messages.shown[0], "\"Load Team File\" is not available yet.");
+    h.window().defaultAllAction()->trigger();
+    EXPECT_TRUE(h.messages.shown.isEmpty()) << h.messages.shown.join('\n').toStdString();
+    EXPECT_EQ(h.editor().status(), "All parameters have been reset to defaults");
 }
