@@ -219,7 +219,8 @@ void PreviewBinding::painted(const preview::PaintOutcome& outcome) {
     scheduleFlush();
 }
 
-preview::ShapeSource PreviewBinding::findShape(const QString& entryName) const {
+preview::ShapeSource PreviewBinding::findShape(const QString& entryName) {
+    emit shapeLookedUp(entryName);
     // The archive's path is resolved anew for every shape.
     const model::SettingsStore& settings = editor_.settings();
     const QString path = model::CarsArchivePath(model::ResolveGameFolder(settings), settings);

@@ -43,6 +43,10 @@ public:
     // Shows the preview's messages that are waiting, then ends the program if it must.
     void flushMessages();
 
+signals:
+    // A paint asked the cars archive for a shape (the archive may be missing).
+    void shapeLookedUp(const QString& entryName);
+
 private:
     PreviewBinding(Editor& editor, preview::PreviewView* view, EndProgram endProgram);
 
@@ -58,7 +62,7 @@ private:
     preview::PreviewInputs paintInputs();
     void setUpDone();
     void painted(const preview::PaintOutcome& outcome);
-    preview::ShapeSource findShape(const QString& entryName) const;
+    preview::ShapeSource findShape(const QString& entryName);
     void queue(Message message);
     void scheduleFlush();
 
