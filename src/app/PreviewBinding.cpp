@@ -46,11 +46,13 @@ preview::ShapeSource mappedEntry(const QString& path, uint32_t offset) {
     source.status = preview::ShapeSource::Status::Found;
     source.sourceName = path;
     auto file = std::make_shared<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly)) throw model::GameFileError(path, offset, "a readable cars archive");
-    const qint64 size = file->size();
-    if (qint64(offset) > size) throw model::GameFileError(path, offset, "the car shape");
-    const qint64 length = size - qint64(offset);
-    if (length == 0) return source;  // nothing to parse: the parser reports the missing header
+    if (!file->open(QIODevice::ReadOnly))
+        throw std::runtime_error(model::GameFileError(path, offset, QStringLiteral("a readable cars archive"))
+                                     .message()
+                                     .toStdString());
+    const qint64 length = file->size() - qint64(offset);
+    // An entry at or beyond the end has nothing to parse: the parser refuses the shape.
+    if (length <= 0) return source;
     if (uchar* data = file->map(qint64(offset), length)) {
         source.bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(length));
         source.keepAlive = file;  // unmapped when the file goes
@@ -226,10 +228,16 @@ preview::ShapeSource PreviewBinding::findShape(const QString& entryName) {
     const QString path = model::CarsArchivePath(model::ResolveGameFolder(settings), settings);
     preview::ShapeSource missing;
     if (path.isEmpty()) return missing;
-    std::optional<wad::WadArchive> archive = wad::WadArchive::OpenArchive(path);
-    if (!archive) return missing;
-    const std::optional<wad::WadEntry> entry = archive->FindEntry(entryName);
-    archive->close();
+    std::optional<wad::WadEntry> entry;
+    try {
+        std::optional<wad::WadArchive> archive = wad::WadArchive::OpenArchive(path);
+        if (!archive) return missing;
+        entry = archive->FindEntry(entryName);
+        archive->close();
+    } catch (const model::GameFileError& e) {
+        // An archive that cannot be opened or read stops the paint; its error box says why.
+        throw std::runtime_error(e.message().toStdString());
+    }
     if (!entry) {
         preview::ShapeSource notFound;
         notFound.status = preview::ShapeSource::Status::NotFound;

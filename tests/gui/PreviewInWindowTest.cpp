@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 #include <QToolButton>
 
 #include "EditorHarness.h"
@@ -228,6 +229,36 @@ TEST(PreviewInWindow, MissingCarsArchiveIsToldInTheFirstPaintOnly) {
     // The rest of the scene is drawn.
     const QImage f = w.frame();
     EXPECT_TRUE(isSky(w.at(f, 0.02, 0.02))) << hex(w.at(f, 0.02, 0.02));
+}
+
+TEST(PreviewInWindow, ShapeEntryBeyondTheArchiveIsRefusedAndTheRestIsDrawn) {
+    PreviewWindow w;
+    {
+        // Point the cockpit shape's directory record past the end of the archive.
+        QFile wad(w.h.game().carsWad());
+        ASSERT_TRUE(wad.open(QIODevice::ReadWrite));
+        QByteArray bytes = wad.readAll();
+        const qint64 count = qFromLittleEndian<quint32>(bytes.constData());
+        bool patched = false;
+        for (qint64 i = 0; i < count; ++i) {
+            const qint64 record = 4 + 136 * i;
+            if (!bytes.mid(record, 128).startsWith("cars\\cockpit\\car_cockpit_00.gp4")) continue;
+            const quint32 beyond = quint32(bytes.size() + 1000);
+            qToLittleEndian(beyond, bytes.data() + record + 128);
+            patched = true;
+        }
+        ASSERT_TRUE(patched);
+        wad.seek(0);
+        ASSERT_EQ(wad.write(bytes), bytes.size());
+    }
+    START_OR_SKIP(w);
+    ASSERT_EQ(w.h.messages.errors.size(), 1) << w.h.messages.errors.join('\n').toStdString();
+    EXPECT_TRUE(w.h.messages.errors[0].contains(QStringLiteral("cars.wad"))) << w.h.messages.errors[0].toStdString();
+    EXPECT_EQ(w.lookedUp, QStringList({"cockpit_dash.gp4", "car_cockpit_00.gp4"}));
+    const QImage f = w.frame();
+    EXPECT_TRUE(isSky(w.at(f, 0.02, 0.02))) << hex(w.at(f, 0.02, 0.02));
+    EXPECT_TRUE(isGrass(w.at(f, 0.98, 0.52))) << hex(w.at(f, 0.98, 0.52));
+    EXPECT_FALSE(isRed(w.at(f, 0.31, 0.9))) << hex(w.at(f, 0.31, 0.9));  // no cockpit tub
 }
 
 TEST(PreviewInWindow, TreadImageWithoutPixelsEndsTheProgramAfterItsMessages) {
