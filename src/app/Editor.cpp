@@ -16,10 +16,12 @@
 #include "ImagesPage.h"
 #include "LabelPanel.h"
 #include "MainWindow.h"
+#include "PerformanceFileCommands.h"
 #include "PositionsPage.h"
 #include "PreviewPane.h"
 #include "SelectionController.h"
 #include "SlotsPage.h"
+#include "TeamFileCommands.h"
 #include "TeamsPage.h"
 #include "UserPrompts.h"
 #include "model/SettingsStore.h"
@@ -38,10 +40,14 @@ Editor::Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& 
       selector_(std::make_unique<SelectionController>(*this)),
       reactions_(std::make_unique<FieldReactions>(*this)),
       transfer_(std::make_unique<GameTransfer>(*this)),
-      location_(std::make_unique<GameLocationCommands>(*this)) {
+      location_(std::make_unique<GameLocationCommands>(*this)),
+      teamFiles_(std::make_unique<TeamFileCommands>(*this)),
+      performanceFiles_(std::make_unique<PerformanceFileCommands>(*this)) {
     terminateHandler_ = [] { QCoreApplication::exit(0); };
     reactions_->connectAll();
     connectCommands();
+    teamFiles_->connectCommands();
+    performanceFiles_->connectCommands();
 }
 
 Editor::~Editor() = default;
@@ -54,6 +60,8 @@ void Editor::setTeamImages(TeamImagesPort* images) {
 }
 void Editor::setSaveSelection(SaveSelectionPort* dialog) {
     saveSelection_ = dialog ? dialog : &noSaveSelection_;
+    saveSelection_->setSaveHandler(
+        [this] { runGuarded(messages_, [this] { teamFiles_->SaveTeamFile(); }); });
 }
 
 void Editor::setStatus(const QString& text) {
@@ -124,10 +132,6 @@ void Editor::connectCommands() {
 
     // Commands that arrive with later parts of the program.
     const std::pair<QAction*, QString> menuCommands[] = {
-        {window_.loadTeamAction(), QStringLiteral("Load Team File")},
-        {window_.saveTeamAction(), QStringLiteral("Save Team File")},
-        {window_.loadPerformanceAction(), QStringLiteral("Load Performance File")},
-        {window_.savePerformanceAction(), QStringLiteral("Save Performance file")},
         {window_.defaultAllAction(), QStringLiteral("Default All (but images)")}};
     for (const auto& [action, caption] : menuCommands) {
         const QString c = caption;

@@ -22,7 +22,9 @@ class GameLocationCommands;
 class GameTransfer;
 class MainWindow;
 class MessageSink;
+class PerformanceFileCommands;
 class SelectionController;
+class TeamFileCommands;
 
 // The editor behind the main window: the one EditorModel, the selection, the preview inputs, and
 // the commands and reactions wired to the window's controls. Every command runs guarded: an error
@@ -50,10 +52,13 @@ public:
     FieldReactions& reactions() { return *reactions_; }
     GameTransfer& transfer() { return *transfer_; }
     GameLocationCommands& location() { return *location_; }
+    TeamFileCommands& teamFiles() { return *teamFiles_; }
+    PerformanceFileCommands& performanceFiles() { return *performanceFiles_; }
 
     // Later parts of the program plug in here; the defaults do nothing.
     void setPreview(PreviewSurface* preview);
     void setTeamImages(TeamImagesPort* images);
+    // The dialog's "Save" runs the team-file save.
     void setSaveSelection(SaveSelectionPort* dialog);
 
     // The status box of the command strip.
@@ -101,6 +106,8 @@ private:
     std::unique_ptr<FieldReactions> reactions_;
     std::unique_ptr<GameTransfer> transfer_;
     std::unique_ptr<GameLocationCommands> location_;
+    std::unique_ptr<TeamFileCommands> teamFiles_;
+    std::unique_ptr<PerformanceFileCommands> performanceFiles_;
     bool terminated_ = false;
     std::function<void()> terminateHandler_;
 };

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+
+#include "files/TeamFileSelection.h"
 
 namespace pw::app {
 
@@ -19,12 +22,17 @@ public:
 };
 
 // The save-selection dialog of the team files: its team labels follow the team names, and the
-// first showing after every Import All ticks everything.
+// first showing after every Import All ticks everything. "Save Team File" shows it without
+// blocking the window; its "Save" hides it and runs the save handler, which reads selection().
+// Without the dialog, "Save Team File" does nothing.
 class SaveSelectionPort {
 public:
     virtual ~SaveSelectionPort() = default;
     virtual void setTeamLabel(int /*team*/, const QString& /*caption*/) {}
     virtual void selectAllOnNextShow() {}
+    virtual void showSelection() {}
+    virtual files::TeamFileSelection selection() const { return {}; }
+    virtual void setSaveHandler(std::function<void()> /*handler*/) {}
 };
 
 }  // namespace pw::app

@@ -18,9 +18,10 @@ public:
     // Reads the tyre positions of the cars archive in use into the model and the fields, with the
     // messages and fallbacks of a missing archive or one without a collision mesh.
     void readTyrePositions();
+    // The cockpit steering wheel and dashboard fields from the model.
+    void fillCockpit();
 
 private:
-    void fillCockpit();
     void fillTeam(int team, bool showShapeNames);
     void fillDriver(int driver);
     void fillCameras();

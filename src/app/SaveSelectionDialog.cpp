@@ -185,6 +185,7 @@ void SaveSelectionDialog::buildButtons(QBoxLayout* into) {
         // Hidden first, so the file dialog that follows is not covered by it.
         hide();
         emit saveRequested();
+        if (saveHandler_) saveHandler_();
     });
     row->addWidget(saveButton_);
     into->addLayout(row);
@@ -209,6 +210,12 @@ void SaveSelectionDialog::setTeamLabel(int team, const QString& caption) {
 
 void SaveSelectionDialog::selectAllOnNextShow() {
     selectOnShow_ = true;
+}
+
+void SaveSelectionDialog::showSelection() {
+    show();
+    raise();
+    activateWindow();
 }
 
 void SaveSelectionDialog::showEvent(QShowEvent* event) {

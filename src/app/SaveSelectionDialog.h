@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 
 #include "ExtensionPorts.h"
 #include "files/TeamFileSelection.h"
@@ -28,12 +29,18 @@ public:
     explicit SaveSelectionDialog(QWidget* parent = nullptr);
 
     // The boxes' ticks as team-file masks.
-    files::TeamFileSelection selection() const;
+    files::TeamFileSelection selection() const override;
 
     // Row label of team 0..10 (the team name, already title-cased by the caller).
     void setTeamLabel(int team, const QString& caption) override;
     // Makes the next showing tick everything; Import All asks for it.
     void selectAllOnNextShow() override;
+    // Shows the dialog (not modal) in front of the window.
+    void showSelection() override;
+    // What "Save" runs after the dialog has hidden itself (and emitted saveRequested()).
+    void setSaveHandler(std::function<void()> handler) override {
+        saveHandler_ = std::move(handler);
+    }
 
 signals:
     // "Save" was pressed; the dialog is already hidden.
@@ -74,6 +81,7 @@ private:
     // Held while a reaction ticks or clears an "All" box itself, so that the "All" box does not
     // pass that change on to the boxes it governs.
     bool cascadeLock_ = false;
+    std::function<void()> saveHandler_;
 };
 
 }  // namespace pw::app

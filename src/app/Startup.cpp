@@ -7,6 +7,7 @@
 #include "Editor.h"
 #include "MainWindow.h"
 #include "PreviewBinding.h"
+#include "SaveSelectionDialog.h"
 #include "UserPrompts.h"
 #include "model/SettingsStore.h"
 
@@ -39,6 +40,9 @@ int runPitwright(QApplication& app) {
 
     model::SettingsStore settings;
     Editor editor(window, settings, messages, dialogs);
+    // Created once, hidden: "Save Team File" shows it, its ticks persist between saves.
+    auto* saveSelection = new SaveSelectionDialog(&window);
+    editor.setSaveSelection(saveSelection);
     // Import All runs before the window is first shown, so its messages appear on their own.
     editor.importAll();
     if (editor.terminated()) return 0;

@@ -65,6 +65,27 @@ QString WidgetDialogRunner::openFile(const OpenFileRequest& request) {
     return dialog.selectedFiles().constFirst();
 }
 
+std::optional<SaveFileAnswer> WidgetDialogRunner::saveFile(const SaveFileRequest& request) {
+    QFileDialog dialog(parent_, request.title);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList filters = qtFileFilter(request.filter).split(QLatin1String(";;"));
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    QString suffix = request.defaultSuffix;
+    suffix.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
+    if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+    if (!request.initialFolder.isEmpty())
+        dialog.setDirectory(QDir::fromNativeSeparators(request.initialFolder));
+    if (!request.initialName.isEmpty())
+        dialog.selectFile(QDir::fromNativeSeparators(request.initialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const int chosenFilter = int(filters.indexOf(dialog.selectedNameFilter()));
+    return SaveFileAnswer{dialog.selectedFiles().constFirst(),
+                          chosenFilter < 0 ? request.filterIndex : chosenFilter + 1};
+}
+
 std::optional<uint32_t> WidgetDialogRunner::chooseColour(uint32_t initial) {
     const QColor start = ColourSwatch::toQColor(initial);
     // The custom colours hold the swatch's colour alone.

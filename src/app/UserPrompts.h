@@ -37,6 +37,23 @@ struct OpenFileRequest {
     QString defaultSuffix;
 };
 
+// A save-file dialog: as above, plus the filter shown first (1 for the first "Name|*.ext" pair).
+struct SaveFileRequest {
+    QString title;
+    QString filter;
+    QString initialFolder;
+    QString initialName;
+    QString defaultSuffix;
+    int filterIndex = 1;
+};
+
+// The chosen file's full path and the filter (counted from 1) the user left selected: the
+// save commands choose the format by the filter, not by the extension typed.
+struct SaveFileAnswer {
+    QString path;
+    int filterIndex = 1;
+};
+
 class DialogRunner {
 public:
     virtual ~DialogRunner() = default;
@@ -45,6 +62,11 @@ public:
     // The colour dialog, preselected (and as the single custom colour) with a window colour
     // 0x00BBGGRR; the chosen colour in the same form, or none when cancelled.
     virtual std::optional<uint32_t> chooseColour(uint32_t initial) = 0;
+    // The save-file dialog; none when the user cancelled. Runners that offer no save dialog
+    // answer as a cancelled one.
+    virtual std::optional<SaveFileAnswer> saveFile(const SaveFileRequest& /*request*/) {
+        return std::nullopt;
+    }
 };
 
 // The real thing: QMessageBox with the application title as caption, QApplication::beep.
@@ -68,6 +90,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
     QString openFile(const OpenFileRequest& request) override;
     std::optional<uint32_t> chooseColour(uint32_t initial) override;
+    std::optional<SaveFileAnswer> saveFile(const SaveFileRequest& request) override;
 
 private:
     QWidget* parent_;

@@ -27,7 +27,8 @@ public:
     int beeps = 0;
 };
 
-// Answers the dialogs from a script: queued file names (an empty queue cancels) and one colour.
+// Answers the dialogs from a script: queued file names and save answers (an empty queue cancels)
+// and one colour.
 class ScriptedDialogs : public app::DialogRunner {
 public:
     QString openFile(const app::OpenFileRequest& request) override {
@@ -41,11 +42,20 @@ public:
         colourRequests.push_back(initial);
         return colour;
     }
+    std::optional<app::SaveFileAnswer> saveFile(const app::SaveFileRequest& request) override {
+        saveRequests.push_back(request);
+        if (saves.empty()) return std::nullopt;
+        const app::SaveFileAnswer answer = saves.front();
+        saves.pop_front();
+        return answer;
+    }
 
     std::deque<QString> files;
     std::vector<app::OpenFileRequest> requests;
     std::optional<uint32_t> colour;
     std::vector<uint32_t> colourRequests;
+    std::deque<app::SaveFileAnswer> saves;
+    std::vector<app::SaveFileRequest> saveRequests;
 };
 
 // Counts the team-picture calls the editor makes.

@@ -116,7 +116,7 @@ TEST(GameLocation, ChangeImagesPathStoresTheFolderOfTheChosenPicture) {
 TEST(GameLocation, LaterCommandsSayTheyAreNotAvailableYet) {
     EditorHarness h;
     h.importAll();
-    h.window().loadTeamAction()->trigger();
+    h.window().defaultAllAction()->trigger();
     ASSERT_EQ(h.messages.shown.size(), 1);
-    EXPECT_EQ(h.messages.shown[0], "\"Load Team File\" is not available yet.");
+    EXPECT_EQ(h.messages.shown[0], "\"Default All (but images)\" is not available yet.");
 }
