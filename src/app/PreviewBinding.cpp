@@ -1,8 +1,8 @@
 #include "PreviewBinding.h"
 
 #include <QFile>
-#include <algorithm>
 #include <QTimer>
+#include <algorithm>
 #include <stdexcept>
 
 #include "CameraRows.h"
@@ -36,7 +36,9 @@ private:
     bool before_;
 };
 
-preview::Rgba rgba(const std::array<float, 4>& c) { return {c[0], c[1], c[2], c[3]}; }
+preview::Rgba rgba(const std::array<float, 4>& c) {
+    return {c[0], c[1], c[2], c[3]};
+}
 
 // The archive's bytes from the entry's data offset to the end of the file, mapped rather than
 // read: a game's archive is large and a shape is small. The shape parser stops at the end of
@@ -47,14 +49,16 @@ preview::ShapeSource mappedEntry(const QString& path, uint32_t offset) {
     source.sourceName = path;
     auto file = std::make_shared<QFile>(path);
     if (!file->open(QIODevice::ReadOnly))
-        throw std::runtime_error(model::GameFileError(path, offset, QStringLiteral("a readable cars archive"))
-                                     .message()
-                                     .toStdString());
+        throw std::runtime_error(
+            model::GameFileError(path, offset, QStringLiteral("a readable cars archive"))
+                .message()
+                .toStdString());
     const qint64 length = file->size() - qint64(offset);
     // An entry at or beyond the end has nothing to parse: the parser refuses the shape.
     if (length <= 0) return source;
     if (uchar* data = file->map(qint64(offset), length)) {
-        source.bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(length));
+        source.bytes =
+            QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(length));
         source.keepAlive = file;  // unmapped when the file goes
         return source;
     }
@@ -69,7 +73,9 @@ preview::ShapeSource mappedEntry(const QString& path, uint32_t offset) {
 class PreviewBinding::QueuedMessages : public preview::MessageSink {
 public:
     explicit QueuedMessages(PreviewBinding& binding) : binding_(binding) {}
-    void show(const images::ImageMessage& m) override { binding_.queue({false, m.caption, m.text}); }
+    void show(const images::ImageMessage& m) override {
+        binding_.queue({false, m.caption, m.text});
+    }
 
 private:
     PreviewBinding& binding_;
@@ -113,8 +119,9 @@ void PreviewBinding::connectView() {
     view->setShapeLookup([this](const QString& name) { return findShape(name); });
     connect(view, &preview::PreviewView::setUpDone, this, &PreviewBinding::setUpDone);
     connect(view, &preview::PreviewView::painted, this, &PreviewBinding::painted);
-    connect(view, &preview::PreviewView::failed, this,
-            [this](const QString& message) { queue({true, QString(), message}); });
+    connect(view, &preview::PreviewView::failed, this, [this](const QString& message) {
+        queue({true, QString(), message});
+    });
     connect(view, &preview::PreviewView::texturesUnusable, this, [this](int exitCode) {
         mustEnd_ = true;
         exitCode_ = exitCode;
@@ -124,11 +131,15 @@ void PreviewBinding::connectView() {
     // The pane reports the mouse on the view as its own, so the drag code needs no GL.
     PreviewPane* pane = editor_.window().previewPane();
     connect(view, &preview::PreviewView::mousePressed, pane,
-            [pane, view](Qt::MouseButton b, const QPoint& p) { emit pane->mousePressed(b, view->mapToGlobal(p)); });
+            [pane, view](Qt::MouseButton b, const QPoint& p) {
+                emit pane->mousePressed(b, view->mapToGlobal(p));
+            });
     connect(view, &preview::PreviewView::mouseMoved, pane,
             [pane, view](const QPoint& p) { emit pane->mouseMoved(view->mapToGlobal(p)); });
     connect(view, &preview::PreviewView::mouseReleased, pane,
-            [pane, view](Qt::MouseButton b, const QPoint& p) { emit pane->mouseReleased(b, view->mapToGlobal(p)); });
+            [pane, view](Qt::MouseButton b, const QPoint& p) {
+                emit pane->mouseReleased(b, view->mapToGlobal(p));
+            });
 }
 
 preview::SceneInputs PreviewBinding::sceneInputs() const {
@@ -214,7 +225,8 @@ void PreviewBinding::painted(const preview::PaintOutcome& outcome) {
         in.tcamZ = int16_t(outcome.tcamZ);
     }
     if (outcome.usedTeam0SteeringWheel)
-        editor_.reactions().teamPositionChanged(FieldReactions::TeamPosition::Wheel, 0, names::wheelY(0));
+        editor_.reactions().teamPositionChanged(FieldReactions::TeamPosition::Wheel, 0,
+                                                names::wheelY(0));
     in.tyresChanged = false;
     in.dashboardChanged = false;
     in.shapeChanged = false;

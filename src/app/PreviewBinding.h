@@ -31,7 +31,8 @@ public:
     // Where this platform cannot make an OpenGL context the pane stays empty, the context
     // failure is shown in the error box and nullptr is returned: the window works on without a
     // preview. startFolder holds "CamTextures". The binding lives as long as the view.
-    static PreviewBinding* install(Editor& editor, const QString& startFolder, EndProgram endProgram);
+    static PreviewBinding* install(Editor& editor, const QString& startFolder,
+                                   EndProgram endProgram);
 
     ~PreviewBinding() override;
 

@@ -8,8 +8,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 #include <QToolButton>
+#include <QtEndian>
 
 #include "EditorHarness.h"
 #include "app/CommandStrip.h"
@@ -32,12 +32,16 @@ QString repositoryFolder() {
 bool isSky(QRgb p) {  // the clear colour (0.85, 0.94, 1)
     return std::abs(qRed(p) - 217) <= 6 && std::abs(qGreen(p) - 240) <= 6 && qBlue(p) >= 249;
 }
-bool isGrass(QRgb p) { return qGreen(p) > qRed(p) + 15 && qGreen(p) > qBlue(p) + 15; }
-bool isAsphalt(QRgb p) {  // grey: the track's material is (0.18, 0.195, 0.195) lit
-    return std::abs(qRed(p) - qGreen(p)) <= 12 && std::abs(qGreen(p) - qBlue(p)) <= 12 && qRed(p) > 40 &&
-           qRed(p) < 200;
+bool isGrass(QRgb p) {
+    return qGreen(p) > qRed(p) + 15 && qGreen(p) > qBlue(p) + 15;
 }
-bool isRed(QRgb p) { return qRed(p) > qGreen(p) + 50 && qRed(p) > qBlue(p) + 50; }
+bool isAsphalt(QRgb p) {  // grey: the track's material is (0.18, 0.195, 0.195) lit
+    return std::abs(qRed(p) - qGreen(p)) <= 12 && std::abs(qGreen(p) - qBlue(p)) <= 12 &&
+           qRed(p) > 40 && qRed(p) < 200;
+}
+bool isRed(QRgb p) {
+    return qRed(p) > qGreen(p) + 50 && qRed(p) > qBlue(p) + 50;
+}
 
 // Red pixels below the height fy of the frame, every fourth pixel of every fourth row.
 int redPixels(const QImage& image, double fy) {
@@ -47,12 +51,15 @@ int redPixels(const QImage& image, double fy) {
     return red;
 }
 
-std::string hex(QRgb p) { return QString::number(p & 0xFFFFFF, 16).toStdString(); }
+std::string hex(QRgb p) {
+    return QString::number(p & 0xFFFFFF, 16).toStdString();
+}
 
 // The whole editor on a demo game, imported, with the OpenGL preview in its pane.
 class PreviewWindow {
 public:
-    explicit PreviewWindow(const QString& startFolder = repositoryFolder()) : startFolder_(startFolder) {}
+    explicit PreviewWindow(const QString& startFolder = repositoryFolder())
+        : startFolder_(startFolder) {}
 
     // Imports, puts the preview in and shows the window. False when there is no OpenGL here.
     bool start() {
@@ -81,7 +88,8 @@ public:
         const QImage image = view()->grabFramebuffer();
         if (qEnvironmentVariableIsSet("PITWRIGHT_SAVE_FRAMES"))
             image.save(QStringLiteral("/tmp/%1-%2.png")
-                           .arg(QLatin1String(testing::UnitTest::GetInstance()->current_test_info()->name()))
+                           .arg(QLatin1String(
+                               testing::UnitTest::GetInstance()->current_test_info()->name()))
                            .arg(++saved_));
         // The grab took the frame a paint left for the next composition; let the widget settle.
         QCoreApplication::processEvents();
@@ -106,8 +114,8 @@ private:
     int saved_ = 0;
 };
 
-#define START_OR_SKIP(w)                                                                 \
-    do {                                                                                 \
+#define START_OR_SKIP(w)                                                                \
+    do {                                                                                \
         if (!preview::PreviewView::openGlAvailable()) GTEST_SKIP() << "no OpenGL here"; \
         ASSERT_TRUE((w).start()) << "the preview was not set up";                       \
     } while (0)
@@ -141,7 +149,8 @@ TEST(PreviewInWindow, FirstPaintShowsTheCockpitOverTrackGrassAndSky) {
 TEST(PreviewInWindow, CameraTwoReloadsCarAndDashboardInTheOnePaintOfThePress) {
     PreviewWindow w;
     START_OR_SKIP(w);
-    const QString car = QStringLiteral("car_") + w.h.model().currentShapeName + QStringLiteral("_car1_lod_0.gp4");
+    const QString car =
+        QStringLiteral("car_") + w.h.model().currentShapeName + QStringLiteral("_car1_lod_0.gp4");
     const int before = w.h.model().EditsLive;
     w.lookedUp.clear();
     w.pressQuickCam(3);  // "2"
@@ -189,7 +198,8 @@ TEST(PreviewInWindow, FieldThatIsNotANumberStopsThePaintWithAMessage) {
     w.pressQuickCam(12);
     w.h.setText(app::names::cameraField(102), QStringLiteral("1-2"));
     ASSERT_EQ(w.h.messages.errors.size(), 1);
-    EXPECT_TRUE(w.h.messages.errors[0].contains(QStringLiteral("\"1-2\""))) << w.h.messages.errors[0].toStdString();
+    EXPECT_TRUE(w.h.messages.errors[0].contains(QStringLiteral("\"1-2\"")))
+        << w.h.messages.errors[0].toStdString();
     // Mended, the next paint draws again without a message.
     w.h.setText(app::names::cameraField(102), QStringLiteral("20"));
     EXPECT_EQ(w.h.messages.errors.size(), 1);
@@ -219,7 +229,8 @@ TEST(PreviewInWindow, MissingCarsArchiveIsToldInTheFirstPaintOnly) {
     PreviewWindow w;
     ASSERT_TRUE(QFile::remove(w.h.game().carsWad()));
     START_OR_SKIP(w);
-    const QString text = QStringLiteral("Sorry but as the cars wad can't be found, car shapes won't be displayed");
+    const QString text =
+        QStringLiteral("Sorry but as the cars wad can't be found, car shapes won't be displayed");
     // Both shape loads of the first paint tell it.
     EXPECT_EQ(w.h.messages.shown.count(text), 2) << w.h.messages.shown.join('\n').toStdString();
     w.pressQuickCam(3);
@@ -253,7 +264,8 @@ TEST(PreviewInWindow, ShapeEntryBeyondTheArchiveIsRefusedAndTheRestIsDrawn) {
     }
     START_OR_SKIP(w);
     ASSERT_EQ(w.h.messages.errors.size(), 1) << w.h.messages.errors.join('\n').toStdString();
-    EXPECT_TRUE(w.h.messages.errors[0].contains(QStringLiteral("cars.wad"))) << w.h.messages.errors[0].toStdString();
+    EXPECT_TRUE(w.h.messages.errors[0].contains(QStringLiteral("cars.wad")))
+        << w.h.messages.errors[0].toStdString();
     EXPECT_EQ(w.lookedUp, QStringList({"cockpit_dash.gp4", "car_cockpit_00.gp4"}));
     const QImage f = w.frame();
     EXPECT_TRUE(isSky(w.at(f, 0.02, 0.02))) << hex(w.at(f, 0.02, 0.02));
@@ -267,7 +279,8 @@ TEST(PreviewInWindow, TreadImageWithoutPixelsEndsTheProgramAfterItsMessages) {
     const QDir source(repositoryFolder() + QStringLiteral("/CamTextures"));
     for (const QString& name : source.entryList(QDir::Files)) {
         if (name != QLatin1String("TE-Tread.bmp")) {
-            ASSERT_TRUE(QFile::copy(source.filePath(name), start.filePath(QStringLiteral("CamTextures/") + name)));
+            ASSERT_TRUE(QFile::copy(source.filePath(name),
+                                    start.filePath(QStringLiteral("CamTextures/") + name)));
         }
     }
     PreviewWindow w(start.path());
@@ -286,10 +299,12 @@ TEST(PreviewInWindow, TreadImageWithoutPixelsEndsTheProgramAfterItsMessages) {
 
 // Where Qt has no OpenGL (the offscreen platform) the window starts without a preview and says so.
 TEST(PreviewWithoutOpenGl, EditorStartsAndShowsTheContextError) {
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) GTEST_SKIP() << "not the offscreen platform";
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        GTEST_SKIP() << "not the offscreen platform";
     EditorHarness h;
     h.importAll();
-    EXPECT_EQ(app::PreviewBinding::install(h.editor(), repositoryFolder(), [](int) { FAIL(); }), nullptr);
+    EXPECT_EQ(app::PreviewBinding::install(h.editor(), repositoryFolder(), [](int) { FAIL(); }),
+              nullptr);
     EXPECT_EQ(h.messages.errors, QStringList({preview::kNoContextMessage}));
     h.window().show();
     QCoreApplication::processEvents();
