@@ -6,6 +6,7 @@
 #include "AppInfo.h"
 #include "Editor.h"
 #include "MainWindow.h"
+#include "PreviewBinding.h"
 #include "SaveSelectionDialog.h"
 #include "UserPrompts.h"
 #include "model/SettingsStore.h"
@@ -45,6 +46,16 @@ int runPitwright(QApplication& app) {
     // Import All runs before the window is first shown, so its messages appear on their own.
     editor.importAll();
     if (editor.terminated()) return 0;
+
+    // The preview finds "CamTextures" in the start-up folder, else beside the program (started
+    // from a menu the current folder is seldom the program's).
+    PreviewBinding::install(editor,
+                            preview::textureStartFolder(window.property("startupFolder").toString(),
+                                                        QCoreApplication::applicationDirPath()),
+                            [&window](int exitCode) {
+                                window.hide();
+                                QCoreApplication::exit(exitCode);
+                            });
 
     window.centreOnScreen();
     window.show();

@@ -23,6 +23,10 @@ void WidgetMessageSink::show(const QString& text) {
     QMessageBox::information(parent_, QLatin1String(kApplicationTitle), forDisplay(text));
 }
 
+void WidgetMessageSink::showCaptioned(const QString& caption, const QString& text) {
+    QMessageBox::information(parent_, caption, forDisplay(text));
+}
+
 void WidgetMessageSink::showError(const QString& text) {
     QMessageBox::critical(parent_, QLatin1String(kApplicationTitle), forDisplay(text));
 }

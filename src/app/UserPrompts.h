@@ -16,6 +16,12 @@ public:
     virtual ~MessageSink() = default;
     // A modal message box with one of the program's fixed texts.
     virtual void show(const QString& text) = 0;
+    // A message box with a caption of its own (the preview's texture loaders name the file
+    // there). Sinks that have no captions show the text alone.
+    virtual void showCaptioned(const QString& caption, const QString& text) {
+        (void)caption;
+        show(text);
+    }
     // A modal box for an error a command did not handle itself.
     virtual void showError(const QString& text) = 0;
     // The system beep (a typed character that a numeric field refuses).
@@ -69,6 +75,7 @@ public:
     explicit WidgetMessageSink(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
     void show(const QString& text) override;
+    void showCaptioned(const QString& caption, const QString& text) override;
     void showError(const QString& text) override;
     void beep() override;
 

@@ -45,7 +45,7 @@ private:
 };
 
 PreviewView::PreviewView(QWidget* parent)
-    : QOpenGLWidget(parent), messages_(std::make_unique<BoxMessages>(this)) {
+    : QOpenGLWidget(parent), messages_(std::make_unique<BoxMessages>(this)), sink_(messages_.get()) {
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
     format.setProfile(QSurfaceFormat::CompatibilityProfile);
@@ -88,6 +88,13 @@ bool PreviewView::openGlAvailable() {
     return ok;
 }
 
+void PreviewView::setMessageSink(MessageSink* sink) {
+    if (sink)
+        sink_ = sink;
+    else
+        sink_ = messages_.get();
+}
+
 void PreviewView::fail(const QString& message) { emit failed(message); }
 
 void PreviewView::setBackground(const QColor& colour) {
@@ -121,7 +128,7 @@ void PreviewView::initializeGL() {
         return;
     }
     gl_.clearColour({float(background_.redF()), float(background_.greenF()), float(background_.blueF()), 1.0f});
-    auto renderer = std::make_unique<PreviewRenderer>(gl_, *messages_, lookup_, startFolder_);
+    auto renderer = std::make_unique<PreviewRenderer>(gl_, *sink_, lookup_, startFolder_);
     const SceneInputs in = setupInputs_ ? setupInputs_() : SceneInputs();
     if (!renderer->setup(in)) {
         emit texturesUnusable(images::kBmpNoPixelsExitCode);

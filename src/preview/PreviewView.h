@@ -41,6 +41,9 @@ public:
     void setSetupInputs(std::function<SceneInputs()> provider) { setupInputs_ = std::move(provider); }
     void setInputs(std::function<PreviewInputs()> provider) { inputs_ = std::move(provider); }
     void setShapeLookup(ShapeLookup lookup) { lookup_ = std::move(lookup); }
+    // Where the loaders' messages go (texture files, a missing cars archive); by default a
+    // message box each. Set it before the view is first shown.
+    void setMessageSink(MessageSink* sink);
     // The folder that holds "CamTextures" (see textureStartFolder).
     void setStartFolder(const QString& folder) { startFolder_ = folder; }
 
@@ -87,6 +90,7 @@ private:
 
     OpenGlSink gl_;
     std::unique_ptr<BoxMessages> messages_;
+    MessageSink* sink_ = nullptr;
     std::unique_ptr<PreviewRenderer> renderer_;
     std::function<SceneInputs()> setupInputs_;
     std::function<PreviewInputs()> inputs_;

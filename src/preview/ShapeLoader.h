@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "preview/GlSink.h"
 #include "preview/PreviewMessages.h"
@@ -19,6 +20,8 @@ struct ShapeSource {
     QByteArray bytes;
     qint64 offset = 0;
     QString sourceName;  // names the file in error messages
+    // Keeps alive what bytes points into without owning it (a mapped file), if anything.
+    std::shared_ptr<void> keepAlive;
 };
 using ShapeLookup = std::function<ShapeSource(const QString& entryName)>;
 

@@ -24,8 +24,9 @@ void addBox(ShapeObject& o, float x0, float y0, float z0, float x1, float y1, fl
         const int32_t base = int32_t(o.vertices.size());
         for (int k = 0; k < 4; ++k)
             o.vertices.push_back({f.c[k][0], f.c[k][1], f.c[k][2], f.n[0], f.n[1], f.n[2], uv[k][0], uv[k][1]});
-        o.triangles.push_back({base, base + 1, base + 2});
-        o.triangles.push_back({base, base + 2, base + 3});
+        // Counter-clockwise seen from outside, as the face's normal points.
+        o.triangles.push_back({base, base + 2, base + 1});
+        o.triangles.push_back({base, base + 3, base + 2});
     }
     o.batches.push_back({firstTriangle, 12, texture});
 }
@@ -75,7 +76,7 @@ CarShape sampleDashboardShape() {
                       {0.06f, -0.055f, z, 0, 0, -1, 1, 1},
                       {0.06f, 0.005f, z, 0, 0, -1, 1, 0},
                       {-0.06f, 0.005f, z, 0, 0, -1, 0, 0}};
-    panel.triangles = {{0, 1, 2}, {0, 2, 3}};
+    panel.triangles = {{0, 2, 1}, {0, 3, 2}};  // counter-clockwise seen from the driver
     panel.batches = {{0, 2, 0}};
     s.objects = {panel};
     return s;

@@ -1,0 +1,310 @@
+#include "PreviewBinding.h"
+
+#include <QFile>
+#include <QTimer>
+#include <algorithm>
+#include <stdexcept>
+
+#include "CameraRows.h"
+#include "CommandErrors.h"
+#include "ComponentNames.h"
+#include "Editor.h"
+#include "FieldReactions.h"
+#include "MainWindow.h"
+#include "PreviewPane.h"
+#include "Stepper.h"
+#include "UserPrompts.h"
+#include "model/GameFileError.h"
+#include "model/GameInstall.h"
+#include "model/SettingsStore.h"
+#include "wad/WadArchive.h"
+
+namespace pw::app {
+
+namespace {
+
+// Sets a flag for the lifetime of the guard and restores what it was.
+class BusyGuard {
+public:
+    explicit BusyGuard(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
+    ~BusyGuard() { flag_ = before_; }
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+
+private:
+    bool& flag_;
+    bool before_;
+};
+
+preview::Rgba rgba(const std::array<float, 4>& c) {
+    return {c[0], c[1], c[2], c[3]};
+}
+
+// The archive's bytes from the entry's data offset to the end of the file, mapped rather than
+// read: a game's archive is large and a shape is small. The shape parser stops at the end of
+// these bytes.
+preview::ShapeSource mappedEntry(const QString& path, uint32_t offset) {
+    preview::ShapeSource source;
+    source.status = preview::ShapeSource::Status::Found;
+    source.sourceName = path;
+    auto file = std::make_shared<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly))
+        throw std::runtime_error(
+            model::GameFileError(path, offset, QStringLiteral("a readable cars archive"))
+                .message()
+                .toStdString());
+    const qint64 length = file->size() - qint64(offset);
+    // An entry at or beyond the end has nothing to parse: the parser refuses the shape.
+    if (length <= 0) return source;
+    if (uchar* data = file->map(qint64(offset), length)) {
+        source.bytes =
+            QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(length));
+        source.keepAlive = file;  // unmapped when the file goes
+        return source;
+    }
+    file->seek(qint64(offset));
+    source.bytes = file->readAll();
+    return source;
+}
+
+}  // namespace
+
+// Collects the loaders' messages while GL work runs; the binding shows them afterwards.
+class PreviewBinding::QueuedMessages : public preview::MessageSink {
+public:
+    explicit QueuedMessages(PreviewBinding& binding) : binding_(binding) {}
+    void show(const images::ImageMessage& m) override {
+        binding_.queue({false, m.caption, m.text});
+    }
+
+private:
+    PreviewBinding& binding_;
+};
+
+PreviewBinding* PreviewBinding::install(Editor& editor, const QString& startFolder,
+                                        EndProgram endProgram) {
+    if (!preview::PreviewView::openGlAvailable()) {
+        editor.messages().showError(preview::kNoContextMessage);
+        return nullptr;
+    }
+    auto* view = new preview::PreviewView;
+    view->setObjectName(QStringLiteral("GLControl"));
+    view->setStartFolder(startFolder);
+    auto* binding = new PreviewBinding(editor, view, std::move(endProgram));
+    editor.window().previewPane()->setView(view);
+    editor.setPreview(binding);
+    return binding;
+}
+
+PreviewBinding::PreviewBinding(Editor& editor, preview::PreviewView* view, EndProgram endProgram)
+    : QObject(view),
+      editor_(editor),
+      editorAlive_(&editor),
+      view_(view),
+      endProgram_(std::move(endProgram)),
+      sink_(std::make_unique<QueuedMessages>(*this)) {
+    connectView();
+}
+
+PreviewBinding::~PreviewBinding() {
+    // The view (and this binding with it) usually goes before the editor when the window closes.
+    if (editorAlive_) editor_.setPreview(nullptr);
+}
+
+void PreviewBinding::connectView() {
+    preview::PreviewView* view = view_;
+    view->setMessageSink(sink_.get());
+    view->setSetupInputs([this] { return sceneInputs(); });
+    view->setInputs([this] { return paintInputs(); });
+    view->setShapeLookup([this](const QString& name) { return findShape(name); });
+    connect(view, &preview::PreviewView::setUpDone, this, &PreviewBinding::setUpDone);
+    connect(view, &preview::PreviewView::painted, this, &PreviewBinding::painted);
+    connect(view, &preview::PreviewView::failed, this, [this](const QString& message) {
+        queue({true, QString(), message});
+    });
+    connect(view, &preview::PreviewView::texturesUnusable, this, [this](int exitCode) {
+        mustEnd_ = true;
+        exitCode_ = exitCode;
+        scheduleFlush();
+    });
+
+    // The pane reports the mouse on the view as its own, so the drag code needs no GL.
+    PreviewPane* pane = editor_.window().previewPane();
+    connect(view, &preview::PreviewView::mousePressed, pane,
+            [pane, view](Qt::MouseButton b, const QPoint& p) {
+                emit pane->mousePressed(b, view->mapToGlobal(p));
+            });
+    connect(view, &preview::PreviewView::mouseMoved, pane,
+            [pane, view](const QPoint& p) { emit pane->mouseMoved(view->mapToGlobal(p)); });
+    connect(view, &preview::PreviewView::mouseReleased, pane,
+            [pane, view](Qt::MouseButton b, const QPoint& p) {
+                emit pane->mouseReleased(b, view->mapToGlobal(p));
+            });
+}
+
+preview::SceneInputs PreviewBinding::sceneInputs() const {
+    const model::EditorModel& model = editor_.model();
+    const PreviewInputs& in = editor_.previewInputs();
+    preview::SceneInputs scene;
+    scene.wheelOffsetZ = in.wheelZ;
+    scene.wheelOffsetY = in.wheelY;
+    scene.helmetY = in.helmetY;
+    scene.helmetZ = in.helmetZ;
+    scene.cockpit = model.cockpit;
+    scene.rimColour = rgba(in.rimColour);
+    // The selected team's brand selector, read again at every build.
+    const int team = std::clamp(model.SelectedTeam, 0, model::kTeamCount - 1);
+    scene.brandIndex = editor_.fields().stepper(names::brandStepper(team))->position();
+    scene.wheels = model.tyres.wheel;
+    return scene;
+}
+
+preview::PreviewInputs PreviewBinding::paintInputs() {
+    model::EditorModel& model = editor_.model();
+    const PreviewInputs& in = editor_.previewInputs();
+    const WindowFields& fields = editor_.fields();
+
+    preview::PreviewInputs p;
+    p.paintCounter = ++model.EditsLive;
+    p.selectedCamera = model.SelectedCamera;
+    p.chaseFront = editor_.selection().ChaseFront;
+    p.field = [&fields](int n) {
+        try {
+            return fields.cameraField(n);
+        } catch (const FieldValueError& e) {
+            throw std::runtime_error(e.message().toStdString());
+        }
+    };
+    p.tcamY = in.tcamY;
+    p.tcamZ = in.tcamZ;
+    p.scene = sceneInputs();
+    p.armColour = rgba(in.armColour);
+    p.currentShapeName = model.currentShapeName;
+    p.tyresChanged = in.tyresChanged;
+    p.dashboardChanged = in.dashboardChanged;
+    p.shapeChanged = in.shapeChanged;
+    // Team 0's values stand in only while the selected team's are both 0; their fields are read
+    // only then, so that a field the paint does not need cannot stop it.
+    try {
+        if (in.tcamY == 0 && in.tcamZ == 0 &&
+            camrows::CameraRow(model.SelectedCamera) != camrows::kChase) {
+            p.team0TcamY = fields.integer(names::tcamY(0));
+            p.team0TcamZ = fields.integer(names::tcamZ(0));
+        }
+        if (in.wheelY == 0.0f && in.wheelZ == 0.0f) {
+            p.team0WheelOffsetY = float(fields.number(names::wheelY(0)) / 200 + model.wheelBaseY);
+            p.team0WheelOffsetZ = float(fields.number(names::wheelZ(0)) / 200 + model.wheelBaseZ);
+        }
+    } catch (const FieldValueError& e) {
+        throw std::runtime_error(e.message().toStdString());
+    }
+    return p;
+}
+
+void PreviewBinding::setUpDone() {
+    BusyGuard busy(busy_);
+    // Team 0's helmet, steering-wheel, T-cam and colour inputs, as a change of its helmet Y field
+    // and clicks on its car 1 rim and arm swatches fill them. The paint that follows set-up
+    // shows them; repaint requests on the way are dropped.
+    FieldReactions& reactions = editor_.reactions();
+    reactions.teamPositionChanged(FieldReactions::TeamPosition::Helmet, 0, names::helmetY(0));
+    reactions.colourSwatchClicked(0);
+    reactions.colourSwatchClicked(0);
+    editor_.model().EditsLive = 0;
+    editor_.model().SelectedCamera = camrows::kCockpit;
+    scheduleFlush();
+}
+
+void PreviewBinding::painted(const preview::PaintOutcome& outcome) {
+    BusyGuard busy(busy_);
+    model::EditorModel& model = editor_.model();
+    PreviewInputs& in = editor_.previewInputs();
+    model.SelectedCamera = outcome.selectedCamera;
+    if (outcome.tcamTakenFromTeam0) {
+        in.tcamY = int16_t(outcome.tcamY);
+        in.tcamZ = int16_t(outcome.tcamZ);
+    }
+    if (outcome.usedTeam0SteeringWheel)
+        editor_.reactions().teamPositionChanged(FieldReactions::TeamPosition::Wheel, 0,
+                                                names::wheelY(0));
+    in.tyresChanged = false;
+    in.dashboardChanged = false;
+    in.shapeChanged = false;
+    scheduleFlush();
+}
+
+preview::ShapeSource PreviewBinding::findShape(const QString& entryName) {
+    emit shapeLookedUp(entryName);
+    // The archive's path is resolved anew for every shape.
+    const model::SettingsStore& settings = editor_.settings();
+    const QString path = model::CarsArchivePath(model::ResolveGameFolder(settings), settings);
+    preview::ShapeSource missing;
+    if (path.isEmpty()) return missing;
+    std::optional<wad::WadEntry> entry;
+    try {
+        std::optional<wad::WadArchive> archive = wad::WadArchive::OpenArchive(path);
+        if (!archive) return missing;
+        entry = archive->FindEntry(entryName);
+        archive->close();
+    } catch (const model::GameFileError& e) {
+        // An archive that cannot be opened or read stops the paint; its error box says why.
+        throw std::runtime_error(e.message().toStdString());
+    }
+    if (!entry) {
+        preview::ShapeSource notFound;
+        notFound.status = preview::ShapeSource::Status::NotFound;
+        return notFound;
+    }
+    return mappedEntry(path, entry->offset);
+}
+
+void PreviewBinding::requestRepaint() {
+    if (!view_) return;
+    if (!view_->ready()) {
+        view_->update();
+        return;
+    }
+    if (busy_) return;
+    {
+        BusyGuard busy(busy_);
+        view_->paintNow();
+    }
+    // The paint has run; what it has to say is said before the field change returns.
+    flushMessages();
+}
+
+void PreviewBinding::queue(Message message) {
+    pending_.push_back(std::move(message));
+    scheduleFlush();
+}
+
+void PreviewBinding::scheduleFlush() {
+    if (flushScheduled_ || (pending_.empty() && !mustEnd_)) return;
+    flushScheduled_ = true;
+    QTimer::singleShot(0, this, [this] {
+        flushScheduled_ = false;
+        flushMessages();
+    });
+}
+
+void PreviewBinding::flushMessages() {
+    if (flushing_ || busy_) return;
+    BusyGuard flushing(flushing_);
+    // A box's own event loop may paint and queue more: show until nothing is left.
+    while (!pending_.empty()) {
+        const Message m = pending_.front();
+        pending_.erase(pending_.begin());
+        if (m.error)
+            editor_.messages().showError(m.text);
+        else if (m.caption.isEmpty())
+            editor_.messages().show(m.text);
+        else
+            editor_.messages().showCaptioned(m.caption, m.text);
+    }
+    if (mustEnd_) {
+        mustEnd_ = false;
+        if (endProgram_) endProgram_(exitCode_);
+    }
+}
+
+}  // namespace pw::app
