@@ -30,7 +30,6 @@ bool PitwrightApplication::notify(QObject* receiver, QEvent* event) {
 
 int runPitwright(QApplication& app) {
     app.setApplicationName(QLatin1String(kApplicationTitle));
-    app.setApplicationDisplayName(QLatin1String(kApplicationTitle));
 
     MainWindow window;
     // The preview looks for car-shape textures below the folder the program started in.
