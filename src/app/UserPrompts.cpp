@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QRegularExpression>
 
 #include "AppInfo.h"
 #include "ColourSwatch.h"
@@ -38,22 +37,38 @@ void WidgetMessageSink::beep() {
 QString qtFileFilter(const QString& pipeFilter) {
     const QStringList parts = pipeFilter.split(QLatin1Char('|'));
     QStringList filters;
-    static const QRegularExpression trailingList(QStringLiteral("\\s*\\([^()]*\\*[^()]*\\)\\s*$"));
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString name = parts[i];
-        name.remove(trailingList);
         QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
         for (QString& p : patterns) p = p.trimmed();
-        filters << QStringLiteral("%1 (%2)").arg(name.trimmed(), patterns.join(QLatin1Char(' ')));
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' ')));
     }
     return filters.join(QLatin1String(";;"));
+}
+
+QStringList setPipeFilter(QFileDialog& dialog, const QString& pipeFilter) {
+    // Qt reads the patterns from the brackets it shows; hiding them leaves each name as written,
+    // brackets of its own included.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    const QStringList filters = qtFileFilter(pipeFilter).split(QLatin1String(";;"));
+    dialog.setNameFilters(filters);
+    return filters;
+}
+
+int pipeFilterIndex(const QString& pipeFilter, const QString& selectedNameFilter) {
+    // With the patterns hidden, Qt names the chosen filter by its shown name; a native dialog
+    // may still give the whole filter.
+    const QStringList parts = pipeFilter.split(QLatin1Char('|'));
+    const QStringList filters = qtFileFilter(pipeFilter).split(QLatin1String(";;"));
+    for (int i = 0; i < filters.size() && 2 * i < parts.size(); ++i)
+        if (parts[2 * i] == selectedNameFilter || filters[i] == selectedNameFilter) return i;
+    return -1;
 }
 
 QString WidgetDialogRunner::openFile(const OpenFileRequest& request) {
     QFileDialog dialog(parent_, request.title);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilter(qtFileFilter(request.filter));
+    setPipeFilter(dialog, request.filter);
     QString suffix = request.defaultSuffix;
     suffix.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
     if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
@@ -69,8 +84,7 @@ std::optional<SaveFileAnswer> WidgetDialogRunner::saveFile(const SaveFileRequest
     QFileDialog dialog(parent_, request.title);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    const QStringList filters = qtFileFilter(request.filter).split(QLatin1String(";;"));
-    dialog.setNameFilters(filters);
+    const QStringList filters = setPipeFilter(dialog, request.filter);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
     QString suffix = request.defaultSuffix;
@@ -81,7 +95,7 @@ std::optional<SaveFileAnswer> WidgetDialogRunner::saveFile(const SaveFileRequest
     if (!request.initialName.isEmpty())
         dialog.selectFile(QDir::fromNativeSeparators(request.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    const int chosenFilter = int(filters.indexOf(dialog.selectedNameFilter()));
+    const int chosenFilter = pipeFilterIndex(request.filter, dialog.selectedNameFilter());
     return SaveFileAnswer{dialog.selectedFiles().constFirst(),
                           chosenFilter < 0 ? request.filterIndex : chosenFilter + 1};
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace pw::app {
@@ -96,8 +98,15 @@ private:
     QWidget* parent_;
 };
 
-// "Name|*.a;*.b|Other|*.c" as Qt's "Name (*.a *.b);;Other (*.c)". A name that already ends in a
-// bracketed list of patterns keeps its text without that list.
+// "Name|*.a;*.b|Other|*.c" as Qt's "Name (*.a *.b);;Other (*.c)", each name kept as written.
 QString qtFileFilter(const QString& pipeFilter);
+
+// Gives the dialog the filters of pipeFilter, showing each name exactly as written (without the
+// patterns Qt adds); returns the filters in Qt's form, in order.
+QStringList setPipeFilter(QFileDialog& dialog, const QString& pipeFilter);
+
+// The 0-based number of the filter of pipeFilter that a dialog reports as selected (by its shown
+// name or in Qt's form); -1 when none matches.
+int pipeFilterIndex(const QString& pipeFilter, const QString& selectedNameFilter);
 
 }  // namespace pw::app

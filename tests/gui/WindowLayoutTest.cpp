@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -149,11 +151,42 @@ TEST(WindowLayout, AboutDialogIsSmallAndNonModal) {
 TEST(FileFilters, PipeFormBecomesQtForm) {
     using pw::app::qtFileFilter;
     EXPECT_EQ(qtFileFilter("GP4.exe|*.exe"), "GP4.exe (*.exe)");
-    EXPECT_EQ(qtFileFilter("GP4 Image file (*.gpi)|*.gpi"), "GP4 Image file (*.gpi)");
+    EXPECT_EQ(qtFileFilter("GP4 Image file (*.gpi)|*.gpi"), "GP4 Image file (*.gpi) (*.gpi)");
     EXPECT_EQ(qtFileFilter("All readable files|*.car;*.cam;*.tyr|All (*.*)|*.*"),
-              "All readable files (*.car *.cam *.tyr);;All (*.*)");
+              "All readable files (*.car *.cam *.tyr);;All (*.*) (*.*)");
     EXPECT_EQ(qtFileFilter("All Performance files (*.g4p,*.txt)|*.g4p;*.txt"),
-              "All Performance files (*.g4p *.txt)");
+              "All Performance files (*.g4p,*.txt) (*.g4p *.txt)");
+}
+
+// The dialog lists every filter under its name exactly as written, and a chosen filter is found
+// again whichever form the dialog reports it in.
+TEST(FileFilters, DialogShowsTheNamesAsWritten) {
+    const QString pipe = QStringLiteral(
+        "All Performance files (*.g4p,*.txt)|*.g4p;*.txt|GP4Editor Performance file (*.txt)|*.txt|"
+        "PerfEditor Performance file (*.g4p)|*.g4p|All (*.*)|*.*|GP4.exe|*.exe|wad files|*.wad");
+    const QStringList names = {"All Performance files (*.g4p,*.txt)",
+                               "GP4Editor Performance file (*.txt)",
+                               "PerfEditor Performance file (*.g4p)",
+                               "All (*.*)",
+                               "GP4.exe",
+                               "wad files"};
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const QStringList filters = pw::app::setPipeFilter(dialog, pipe);
+    ASSERT_EQ(filters.size(), names.size());
+    QComboBox* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+    ASSERT_NE(types, nullptr);
+    QStringList shown;
+    for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+    EXPECT_EQ(shown, names);
+    for (int i = 0; i < names.size(); ++i) {
+        SCOPED_TRACE(names[i].toStdString());
+        dialog.selectNameFilter(filters[i]);
+        EXPECT_EQ(pw::app::pipeFilterIndex(pipe, dialog.selectedNameFilter()), i);
+        EXPECT_EQ(pw::app::pipeFilterIndex(pipe, filters[i]), i);
+        EXPECT_EQ(pw::app::pipeFilterIndex(pipe, names[i]), i);
+    }
+    EXPECT_EQ(pw::app::pipeFilterIndex(pipe, "Car data File"), -1);
 }
 
 TEST(WindowLayout, ScreenshotShowsTheWindow) {
