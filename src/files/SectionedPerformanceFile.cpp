@@ -106,7 +106,7 @@ PerformanceFileContent readSectionedPerformanceFile(const QByteArray& bytes,
     int t = 0;
     while (!lines.atEnd()) {
         QString l = lines.next(QString());
-        // Each test sees the last line the one before it read, as the other tools' reader does.
+        // Each test sees the last line read before it, as the other tools' reader does.
         if (l.startsWith(QLatin1String("[Team"))) {
             readTeamBlock(lines, t++, c);
             l = lines.last();

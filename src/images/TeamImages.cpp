@@ -89,8 +89,14 @@ SwapReport SwapGPIs(const QString& gameImagesFolder, const std::vector<std::pair
         makeWritable(a);
         makeWritable(b);
         makeWritable(spare);
+        // Each copy relies on the one before it: after a failed copy of B to the spare, copying A
+        // over B would lose B's picture, and after a failed copy of A over B, copying the spare
+        // over A would lose A's. The exchange stops at the first failure.
         for (const auto& [from, to] : {std::pair{b, spare}, std::pair{a, b}, std::pair{spare, a}})
-            if (!copyOver(from, to)) ++report.failedCopies;
+            if (!copyOver(from, to)) {
+                ++report.failedCopies;
+                return;
+            }
     };
     for (const auto& [a, b] : pending) {
         if (a < 0 || b < 0 || a >= model::kTeamCount || b >= model::kTeamCount) continue;

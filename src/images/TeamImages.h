@@ -31,7 +31,8 @@ struct SwapReport {
 // Applies the pending exchanges to the picture files of the game's images folder, in order, by
 // the game's own picture numbers: for each pair and each picture, B is copied to "0.gpi", A to B
 // and "0.gpi" to A. Every path is built in full from the folder; when the folder is missing
-// nothing is touched. A copy that fails leaves its target as it was; the others still run.
+// nothing is touched. A copy that fails leaves its target as it was and ends the exchange of that
+// picture (so no picture is lost); the other pictures are still exchanged.
 SwapReport SwapGPIs(const QString& gameImagesFolder, const std::vector<std::pair<int, int>>& pending);
 
 }  // namespace pw::images

@@ -62,6 +62,14 @@ TgaResult decodeTga(const QByteArray& file, const QString& path) {
     if (n == 0 || n > kMaxImagePixels) return couldNotRead(path);
 
     const int c = bitsPerPixel / 8;
+    // The image ID field (its length in the first header byte) lies between header and pixels.
+    const qint64 dataStart = kHeaderSize + uint8_t(header[kIdLengthAt]);
+    if (dataStart > file.size()) return couldNotRead(path);
+    const char* data = file.constData() + dataStart;
+    const qint64 dataSize = file.size() - dataStart;
+    // Checked before the pixels are allocated: a short header may claim a large image.
+    if (imageType == kTrueColour && dataSize < n * c) return couldNotRead(path);
+
     DecodedImage image;
     image.width = width;
     image.height = height;
@@ -69,14 +77,7 @@ TgaResult decodeTga(const QByteArray& file, const QString& path) {
     image.pixels = QByteArray(n * c, '\0');  // pixels no packet fills stay transparent black
     char* out = image.pixels.data();
 
-    // The image ID field (its length in the first header byte) lies between header and pixels.
-    const qint64 dataStart = kHeaderSize + uint8_t(header[kIdLengthAt]);
-    if (dataStart > file.size()) return couldNotRead(path);
-    const char* data = file.constData() + dataStart;
-    const qint64 dataSize = file.size() - dataStart;
-
     if (imageType == kTrueColour) {
-        if (dataSize < n * c) return couldNotRead(path);
         for (qint64 i = 0; i < n; ++i) putPixel(out + i * c, data + i * c, c);
         return {std::move(image), std::nullopt};
     }

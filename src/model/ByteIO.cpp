@@ -82,7 +82,7 @@ float ByteReader::f32(const char* what) {
     return v;
 }
 QByteArray ByteReader::bytes(qint64 count, const char* what) {
-    QByteArray b(at(pos_, count, what), int(count));
+    QByteArray b(at(pos_, count, what), qsizetype(count));
     pos_ += count;
     return b;
 }
@@ -92,14 +92,15 @@ uint16_t ByteReader::u16At(qint64 offset, const char* what) const { return le::u
 uint32_t ByteReader::u32At(qint64 offset, const char* what) const { return le::u32(at(offset, 4, what)); }
 float ByteReader::f32At(qint64 offset, const char* what) const { return le::f32(at(offset, 4, what)); }
 QByteArray ByteReader::bytesAt(qint64 offset, qint64 count, const char* what) const {
-    return QByteArray(at(offset, count, what), int(count));
+    return QByteArray(at(offset, count, what), qsizetype(count));
 }
 
 GameFile::GameFile(const QString& path, Access access) : path_(path), file_(path) {
     if (!QFileInfo::exists(path))
         throw GameFileError(displayName(), GameFileError::kNoOffset, QStringLiteral("file not found"));
     const bool rw = access == Access::ReadWrite;
-    if (!file_.open(rw ? QIODevice::ReadWrite : QIODevice::ReadOnly))
+    // ExistingOnly: a file that went away after the test above is not created empty.
+    if (!file_.open((rw ? QIODevice::ReadWrite : QIODevice::ReadOnly) | QIODevice::ExistingOnly))
         throw GameFileError(displayName(), GameFileError::kNoOffset,
                             rw ? QStringLiteral("cannot be opened for reading and writing (%1)")
                                      .arg(file_.errorString())

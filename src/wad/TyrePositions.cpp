@@ -9,26 +9,31 @@ namespace pw::wad {
 static_assert(kWheelOffsets.size() == model::kWheelCount);
 
 TyreReadResult ReadTyrePositions(const QString& archivePath, model::EditorModel& model) {
+    // Whatever offset an earlier archive gave no longer belongs to the archive at this path: it
+    // is forgotten before anything can fail, so a failed read never leaves an export writing at
+    // another archive's offset.
+    model.tyres.collisionMeshOffset.reset();
     std::optional<WadArchive> archive = WadArchive::OpenArchive(archivePath);
-    // Whatever offset an earlier archive gave no longer belongs to the archive at this path.
-    if (!archive) {
-        model.tyres.collisionMeshOffset.reset();
-        return TyreReadResult::ArchiveMissing;
-    }
-    const std::optional<uint32_t> mesh = archive->FindFirstCollisionMesh();
-    if (!mesh) {
-        model.tyres.collisionMeshOffset.reset();
-        return TyreReadResult::NoCollisionMesh;
-    }
+    if (!archive) return TyreReadResult::ArchiveMissing;
+    const std::optional<WadEntry> mesh = archive->FindFirstCollisionMeshEntry();
+    if (!mesh) return TyreReadResult::NoCollisionMesh;
     decltype(model.tyres.wheel) wheels{};
     for (size_t w = 0; w < wheels.size(); ++w) {
         const QByteArray bytes =
-            archive->file().read(*mesh + kWheelOffsets[w], kWheelSize, "wheel position");
+            archive->file().read(mesh->offset + kWheelOffsets[w], kWheelSize, "wheel position");
         for (size_t i = 0; i < 3; ++i) wheels[w][i] = model::le::f32(bytes.constData() + 4 * i);
     }
+    // Bytes past the entry's end belong to the next entry; writing the wheels there later would
+    // damage it.
+    if (mesh->length < kWheelsEnd)
+        throw model::GameFileError(
+            archive->file().displayName(), mesh->offset,
+            QStringLiteral("a collision mesh of at least %1 bytes for the wheel positions, not %2")
+                .arg(kWheelsEnd)
+                .arg(mesh->length));
     archive->close();
     model.tyres.wheel = wheels;
-    model.tyres.collisionMeshOffset = *mesh;
+    model.tyres.collisionMeshOffset = mesh->offset;
     return TyreReadResult::Read;
 }
 
@@ -41,7 +46,7 @@ TyreWriteResult WriteTyrePositions(const QString& archivePath, const model::Edit
     if (!archive) return TyreWriteResult::ArchiveMissing;
     const qint64 mesh = *model.tyres.collisionMeshOffset;
     // All four wheels or none: a short archive is reported before anything is written.
-    const qint64 end = mesh + kWheelOffsets.back() + kWheelSize;
+    const qint64 end = mesh + kWheelsEnd;
     if (end > archive->file().size())
         throw model::GameFileError(archive->file().displayName(), mesh + kWheelOffsets.front(),
                                    QStringLiteral("file ends before the wheel positions"));

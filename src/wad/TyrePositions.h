@@ -10,6 +10,8 @@ namespace pw::wad {
 // Where wheel w's three floats (p0, p1, p2) lie, from the collision mesh's data offset.
 inline constexpr std::array<qint64, 4> kWheelOffsets{84, 108, 168, 192};
 inline constexpr qint64 kWheelSize = 12;
+// The collision mesh must hold this many bytes for the four wheels to lie inside it.
+inline constexpr qint64 kWheelsEnd = kWheelOffsets.back() + kWheelSize;
 
 // Texts the window shows for the results below.
 inline constexpr char kArchiveMissingOnRead[] =
@@ -33,8 +35,9 @@ enum class TyreWriteResult {
 };
 
 // Reads the four wheels from the first ".ct" entry of the archive at archivePath into
-// model.tyres. The model changes only when all four were read. Throws GameFileError when the
-// archive cannot be opened or read (a truncated file included).
+// model.tyres. The positions change only when all four were read; the collision-mesh offset is
+// forgotten by every read that does not succeed. Throws GameFileError when the archive cannot be
+// opened or read (a truncated file included) or the entry is too short to hold the wheels.
 TyreReadResult ReadTyrePositions(const QString& archivePath, model::EditorModel& model);
 
 // Writes the four wheels' 48 bytes at the collision-mesh offset of the last successful read;

@@ -77,9 +77,12 @@ std::optional<WadEntry> WadArchive::FindEntry(const QString& name) {
     });
 }
 
+std::optional<WadEntry> WadArchive::FindFirstCollisionMeshEntry() {
+    return findFirst(*file_, [](const QByteArray& stored) { return stored.endsWith(".ct"); });
+}
+
 std::optional<uint32_t> WadArchive::FindFirstCollisionMesh() {
-    const auto entry =
-        findFirst(*file_, [](const QByteArray& stored) { return stored.endsWith(".ct"); });
+    const auto entry = FindFirstCollisionMeshEntry();
     return entry ? std::optional<uint32_t>(entry->offset) : std::nullopt;
 }
 

@@ -54,7 +54,9 @@ public:
     // The first entry whose stored name (NULs removed, cut after its last "\", lower-cased)
     // equals name lower-cased.
     std::optional<WadEntry> FindEntry(const QString& name);
-    // Data offset of the first entry whose stored name (NULs removed) ends in ".ct", case counting.
+    // The first entry whose stored name (NULs removed) ends in ".ct", case counting.
+    std::optional<WadEntry> FindFirstCollisionMeshEntry();
+    // That entry's data offset.
     std::optional<uint32_t> FindFirstCollisionMesh();
 
     model::GameFile& file() { return *file_; }

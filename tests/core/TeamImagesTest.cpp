@@ -59,6 +59,21 @@ TEST(TeamImages, ExchangingATeamWithItselfLeavesItsPicturesAlone) {
     EXPECT_TRUE(after == before);
 }
 
+// The three copies of an exchange depend on each other: when the spare "0.gpi" cannot be
+// written, copying A over B would lose B's picture for good.
+TEST(TeamImages, AnExchangeStopsAtItsFirstFailedCopyAndLosesNoPicture) {
+    const test::DemoFolder game;
+    const auto before = game.snapshot();
+    // A folder in the spare's place: no picture can be copied to it.
+    ASSERT_TRUE(QDir(imagesFolder(game)).mkdir(QStringLiteral("0.gpi")));
+    const auto report = images::SwapGPIs(imagesFolder(game), {{0, 1}});
+    EXPECT_EQ(report.failedCopies, 3);  // the first copy of each of the three pictures
+    EXPECT_TRUE(picture(game, "193") ==
+                before.at(QStringLiteral("MenuData/PC/GP2001/images/193.gpi")))
+        << "McLaren's first driver lost its picture";
+    EXPECT_TRUE(game.snapshot() == before);
+}
+
 TEST(TeamImages, AMissingImagesFolderTouchesNothing) {
     const test::DemoFolder game({0, true, true, false});
     const auto before = game.snapshot();

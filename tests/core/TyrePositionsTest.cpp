@@ -107,7 +107,44 @@ TEST_F(Tyres, TruncatedCollisionMeshIsAnErrorAndLeavesTheModelAlone) {
             << e.message().toStdString();
     }
     EXPECT_EQ(model.tyres.wheel, before);
-    EXPECT_EQ(model.tyres.collisionMeshOffset, 500u);
+    // 500 was the offset of an earlier archive; this one's is not known.
+    EXPECT_FALSE(model.tyres.collisionMeshOffset.has_value());
+}
+
+// After a read of another archive fails, Export must not write the wheels at the offset the
+// earlier archive had: in this archive other data lie there.
+TEST_F(Tyres, AFailedReadOfAnotherArchiveLeavesNoOffsetToWriteAt) {
+    const QString other = dir.filePath(QStringLiteral("other.wad"));
+    WriteWad(other, {{"car_collision_mesh.ct", meshData()}, {"cars\\x.gp4", QByteArray(600, 'x')}});
+    ASSERT_EQ(ReadTyrePositions(other, model), TyreReadResult::Read);
+    // The chosen archive's mesh is cut short: its read fails.
+    WriteWad(path(),
+             {{"cars\\x.gp4", QByteArray(600, 'x')}, {"car_collision_mesh.ct", meshData(150)}});
+    const QByteArray original = readFile(path());
+    EXPECT_THROW(ReadTyrePositions(path(), model), GameFileError);
+    EXPECT_EQ(WriteTyrePositions(path(), model), TyreWriteResult::NoOffsetKnown);
+    EXPECT_EQ(readFile(path()), original);
+}
+
+// A collision mesh too short for the wheels is refused even where the file goes on: the bytes
+// after it belong to the next entry, and writing the wheels there would damage that entry.
+TEST_F(Tyres, ACollisionMeshTooShortForTheWheelsIsRefusedAndNothingIsWritten) {
+    const uint32_t mesh = writeArchive("car_collision_mesh.ct", meshData(200));
+    const QByteArray original = readFile(path());
+    model.tyres.collisionMeshOffset = 500;
+    const auto before = model.tyres.wheel;
+    try {
+        ReadTyrePositions(path(), model);
+        FAIL() << "a mesh of 200 bytes was read";
+    } catch (const GameFileError& e) {
+        EXPECT_EQ(e.offset(), mesh);
+        EXPECT_TRUE(e.expected().contains(QStringLiteral("at least 204 bytes")))
+            << e.message().toStdString();
+        EXPECT_TRUE(e.expected().endsWith(QStringLiteral("not 200"))) << e.message().toStdString();
+    }
+    EXPECT_EQ(model.tyres.wheel, before);
+    EXPECT_EQ(WriteTyrePositions(path(), model), TyreWriteResult::NoOffsetKnown);
+    EXPECT_EQ(readFile(path()), original);
 }
 
 TEST_F(Tyres, WriteChangesOnlyTheFortyEightWheelBytes) {
