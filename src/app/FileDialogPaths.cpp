@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "UserPrompts.h"
 #include "model/GamePaths.h"
 #include "model/SettingsStore.h"
 
@@ -20,6 +21,19 @@ QString dialogFolderOf(const QString& remembered) {
     if (remembered.isEmpty())
         return QDir::toNativeSeparators(QDir::currentPath()) + QDir::separator();
     return remembered.left(remembered.size() - model::fileNamePart(remembered).size());
+}
+
+QString chooseFileToLoad(model::SettingsStore& settings, DialogRunner& dialogs, const char* key,
+                         const char* title, const char* filter) {
+    const QString last = rememberedPath(settings, key);
+    OpenFileRequest request;
+    request.title = QLatin1String(title);
+    request.filter = QLatin1String(filter);
+    request.initialFolder = dialogFolderOf(last);
+    request.initialName = model::fileNamePart(last);
+    const QString chosen = dialogs.openFile(request);
+    if (!chosen.isEmpty()) rememberPath(settings, key, chosen);
+    return chosen;
 }
 
 }  // namespace pw::app

@@ -12,6 +12,7 @@
 #include "SelectionController.h"
 #include "Stepper.h"
 #include "UserPrompts.h"
+#include "WindowToModel.h"
 #include "model/Conversions.h"
 #include "model/Defaults.h"
 #include "model/ExeTables.h"
@@ -193,46 +194,13 @@ void GameTransfer::exportAll() {
     // Every field is parsed into a copy first: a field that is not a number stops the command
     // before any file is opened, and leaves the model as it was.
     model::EditorModel next = editor_.model();
-    for (int r = 0; r < model::kCameraCount; ++r) {
-        for (int f = 0; f < model::kCameraFieldCount; ++f) {
-            const auto field = model::CameraField(f);
-            next.cameras[r].field[f] =
-                model::cameraFieldToFile(field, fields.cameraField(model::cameraFieldId(r, field)));
-        }
-    }
-    next.chaseY = model::chaseToFile(fields.cameraField(101));
-    next.chaseZ = model::chaseToFile(fields.cameraField(102));
-    for (int t = 0; t < model::kTeamCount; ++t) {
-        model::TeamRecord& team = next.teams[t];
-        team.armColour =
-            model::armColourToFile(fields.swatch(names::armSwatch(t, 0))->colourValue());
-        team.rimColour =
-            model::rimColourToFile(fields.swatch(names::rimSwatch(t, 0))->colourValue());
-        team.helmetY = model::helmetToFile(fields.number(names::helmetY(t)));
-        team.helmetZ = model::helmetToFile(fields.number(names::helmetZ(t)));
-        team.wheelY = model::steeringWheelToFile(fields.number(names::wheelY(t)));
-        team.wheelZ = model::steeringWheelToFile(fields.number(names::wheelZ(t)));
-        team.tcamY = model::tcamYToFile(fields.integer(names::tcamY(t)));
-        team.tcamZ = model::tcamZToFile(fields.integer(names::tcamZ(t)));
-        team.carShapeName = model::recordFromText(fields.text(names::carShapeName(t)));
-        team.teamName = model::recordFromText(fields.text(names::teamName(t)));
-        team.engineName = model::recordFromText(fields.text(names::engineName(t)));
-        team.qualifyPower = model::powerToFile(fields.integer(names::qualifyPower(t)));
-        team.racePower = model::powerToFile(fields.integer(names::racePower(t)));
-        team.failureRate = model::failureRateToFile(fields.integer(names::failureRate(t)));
-        team.gearCount = model::gearCountToFile(fields.integer(names::gearCaption(t)));
-        team.tyreBrand = fields.stepper(names::brandStepper(t))->position();
-    }
-    for (int d = 0; d < model::kDriverCount; ++d) {
-        model::DriverRecord& driver = next.drivers[d];
-        driver.number = model::driverNumberToFile(fields.integer(names::driverNumber(d)));
-        driver.name = model::recordFromText(fields.text(names::driverName(d)));
-        driver.qualifyAbility = model::driverValueToFile(fields.integer(names::qualifyAbility(d)));
-        driver.qualifyVariation =
-            model::driverValueToFile(fields.integer(names::qualifyVariation(d)));
-        driver.raceAbility = model::driverValueToFile(fields.integer(names::raceAbility(d)));
-        driver.raceVariation = model::driverValueToFile(fields.integer(names::raceVariation(d)));
-    }
+    takeCameraValues(fields, next);
+    takeTeamPositions(fields, next);
+    for (int t = 0; t < model::kTeamCount; ++t)
+        next.teams[t].carShapeName = model::recordFromText(fields.text(names::carShapeName(t)));
+    takeTeamData(fields, next);
+    takeTyreBrands(fields, next);
+    takeDriverData(fields, next);
     model::EditorModel& model = editor_.model();
     model = next;
 

@@ -10,6 +10,7 @@
 #include "OwnFileIO.h"
 #include "Stepper.h"
 #include "UserPrompts.h"
+#include "WindowToModel.h"
 #include "files/KeyedPerformanceFile.h"
 #include "files/OwnFileKind.h"
 #include "files/PerformanceFileContent.h"
@@ -56,16 +57,10 @@ void PerformanceFileCommands::connectCommands() {
 // ---- Load ------------------------------------------------------------------------------------
 
 void PerformanceFileCommands::LoadPerformanceFile1Click() {
-    model::SettingsStore& settings = editor_.settings();
-    const QString last = rememberedPath(settings, model::settings::kLoadPerfsPath);
-    OpenFileRequest request;
-    request.title = QLatin1String(kLoadTitle);
-    request.filter = QLatin1String(kLoadFilter);
-    request.initialFolder = dialogFolderOf(last);
-    request.initialName = model::fileNamePart(last);
-    const QString chosen = editor_.dialogs().openFile(request);
+    const QString chosen =
+        chooseFileToLoad(editor_.settings(), editor_.dialogs(), model::settings::kLoadPerfsPath,
+                         kLoadTitle, kLoadFilter);
     if (chosen.isEmpty()) return;
-    rememberPath(settings, model::settings::kLoadPerfsPath, chosen);
     switch (files::performanceFileKindOf(chosen)) {
         case files::PerformanceFileKind::Sectioned:
             loadSectioned(chosen);
@@ -170,27 +165,9 @@ void PerformanceFileCommands::SavePerformancefile1Click() {
 }
 
 void PerformanceFileCommands::takeValues(model::EditorModel& into, bool withTyreBrands) const {
-    const WindowFields& fields = editor_.fields();
-    for (int t = 0; t < model::kTeamCount; ++t) {
-        model::TeamRecord& team = into.teams[t];
-        team.teamName = model::recordFromText(fields.text(names::teamName(t)));
-        team.engineName = model::recordFromText(fields.text(names::engineName(t)));
-        team.qualifyPower = model::powerToFile(fields.integer(names::qualifyPower(t)));
-        team.racePower = model::powerToFile(fields.integer(names::racePower(t)));
-        team.failureRate = model::failureRateToFile(fields.integer(names::failureRate(t)));
-        team.gearCount = model::gearCountToFile(fields.integer(names::gearCaption(t)));
-        if (withTyreBrands) team.tyreBrand = fields.stepper(names::brandStepper(t))->position();
-    }
-    for (int d = 0; d < model::kDriverCount; ++d) {
-        model::DriverRecord& driver = into.drivers[d];
-        driver.number = model::driverNumberToFile(fields.integer(names::driverNumber(d)));
-        driver.name = model::recordFromText(fields.text(names::driverName(d)));
-        driver.qualifyAbility = model::driverValueToFile(fields.integer(names::qualifyAbility(d)));
-        driver.qualifyVariation =
-            model::driverValueToFile(fields.integer(names::qualifyVariation(d)));
-        driver.raceAbility = model::driverValueToFile(fields.integer(names::raceAbility(d)));
-        driver.raceVariation = model::driverValueToFile(fields.integer(names::raceVariation(d)));
-    }
+    takeTeamData(editor_.fields(), into);
+    if (withTyreBrands) takeTyreBrands(editor_.fields(), into);
+    takeDriverData(editor_.fields(), into);
 }
 
 }  // namespace pw::app

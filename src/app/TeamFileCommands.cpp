@@ -14,6 +14,7 @@
 #include "OwnFileIO.h"
 #include "Stepper.h"
 #include "UserPrompts.h"
+#include "WindowToModel.h"
 #include "files/CameraSet.h"
 #include "files/OwnFileKind.h"
 #include "files/TeamFile.h"
@@ -69,16 +70,10 @@ void TeamFileCommands::connectCommands() {
 // ---- Load ------------------------------------------------------------------------------------
 
 void TeamFileCommands::LoadTeamFile() {
-    model::SettingsStore& settings = editor_.settings();
-    const QString last = rememberedPath(settings, model::settings::kLoadTeamPath);
-    OpenFileRequest request;
-    request.title = QLatin1String(kLoadTitle);
-    request.filter = QLatin1String(kLoadFilter);
-    request.initialFolder = dialogFolderOf(last);
-    request.initialName = model::fileNamePart(last);
-    const QString chosen = editor_.dialogs().openFile(request);
+    const QString chosen =
+        chooseFileToLoad(editor_.settings(), editor_.dialogs(), model::settings::kLoadTeamPath,
+                         kLoadTitle, kLoadFilter);
     if (chosen.isEmpty()) return;
-    rememberPath(settings, model::settings::kLoadTeamPath, chosen);
     switch (files::teamFileKindOf(chosen)) {
         case files::TeamFileKind::TeamFile:
             loadTeamFile(chosen);
@@ -271,21 +266,8 @@ files::ShownCameras TeamFileCommands::shownCameras() const {
 }
 
 void TeamFileCommands::takeTeamValues(model::EditorModel& into, bool withTyreBrands) const {
-    const WindowFields& fields = editor_.fields();
-    for (int t = 0; t < model::kTeamCount; ++t) {
-        model::TeamRecord& team = into.teams[t];
-        team.armColour =
-            model::armColourToFile(fields.swatch(names::armSwatch(t, 0))->colourValue());
-        team.rimColour =
-            model::rimColourToFile(fields.swatch(names::rimSwatch(t, 0))->colourValue());
-        team.helmetY = model::helmetToFile(fields.number(names::helmetY(t)));
-        team.helmetZ = model::helmetToFile(fields.number(names::helmetZ(t)));
-        team.wheelY = model::steeringWheelToFile(fields.number(names::wheelY(t)));
-        team.wheelZ = model::steeringWheelToFile(fields.number(names::wheelZ(t)));
-        team.tcamY = model::tcamYToFile(fields.integer(names::tcamY(t)));
-        team.tcamZ = model::tcamZToFile(fields.integer(names::tcamZ(t)));
-        if (withTyreBrands) team.tyreBrand = fields.stepper(names::brandStepper(t))->position();
-    }
+    takeTeamPositions(editor_.fields(), into);
+    if (withTyreBrands) takeTyreBrands(editor_.fields(), into);
 }
 
 }  // namespace pw::app
