@@ -2,6 +2,13 @@
 
 namespace pw::app::camrows {
 
+QList<int> pageFieldIds(const Row& row) {
+    if (row.base == kChase) return {101, 102};
+    QList<int> ids;
+    for (int column = 0; column < 6; ++column) ids << row.base + 10 * column;
+    return ids;
+}
+
 int CameraRow(int fieldId) {
     if (fieldId >= 1 && fieldId <= 100) {
         const int r = fieldId % 10;

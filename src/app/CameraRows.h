@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <array>
 
@@ -44,6 +45,10 @@ constexpr std::array<Row, 14> kPageRows = {{{kCockpit, "Cockpit"},
 constexpr int recordBase(int record) {
     return record == 0 ? kCockpit : record == 11 ? kTCam : record;
 }
+
+// The FieldIds a row of the Cameras page may hold: X to Roll, or Y and Z for the chase row.
+// (The T-Cam row has no Y and Z boxes of its own; callers skip ids without a box.)
+QList<int> pageFieldIds(const Row& row);
 
 // The row of any FieldId of the Cameras page (1..60, 101, 102, 104..156).
 int CameraRow(int fieldId);

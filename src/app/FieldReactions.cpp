@@ -43,12 +43,7 @@ void FieldReactions::connectAll() {
 
     // Camera fields of the Cameras page (not the "Positions Tab" box, not the Details page).
     for (const camrows::Row& row : camrows::kPageRows) {
-        QList<int> ids;
-        if (row.base == camrows::kChase)
-            ids = {101, 102};
-        else
-            for (int c = 0; c < 6; ++c) ids << row.base + 10 * c;
-        for (int id : ids) {
+        for (int id : camrows::pageFieldIds(row)) {
             FieldEdit* field = fields.cameraEdit(id);
             if (!field) continue;
             QObject::connect(field, &FieldEdit::pressed, &editor_,

@@ -56,12 +56,7 @@ void MouseActions::makeDraggable(FieldEdit* field) {
 void MouseActions::connectAll() {
     const WindowFields& fields = editor_.fields();
     for (const camrows::Row& row : camrows::kPageRows) {
-        QList<int> ids;
-        if (row.base == camrows::kChase)
-            ids = {101, 102};
-        else
-            for (int c = 0; c < 6; ++c) ids << row.base + 10 * c;
-        for (int id : ids) {
+        for (int id : camrows::pageFieldIds(row)) {
             FieldEdit* field = fields.cameraEdit(id);
             if (!field) continue;  // the T-Cam row has no Y and Z of its own
             makeDraggable(field);
