@@ -19,7 +19,7 @@ QByteArray tgaHeader(int type, int width, int height, int bits, int idLength = 0
     w.u8(uint8_t(idLength));
     w.u8(uint8_t(colourMap));
     w.u8(uint8_t(type));
-    w.bytes(QByteArray(9, '\0'));  // colour-map spec, origin
+    w.bytes(QByteArray(9, '\0'));  // colour-map fields, origin
     w.u16(uint16_t(width));
     w.u16(uint16_t(height));
     w.u8(uint8_t(bits));
