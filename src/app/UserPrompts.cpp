@@ -64,18 +64,22 @@ int pipeFilterIndex(const QString& pipeFilter, const QString& selectedNameFilter
     return -1;
 }
 
+namespace {
+// Default extension ("*.gpi", ".txt" and "car" all mean a suffix), initial folder and name.
+void startDialog(QFileDialog& dialog, QString suffix, const QString& folder, const QString& name) {
+    suffix.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
+    if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+    if (!folder.isEmpty()) dialog.setDirectory(QDir::fromNativeSeparators(folder));
+    if (!name.isEmpty()) dialog.selectFile(QDir::fromNativeSeparators(name));
+}
+}  // namespace
+
 QString WidgetDialogRunner::openFile(const OpenFileRequest& request) {
     QFileDialog dialog(parent_, request.title);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     setPipeFilter(dialog, request.filter);
-    QString suffix = request.defaultSuffix;
-    suffix.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
-    if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
-    if (!request.initialFolder.isEmpty())
-        dialog.setDirectory(QDir::fromNativeSeparators(request.initialFolder));
-    if (!request.initialName.isEmpty())
-        dialog.selectFile(QDir::fromNativeSeparators(request.initialName));
+    startDialog(dialog, request.defaultSuffix, request.initialFolder, request.initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -87,13 +91,7 @@ std::optional<SaveFileAnswer> WidgetDialogRunner::saveFile(const SaveFileRequest
     const QStringList filters = setPipeFilter(dialog, request.filter);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
-    QString suffix = request.defaultSuffix;
-    suffix.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
-    if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
-    if (!request.initialFolder.isEmpty())
-        dialog.setDirectory(QDir::fromNativeSeparators(request.initialFolder));
-    if (!request.initialName.isEmpty())
-        dialog.selectFile(QDir::fromNativeSeparators(request.initialName));
+    startDialog(dialog, request.defaultSuffix, request.initialFolder, request.initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const int chosenFilter = pipeFilterIndex(request.filter, dialog.selectedNameFilter());
     return SaveFileAnswer{dialog.selectedFiles().constFirst(),
