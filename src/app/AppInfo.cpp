@@ -1,1 +1,1 @@
-#include "AppInfo.h"
+#include "app/AppInfo.h"

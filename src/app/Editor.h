@@ -4,10 +4,10 @@
 #include <functional>
 #include <memory>
 
-#include "ExtensionPorts.h"
-#include "PreviewInputs.h"
-#include "SelectionState.h"
-#include "WindowFields.h"
+#include "app/ExtensionPorts.h"
+#include "app/PreviewInputs.h"
+#include "app/SelectionState.h"
+#include "app/window/WindowFields.h"
 #include "model/EditorModel.h"
 
 namespace pw::model {

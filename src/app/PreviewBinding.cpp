@@ -1,19 +1,19 @@
-#include "PreviewBinding.h"
+#include "app/PreviewBinding.h"
 
 #include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <stdexcept>
 
-#include "CameraRows.h"
-#include "CommandErrors.h"
-#include "ComponentNames.h"
-#include "Editor.h"
-#include "FieldReactions.h"
-#include "MainWindow.h"
-#include "PreviewPane.h"
-#include "Stepper.h"
-#include "UserPrompts.h"
+#include "app/Editor.h"
+#include "app/commands/CommandErrors.h"
+#include "app/commands/FieldReactions.h"
+#include "app/dialogs/UserPrompts.h"
+#include "app/widgets/Stepper.h"
+#include "app/window/CameraRows.h"
+#include "app/window/ComponentNames.h"
+#include "app/window/MainWindow.h"
+#include "app/window/PreviewPane.h"
 #include "model/GameFileError.h"
 #include "model/GameInstall.h"
 #include "model/SettingsStore.h"

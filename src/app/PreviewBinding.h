@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "Editor.h"
-#include "PreviewInputs.h"
+#include "app/Editor.h"
+#include "app/PreviewInputs.h"
 #include "preview/PreviewMessages.h"
 #include "preview/PreviewView.h"
 

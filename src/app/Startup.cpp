@@ -1,14 +1,14 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
 #include <QDir>
 #include <QMessageBox>
 
-#include "AppInfo.h"
-#include "Editor.h"
-#include "MainWindow.h"
-#include "PreviewBinding.h"
-#include "SaveSelectionDialog.h"
-#include "UserPrompts.h"
+#include "app/AppInfo.h"
+#include "app/Editor.h"
+#include "app/PreviewBinding.h"
+#include "app/dialogs/SaveSelectionDialog.h"
+#include "app/dialogs/UserPrompts.h"
+#include "app/window/MainWindow.h"
 #include "model/SettingsStore.h"
 
 namespace pw::app {

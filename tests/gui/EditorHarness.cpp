@@ -4,8 +4,8 @@
 
 #include <QTest>
 
-#include "app/FieldEdit.h"
-#include "app/WindowFields.h"
+#include "app/widgets/FieldEdit.h"
+#include "app/window/WindowFields.h"
 
 namespace pw::test {
 

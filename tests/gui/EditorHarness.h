@@ -9,8 +9,8 @@
 #include "DemoFolder.h"
 #include "IsolatedSettings.h"
 #include "app/Editor.h"
-#include "app/MainWindow.h"
-#include "app/UserPrompts.h"
+#include "app/dialogs/UserPrompts.h"
+#include "app/window/MainWindow.h"
 #include "model/SettingsStore.h"
 
 namespace pw::test {

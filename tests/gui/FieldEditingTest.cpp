@@ -3,13 +3,13 @@
 #include <QTest>
 
 #include "EditorHarness.h"
-#include "app/ColourSwatch.h"
-#include "app/ComponentNames.h"
-#include "app/FieldEdit.h"
-#include "app/LabelPanel.h"
-#include "app/PreviewPane.h"
-#include "app/Stepper.h"
-#include "app/WindowFields.h"
+#include "app/widgets/ColourSwatch.h"
+#include "app/widgets/FieldEdit.h"
+#include "app/widgets/LabelPanel.h"
+#include "app/widgets/Stepper.h"
+#include "app/window/ComponentNames.h"
+#include "app/window/PreviewPane.h"
+#include "app/window/WindowFields.h"
 #include "model/SettingsStore.h"
 
 using namespace pw;

@@ -7,8 +7,8 @@
 
 #include "EditorHarness.h"
 #include "GameFileFixtures.h"
-#include "app/ComponentNames.h"
-#include "app/MainWindow.h"
+#include "app/window/ComponentNames.h"
+#include "app/window/MainWindow.h"
 #include "model/SettingsStore.h"
 
 using namespace pw;

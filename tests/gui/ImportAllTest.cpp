@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "EditorHarness.h"
-#include "app/ColourSwatch.h"
-#include "app/ComponentNames.h"
-#include "app/Stepper.h"
-#include "app/WindowFields.h"
+#include "app/widgets/ColourSwatch.h"
+#include "app/widgets/Stepper.h"
+#include "app/window/ComponentNames.h"
+#include "app/window/WindowFields.h"
 #include "model/Defaults.h"
 #include "model/Text.h"
 #include "model/TyreBrands.h"

@@ -5,11 +5,11 @@
 #include <QTest>
 
 #include "EditorHarness.h"
-#include "app/ComponentNames.h"
-#include "app/FieldEdit.h"
-#include "app/MouseActions.h"
-#include "app/PreviewPane.h"
-#include "app/WindowFields.h"
+#include "app/commands/MouseActions.h"
+#include "app/widgets/FieldEdit.h"
+#include "app/window/ComponentNames.h"
+#include "app/window/PreviewPane.h"
+#include "app/window/WindowFields.h"
 
 using namespace pw;
 using namespace pw::test;

@@ -8,9 +8,9 @@
 #include "EditorHarness.h"
 #include "GameFileFixtures.h"
 #include "WindowValues.h"
-#include "app/ComponentNames.h"
-#include "app/Stepper.h"
-#include "app/WindowFields.h"
+#include "app/widgets/Stepper.h"
+#include "app/window/ComponentNames.h"
+#include "app/window/WindowFields.h"
 #include "model/SettingsStore.h"
 #include "model/TyreBrands.h"
 

@@ -12,11 +12,11 @@
 #include <QtEndian>
 
 #include "EditorHarness.h"
-#include "app/CommandStrip.h"
-#include "app/ComponentNames.h"
 #include "app/PreviewBinding.h"
-#include "app/PreviewPane.h"
-#include "app/QuickCamBar.h"
+#include "app/window/CommandStrip.h"
+#include "app/window/ComponentNames.h"
+#include "app/window/PreviewPane.h"
+#include "app/window/QuickCamBar.h"
 #include "preview/PreviewView.h"
 
 using namespace pw;
@@ -25,7 +25,7 @@ using pw::test::EditorHarness;
 namespace {
 
 QString repositoryFolder() {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../.."));
+    return QStringLiteral(PITWRIGHT_SOURCE_DIR);
 }
 
 // What a pixel of the default scene shows.

@@ -9,7 +9,7 @@
 #include <QTest>
 #include <vector>
 
-#include "app/SaveSelectionDialog.h"
+#include "app/dialogs/SaveSelectionDialog.h"
 
 using pw::app::SaveSelectionDialog;
 using pw::files::TeamFileSelection;

@@ -5,16 +5,16 @@
 #include <QToolButton>
 
 #include "EditorHarness.h"
-#include "app/CameraRows.h"
-#include "app/CamerasPage.h"
-#include "app/ColourSwatch.h"
-#include "app/CommandStrip.h"
-#include "app/ComponentNames.h"
-#include "app/FieldEdit.h"
-#include "app/LabelPanel.h"
-#include "app/QuickCamBar.h"
-#include "app/Stepper.h"
-#include "app/WindowFields.h"
+#include "app/widgets/ColourSwatch.h"
+#include "app/widgets/FieldEdit.h"
+#include "app/widgets/LabelPanel.h"
+#include "app/widgets/Stepper.h"
+#include "app/window/CameraRows.h"
+#include "app/window/CamerasPage.h"
+#include "app/window/CommandStrip.h"
+#include "app/window/ComponentNames.h"
+#include "app/window/QuickCamBar.h"
+#include "app/window/WindowFields.h"
 
 using namespace pw;
 using namespace pw::test;

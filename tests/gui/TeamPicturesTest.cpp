@@ -11,8 +11,8 @@
 
 #include "EditorHarness.h"
 #include "GameFileFixtures.h"
-#include "app/ComponentNames.h"
-#include "app/ImagesPage.h"
+#include "app/window/ComponentNames.h"
+#include "app/window/ImagesPage.h"
 #include "images/TeamImages.h"
 #include "images/TeamPictures.h"
 #include "model/Text.h"

@@ -7,12 +7,12 @@
 #include <map>
 
 #include "EditorHarness.h"
-#include "app/ColourSwatch.h"
-#include "app/ComponentNames.h"
-#include "app/ImagesPage.h"
-#include "app/SlotsPage.h"
-#include "app/Stepper.h"
-#include "app/WindowFields.h"
+#include "app/widgets/ColourSwatch.h"
+#include "app/widgets/Stepper.h"
+#include "app/window/ComponentNames.h"
+#include "app/window/ImagesPage.h"
+#include "app/window/SlotsPage.h"
+#include "app/window/WindowFields.h"
 #include "model/Text.h"
 
 using namespace pw;

@@ -13,14 +13,14 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/AboutDialog.h"
-#include "app/CommandStrip.h"
-#include "app/ComponentNames.h"
-#include "app/DetailsPage.h"
-#include "app/MainWindow.h"
-#include "app/PreviewPane.h"
-#include "app/QuickCamBar.h"
-#include "app/UserPrompts.h"
+#include "app/dialogs/AboutDialog.h"
+#include "app/dialogs/UserPrompts.h"
+#include "app/window/CommandStrip.h"
+#include "app/window/ComponentNames.h"
+#include "app/window/DetailsPage.h"
+#include "app/window/MainWindow.h"
+#include "app/window/PreviewPane.h"
+#include "app/window/QuickCamBar.h"
 
 using pw::app::MainWindow;
 using pw::app::PreviewPane;

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ColourSwatch.h"
-#include "app/ComponentNames.h"
 #include "app/Editor.h"
-#include "app/FieldEdit.h"
-#include "app/LabelPanel.h"
-#include "app/MainWindow.h"
-#include "app/Stepper.h"
+#include "app/widgets/ColourSwatch.h"
+#include "app/widgets/FieldEdit.h"
+#include "app/widgets/LabelPanel.h"
+#include "app/widgets/Stepper.h"
+#include "app/window/ComponentNames.h"
+#include "app/window/MainWindow.h"
 #include "model/Conversions.h"
 
 namespace pw::test {

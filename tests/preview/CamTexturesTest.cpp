@@ -13,7 +13,7 @@ using namespace pw::preview::fakes;
 // The folder that ships beside the program: every file of the set loads, in the format its
 // user needs (alpha where the alpha test cuts the image out).
 TEST(CamTexturesFolder, EveryTextureOfTheSetLoads) {
-    const QString repository = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../.."));
+    const QString repository = QStringLiteral(PITWRIGHT_SOURCE_DIR);
     ASSERT_TRUE(QDir(repository).exists(QStringLiteral("CamTextures")));
     RecordingGlSink gl;
     CollectedMessages messages;
@@ -21,8 +21,8 @@ TEST(CamTexturesFolder, EveryTextureOfTheSetLoads) {
     EXPECT_FALSE(load.mustEndProgram);
     for (const auto& m : messages.shown) ADD_FAILURE() << m.text.toStdString();
     ASSERT_EQ(gl.uploads.size(), size_t(TextureSet::kCount));
-    for (int e : {TextureSet::Shadow, TextureSet::Glove, TextureSet::SteeringWheel, TextureSet::Michelin,
-                  TextureSet::McLaren, TextureSet::Bridgestone}) {
+    for (int e : {TextureSet::Shadow, TextureSet::Glove, TextureSet::SteeringWheel,
+                  TextureSet::Michelin, TextureSet::McLaren, TextureSet::Bridgestone}) {
         const auto& image = gl.uploads[size_t(e)];
         EXPECT_EQ(image.format, pw::images::PixelFormat::Rgba) << TextureSet::kFiles[size_t(e)];
         // Both fully transparent and opaque pixels occur.

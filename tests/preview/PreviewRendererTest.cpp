@@ -15,7 +15,7 @@ using namespace pw::preview::fakes;
 
 namespace {
 
-QString repositoryFolder() { return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../..")); }
+QString repositoryFolder() { return QStringLiteral(PITWRIGHT_SOURCE_DIR); }
 
 pw::wad::CarShape triangleShape(int version) {
     pw::wad::CarShape s;

@@ -15,7 +15,7 @@ using namespace pw::preview;
 
 namespace {
 
-QString repositoryFolder() { return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../..")); }
+QString repositoryFolder() { return QStringLiteral(PITWRIGHT_SOURCE_DIR); }
 
 // A flat quad facing the camera, in shape units: x -0.3 .. 0.3, y 0.1 .. 0.4 at depth z.
 pw::wad::CarShape wall(int version, float z) {

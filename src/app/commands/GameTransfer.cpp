@@ -1,0 +1,229 @@
+#include "app/commands/GameTransfer.h"
+
+#include "app/Editor.h"
+#include "app/commands/DefaultCommands.h"
+#include "app/commands/FieldReactions.h"
+#include "app/commands/GameLocationCommands.h"
+#include "app/commands/SelectionController.h"
+#include "app/commands/WindowToModel.h"
+#include "app/dialogs/UserPrompts.h"
+#include "app/widgets/ColourSwatch.h"
+#include "app/widgets/Stepper.h"
+#include "app/window/CommandStrip.h"
+#include "app/window/ComponentNames.h"
+#include "app/window/MainWindow.h"
+#include "app/window/QuickCamBar.h"
+#include "model/Conversions.h"
+#include "model/Defaults.h"
+#include "model/ExeTables.h"
+#include "model/GameInstall.h"
+#include "model/SaveState.h"
+#include "model/SettingsStore.h"
+#include "model/Text.h"
+#include "model/TyreBrands.h"
+#include "wad/TyrePositions.h"
+
+namespace pw::app {
+
+namespace {
+constexpr char kChooseGameMessage[] = "Please choose your GP4 folder";
+constexpr char kNoOffsetMessage[] =
+    "No collision mesh was found in the cars wad, so tyre positions haven't been exported.";
+}  // namespace
+
+// ---- Import All
+// ----------------------------------------------------------------------------------
+
+void GameTransfer::importAll() {
+    model::SettingsStore& settings = editor_.settings();
+    const model::GameInstall game = model::ResolveGameFolder(settings);
+    if (!game.found) {
+        editor_.messages().show(QLatin1String(kChooseGameMessage));
+        editor_.location().ChooseGP4Path();
+        return;
+    }
+    model::EditorModel& model = editor_.model();
+    const QString exePath = model::GameExecutablePath(game, settings);
+    const QString savePath = model::SaveStatePath(game);
+
+    model.EditsLive = 0;
+    editor_.teamImages().resetTeamImages();
+    editor_.selector().lightQuickCam(0);
+
+    model::ReadExeTables(exePath, model);
+    readTyrePositions();
+    if (!model::ReadTyreBrands(savePath, exePath, model).saveStateFound) {
+        editor_.messages().show(QLatin1String(model::kBrandsSaveStateMissingMessage));
+        editor_.defaults().DefaultBrands();
+    } else {
+        showTyreBrands();
+    }
+    if (model::ReadSaveStateTables(savePath, exePath, model) == model::SaveStateStatus::Missing)
+        editor_.messages().show(QLatin1String(model::kSaveStateTablesMissingMessage));
+    if (model::GetNames(exePath, model) == model::ShapeNamesStatus::UnknownVersion)
+        editor_.messages().show(QLatin1String(model::kUnknownVersionMessage));
+    editor_.teamImages().importGPIs(model.SelectedTeam);
+
+    fillCockpit();
+    const bool showShapeNames = !model.teams[0].carShapeName.isEmpty();
+    for (int t = 0; t < model::kTeamCount; ++t) fillTeam(t, showShapeNames);
+    for (int d = 0; d < model::kDriverCount; ++d) fillDriver(d);
+    fillCameras();
+
+    model.SelectedCamera = 105;
+    model.EditsLive = 1;
+    editor_.saveSelection().selectAllOnNextShow();
+    editor_.selector().HighSelCam();
+    // Team 0 is selected as a click on its arm colour would select it.
+    editor_.selector().CarRefresh(0);
+    editor_.setStatus(QStringLiteral("Import Done"));
+}
+
+void GameTransfer::readTyrePositions() {
+    model::SettingsStore& settings = editor_.settings();
+    const QString archive = model::CarsArchivePath(model::ResolveGameFolder(settings), settings);
+    switch (wad::ReadTyrePositions(archive, editor_.model())) {
+        case wad::TyreReadResult::ArchiveMissing:
+            editor_.messages().show(QLatin1String(wad::kArchiveMissingOnRead));
+            editor_.defaults().DefaultTPClick();
+            // While Import All fills the fields quietly the model has not followed them yet.
+            editor_.reactions().tyrePositionsFromFields();
+            break;
+        case wad::TyreReadResult::NoCollisionMesh:
+            editor_.messages().show(QLatin1String(wad::kNoCollisionMesh));
+            break;
+        case wad::TyreReadResult::Read:
+            showTyrePositions();
+            break;
+    }
+}
+
+void GameTransfer::showTyrePositions() {
+    // Copied first: while edits are live every field written rebuilds the model from the fields.
+    const auto wheels = editor_.model().tyres.wheel;
+    for (int w = 0; w < model::kWheelCount; ++w)
+        for (int axis = 0; axis < 3; ++axis)
+            editor_.fields().setNumber(
+                names::tyrePosition(3 * w + 1 + axis),
+                model::tyrePositionToDisplay(
+                    wheels[w][model::tyreFloatIndex(model::TyreAxis(axis))]));
+}
+
+void GameTransfer::showTyreBrands() {
+    for (int t = 0; t < model::kTeamCount; ++t) {
+        Stepper* stepper = editor_.fields().stepper(names::brandStepper(t));
+        stepper->setPosition(editor_.model().teams[t].tyreBrand);
+        editor_.fields().setText(names::brandCaption(t),
+                                 QLatin1String(model::TyreBrandNames[stepper->position()]));
+    }
+}
+
+void GameTransfer::fillCockpit() {
+    const model::CockpitPositions& cockpit = editor_.model().cockpit;
+    for (int axis = 0; axis < 3; ++axis) {
+        const auto wheel = model::CockpitField(axis);
+        const auto dash = model::CockpitField(axis + 3);
+        editor_.fields().setNumber(
+            names::cockpitWheel(axis),
+            model::cockpitToDisplay(wheel, model::cockpitValue(cockpit, wheel)));
+        editor_.fields().setNumber(
+            names::cockpitDash(axis),
+            model::cockpitToDisplay(dash, model::cockpitValue(cockpit, dash)));
+    }
+}
+
+void GameTransfer::fillTeam(int t, bool showShapeNames) {
+    const WindowFields& fields = editor_.fields();
+    // The team-name reaction below writes the record's name, so the values are taken first.
+    const model::TeamRecord team = editor_.model().teams[t];
+    fields.setNumber(names::tcamY(t), model::tcamYToDisplay(team.tcamY));
+    fields.setNumber(names::tcamZ(t), model::tcamZToDisplay(team.tcamZ));
+    fields.setNumber(names::helmetY(t), model::helmetToDisplay(team.helmetY));
+    fields.setNumber(names::helmetZ(t), model::helmetToDisplay(team.helmetZ));
+    fields.swatch(names::armSwatch(t, 0))->setColourValue(model::colourToWindow(team.armColour));
+    fields.swatch(names::rimSwatch(t, 0))->setColourValue(model::colourToWindow(team.rimColour));
+    fields.swatch(names::rimSwatch(t, 1))->setEnabled(false);
+    fields.swatch(names::armSwatch(t, 1))->setEnabled(false);
+    fields.setNumber(names::wheelY(t), model::steeringWheelToDisplay(team.wheelY));
+    fields.setNumber(names::wheelZ(t), model::steeringWheelToDisplay(team.wheelZ));
+    fields.setText(names::teamName(t), model::textFromRecord(team.teamName));
+    fields.setText(names::engineName(t), model::textFromRecord(team.engineName));
+    fields.setNumber(names::qualifyPower(t), model::powerToDisplay(team.qualifyPower));
+    fields.setNumber(names::racePower(t), model::powerToDisplay(team.racePower));
+    fields.setNumber(names::failureRate(t), model::failureRateToDisplay(team.failureRate));
+    fields.setNumber(names::gearCaption(t), model::gearCountToDisplay(team.gearCount));
+    fields.stepper(names::gearStepper(t))->setPosition(team.gearCount);
+    editor_.showTeamCaption(t, model::Mister(model::textFromRecord(team.teamName)));
+    if (showShapeNames)
+        fields.setText(names::carShapeName(t),
+                       model::Mister(QString::fromLatin1(team.carShapeName)));
+}
+
+void GameTransfer::fillDriver(int d) {
+    const WindowFields& fields = editor_.fields();
+    const model::DriverRecord& driver = editor_.model().drivers[d];
+    fields.setNumber(names::driverNumber(d), model::driverNumberToDisplay(driver.number));
+    fields.setText(names::driverName(d), model::textFromRecord(driver.name));
+    fields.setNumber(names::qualifyAbility(d), model::driverValueToDisplay(driver.qualifyAbility));
+    fields.setNumber(names::qualifyVariation(d),
+                     model::driverValueToDisplay(driver.qualifyVariation));
+    fields.setNumber(names::raceAbility(d), model::driverValueToDisplay(driver.raceAbility));
+    fields.setNumber(names::raceVariation(d), model::driverValueToDisplay(driver.raceVariation));
+}
+
+void GameTransfer::fillCameras() {
+    model::EditorModel& model = editor_.model();
+    for (int r = 0; r < model::kCameraCount; ++r) {
+        for (int f = 0; f < model::kCameraFieldCount; ++f) {
+            const auto field = model::CameraField(f);
+            // The records hold display units from here until Export All rebuilds them.
+            int16_t& value = model.cameras[r].field[f];
+            value = int16_t(model::cameraFieldToDisplay(field, value));
+            editor_.fields().setCameraField(model::cameraFieldId(r, field), value);
+        }
+    }
+    editor_.fields().setCameraField(101, model::chaseToDisplay(model.chaseY));
+    editor_.fields().setCameraField(102, model::chaseToDisplay(model.chaseZ));
+}
+
+// ---- Export All
+// ----------------------------------------------------------------------------------
+
+void GameTransfer::exportAll() {
+    const WindowFields& fields = editor_.fields();
+    // Every field is parsed into a copy first: a field that is not a number stops the command
+    // before any file is opened, and leaves the model as it was.
+    model::EditorModel next = editor_.model();
+    takeCameraValues(fields, next);
+    takeTeamPositions(fields, next);
+    for (int t = 0; t < model::kTeamCount; ++t)
+        next.teams[t].carShapeName = model::recordFromText(fields.text(names::carShapeName(t)));
+    takeTeamData(fields, next);
+    takeTyreBrands(fields, next);
+    takeDriverData(fields, next);
+    model::EditorModel& model = editor_.model();
+    model = next;
+
+    model::SettingsStore& settings = editor_.settings();
+    const model::GameInstall game = model::ResolveGameFolder(settings);
+    const QString exePath = model::GameExecutablePath(game, settings);
+    const QString savePath = model::SaveStatePath(game);
+    model::WriteExeTables(exePath, model);
+    switch (wad::WriteTyrePositions(model::CarsArchivePath(game, settings), model)) {
+        case wad::TyreWriteResult::ArchiveMissing:
+            editor_.messages().show(QLatin1String(wad::kArchiveMissingOnWrite));
+            break;
+        case wad::TyreWriteResult::NoOffsetKnown:
+            editor_.messages().show(QLatin1String(kNoOffsetMessage));
+            break;
+        case wad::TyreWriteResult::Written:
+            break;
+    }
+    if (!model::WriteTyreBrands(savePath, exePath, model).saveStateFound)
+        editor_.messages().show(QLatin1String(model::kBrandsNotExportedMessage));
+    model::WriteSaveStateTables(savePath, exePath, model);
+    editor_.teamImages().swapGPIs();
+    editor_.setStatus(QStringLiteral("Export Done"));
+}
+
+}  // namespace pw::app

@@ -1,0 +1,34 @@
+#include "app/commands/OwnFileIO.h"
+
+#include "app/dialogs/UserPrompts.h"
+#include "files/SaveFile.h"
+#include "model/GameFileError.h"
+
+namespace pw::app {
+
+const char kNothingLoaded[] = "Nothing has been loaded.";
+const char kNothingSaved[] =
+    "Nothing has been saved: an earlier file of that name is left as it was.";
+
+bool readOwnFile(MessageSink& messages, const QString& path,
+                 const std::function<void(const QByteArray&)>& parse) {
+    try {
+        parse(files::readWholeFile(path));
+        return true;
+    } catch (const model::GameFileError& e) {
+        messages.showError(e.message() + QStringLiteral("\r\n") + QLatin1String(kNothingLoaded));
+        return false;
+    }
+}
+
+bool writeOwnFile(MessageSink& messages, const QString& path, const QByteArray& bytes) {
+    try {
+        files::saveFileAtomically(path, bytes);
+        return true;
+    } catch (const model::GameFileError& e) {
+        messages.showError(e.message() + QStringLiteral("\r\n") + QLatin1String(kNothingSaved));
+        return false;
+    }
+}
+
+}  // namespace pw::app

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/ExtensionPorts.h"
+
+namespace pw::app {
+
+class Editor;
+
+// The team pictures of the Images page: which pictures each team shows, the exchange of two
+// teams' pictures, and the exchange of the picture files at Export All.
+class TeamImagesController : public TeamImagesPort {
+public:
+    explicit TeamImagesController(Editor& editor) : editor_(editor) {}
+
+    // Connects the "Apply" button of "Team Images Operations".
+    void connectAll();
+
+    // Every team's picture numbers back to the game's own; no exchange pending.
+    void resetTeamImages() override;
+    // Shows team t's driver names and pictures, read from the pictures folder ("GpiPath").
+    // Without a save-state file in the game folder nothing changes. A picture that cannot be read
+    // throws (the pictures shown before it stay).
+    void importGPIs(int team) override;
+    // Exchanges the picture files of every pending exchange in the game's own images folder, then
+    // starts afresh (numbers back to the game's own, nothing pending), as an Import All would.
+    void swapGPIs() override;
+
+    // "Apply" of "Team Images Operations": exchanges the pictures of the two chosen teams.
+    void LMDButton11Click();
+
+private:
+    Editor& editor_;
+};
+
+}  // namespace pw::app

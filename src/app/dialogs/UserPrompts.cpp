@@ -1,0 +1,112 @@
+#include "app/dialogs/UserPrompts.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/AppInfo.h"
+#include "app/widgets/ColourSwatch.h"
+
+namespace pw::app {
+
+namespace {
+// The fixed texts use the game platform's "\r\n" line ends.
+QString forDisplay(QString text) {
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+}  // namespace
+
+void WidgetMessageSink::show(const QString& text) {
+    QMessageBox::information(parent_, QLatin1String(kApplicationTitle), forDisplay(text));
+}
+
+void WidgetMessageSink::showCaptioned(const QString& caption, const QString& text) {
+    QMessageBox::information(parent_, caption, forDisplay(text));
+}
+
+void WidgetMessageSink::showError(const QString& text) {
+    QMessageBox::critical(parent_, QLatin1String(kApplicationTitle), forDisplay(text));
+}
+
+void WidgetMessageSink::beep() {
+    QApplication::beep();
+}
+
+QString qtFileFilter(const QString& pipeFilter) {
+    const QStringList parts = pipeFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns) p = p.trimmed();
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' ')));
+    }
+    return filters.join(QLatin1String(";;"));
+}
+
+QStringList setPipeFilter(QFileDialog& dialog, const QString& pipeFilter) {
+    // Qt reads the patterns from the brackets it shows; hiding them leaves each name as written,
+    // brackets of its own included.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    const QStringList filters = qtFileFilter(pipeFilter).split(QLatin1String(";;"));
+    dialog.setNameFilters(filters);
+    return filters;
+}
+
+int pipeFilterIndex(const QString& pipeFilter, const QString& selectedNameFilter) {
+    // With the patterns hidden, Qt names the chosen filter by its shown name; a native dialog
+    // may still give the whole filter.
+    const QStringList parts = pipeFilter.split(QLatin1Char('|'));
+    const QStringList filters = qtFileFilter(pipeFilter).split(QLatin1String(";;"));
+    for (int i = 0; i < filters.size() && 2 * i < parts.size(); ++i)
+        if (parts[2 * i] == selectedNameFilter || filters[i] == selectedNameFilter) return i;
+    return -1;
+}
+
+namespace {
+// Default extension ("*.gpi", ".txt" and "car" all mean a suffix), initial folder and name.
+void startDialog(QFileDialog& dialog, QString suffix, const QString& folder, const QString& name) {
+    suffix.remove(QLatin1Char('*')).remove(QLatin1Char('.'));
+    if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+    if (!folder.isEmpty()) dialog.setDirectory(QDir::fromNativeSeparators(folder));
+    if (!name.isEmpty()) dialog.selectFile(QDir::fromNativeSeparators(name));
+}
+}  // namespace
+
+QString WidgetDialogRunner::openFile(const OpenFileRequest& request) {
+    QFileDialog dialog(parent_, request.title);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    setPipeFilter(dialog, request.filter);
+    startDialog(dialog, request.defaultSuffix, request.initialFolder, request.initialName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<SaveFileAnswer> WidgetDialogRunner::saveFile(const SaveFileRequest& request) {
+    QFileDialog dialog(parent_, request.title);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList filters = setPipeFilter(dialog, request.filter);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    startDialog(dialog, request.defaultSuffix, request.initialFolder, request.initialName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const int chosenFilter = pipeFilterIndex(request.filter, dialog.selectedNameFilter());
+    return SaveFileAnswer{dialog.selectedFiles().constFirst(),
+                          chosenFilter < 0 ? request.filterIndex : chosenFilter + 1};
+}
+
+std::optional<uint32_t> WidgetDialogRunner::chooseColour(uint32_t initial) {
+    const QColor start = ColourSwatch::toQColor(initial);
+    // The custom colours hold the swatch's colour alone.
+    for (int i = 0; i < QColorDialog::customCount(); ++i)
+        QColorDialog::setCustomColor(i, Qt::white);
+    QColorDialog::setCustomColor(0, start);
+    const QColor chosen = QColorDialog::getColor(start, parent_, QString());
+    if (!chosen.isValid()) return std::nullopt;
+    return ColourSwatch::fromQColor(chosen);
+}
+
+}  // namespace pw::app

@@ -1,0 +1,40 @@
+#include "app/widgets/LabelPanel.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+namespace pw::app {
+
+LabelPanel::LabelPanel(const QString& componentName, const QString& caption, QWidget* parent)
+    : QLabel(caption, parent) {
+    setObjectName(componentName);
+    setAutoFillBackground(true);
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised);
+    setAlignment(Qt::AlignCenter);
+    setHighlighted(false);
+}
+
+QColor LabelPanel::highlightColour() {
+    return QApplication::palette().color(QPalette::Button);
+}
+
+QColor LabelPanel::normalColour() {
+    // Qt has no role for the active window border; this is that colour's common grey.
+    return QColor(0xB4, 0xB4, 0xB4);
+}
+
+void LabelPanel::setHighlighted(bool on) {
+    highlighted_ = on;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, on ? highlightColour() : normalColour());
+    setPalette(p);
+}
+
+void LabelPanel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+}  // namespace pw::app
