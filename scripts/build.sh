@@ -6,7 +6,7 @@ bash scripts/deps.sh
 launcher=()
 # A compiler cache, when one is installed, makes rebuilds in other checkouts of the tree cheap.
 if command -v ccache >/dev/null; then
-    export CCACHE_BASEDIR="$PWD"
+    export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
     launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
