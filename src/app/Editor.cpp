@@ -9,6 +9,7 @@
 #include "app/commands/DefaultCommands.h"
 #include "app/commands/FieldReactions.h"
 #include "app/commands/GameLocationCommands.h"
+#include "app/commands/GameRestoreCommand.h"
 #include "app/commands/GameTransfer.h"
 #include "app/commands/MouseActions.h"
 #include "app/commands/PerformanceFileCommands.h"
@@ -47,6 +48,7 @@ Editor::Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& 
       reactions_(std::make_unique<FieldReactions>(*this)),
       transfer_(std::make_unique<GameTransfer>(*this)),
       location_(std::make_unique<GameLocationCommands>(*this)),
+      restore_(std::make_unique<GameRestoreCommand>(*this)),
       defaults_(std::make_unique<DefaultCommands>(*this)),
       teamSlots_(std::make_unique<TeamSlotCommands>(*this)),
       mouse_(new MouseActions(*this)),
@@ -133,6 +135,8 @@ void Editor::connectCommands() {
             [this] { runGuarded(messages_, [this] { location_->ChangeCarswad(); }); });
     connect(window_.changeImagesPathAction(), &QAction::triggered, this,
             [this] { runGuarded(messages_, [this] { location_->ChangeImagesPath1Click(); }); });
+    connect(window_.restoreGameFilesAction(), &QAction::triggered, this,
+            [this] { runGuarded(messages_, [this] { restore_->RestoreGameFiles(); }); });
 
     // The Slots page's labels follow the chosen operation.
     SlotsPage* slotsPage = window_.slotsPage();

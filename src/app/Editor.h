@@ -3,12 +3,14 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/ExtensionPorts.h"
 #include "app/PreviewInputs.h"
 #include "app/SelectionState.h"
 #include "app/window/WindowFields.h"
 #include "model/EditorModel.h"
+#include "model/ExportChecks.h"
 
 namespace pw::model {
 class SettingsStore;
@@ -20,6 +22,7 @@ class DefaultCommands;
 class DialogRunner;
 class FieldReactions;
 class GameLocationCommands;
+class GameRestoreCommand;
 class GameTransfer;
 class MainWindow;
 class MessageSink;
@@ -56,6 +59,7 @@ public:
     FieldReactions& reactions() { return *reactions_; }
     GameTransfer& transfer() { return *transfer_; }
     GameLocationCommands& location() { return *location_; }
+    GameRestoreCommand& restore() { return *restore_; }
     DefaultCommands& defaults() { return *defaults_; }
     TeamImagesController& imagesController() { return *imagesController_; }
     TeamSlotCommands& teamSlots() { return *teamSlots_; }
@@ -78,6 +82,14 @@ public:
 
     // Team t's caption on the Teams, Positions and Images pages and in the save-selection dialog.
     void showTeamCaption(int team, const QString& caption);
+
+    // The game as the last Import All found it; none before an Import All succeeded and after
+    // one failed. Export All refuses to run without it, and the preview shows nothing.
+    const std::optional<model::ImportedGame>& importedGame() const { return importedGame_; }
+    bool gameImported() const { return importedGame_.has_value(); }
+    void setImportedGame(std::optional<model::ImportedGame> game) {
+        importedGame_ = std::move(game);
+    }
 
     // The two main commands, guarded (errors shown, never thrown).
     void importAll();
@@ -115,11 +127,13 @@ private:
     std::unique_ptr<FieldReactions> reactions_;
     std::unique_ptr<GameTransfer> transfer_;
     std::unique_ptr<GameLocationCommands> location_;
+    std::unique_ptr<GameRestoreCommand> restore_;
     std::unique_ptr<DefaultCommands> defaults_;
     std::unique_ptr<TeamSlotCommands> teamSlots_;
     MouseActions* mouse_;  // a child of the editor
     std::unique_ptr<TeamFileCommands> teamFiles_;
     std::unique_ptr<PerformanceFileCommands> performanceFiles_;
+    std::optional<model::ImportedGame> importedGame_;
     bool terminated_ = false;
     std::function<void()> terminateHandler_;
 };

@@ -117,6 +117,8 @@ void PreviewBinding::connectView() {
     view->setSetupInputs([this] { return sceneInputs(); });
     view->setInputs([this] { return paintInputs(); });
     view->setShapeLookup([this](const QString& name) { return findShape(name); });
+    // Before an Import All succeeded the fields are empty: the scene would read nothing.
+    view->setSceneShown([this] { return editor_.gameImported(); });
     connect(view, &preview::PreviewView::setUpDone, this, &PreviewBinding::setUpDone);
     connect(view, &preview::PreviewView::painted, this, &PreviewBinding::painted);
     connect(view, &preview::PreviewView::failed, this, [this](const QString& message) {
@@ -203,6 +205,9 @@ preview::PreviewInputs PreviewBinding::paintInputs() {
 
 void PreviewBinding::setUpDone() {
     BusyGuard busy(busy_);
+    editor_.model().SelectedCamera = camrows::kCockpit;
+    // Without an imported game the fields are empty; the next Import All selects team 0.
+    if (!editor_.gameImported()) return;
     // Team 0's helmet, steering-wheel, T-cam and colour inputs, as a change of its helmet Y field
     // and clicks on its car 1 rim and arm swatches fill them. The paint that follows set-up
     // shows them; repaint requests on the way are dropped.

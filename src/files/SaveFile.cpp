@@ -25,11 +25,16 @@ void saveFileAtomically(const QString& path, const QByteArray& bytes) {
                             QStringLiteral("cannot be saved: ") + file.errorString());
 }
 
-QByteArray readWholeFile(const QString& path) {
+QByteArray readWholeFile(const QString& path, qint64 maxSize) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw GameFileError(path, GameFileError::kNoOffset,
                             QStringLiteral("cannot be opened: ") + file.errorString());
+    if (file.size() > maxSize)
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("too large for a file of its kind (%1 bytes, at most %2)")
+                                .arg(file.size())
+                                .arg(maxSize));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw GameFileError(path, GameFileError::kNoOffset,

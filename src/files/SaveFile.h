@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <limits>
 
 namespace pw::files {
 
@@ -10,7 +11,9 @@ namespace pw::files {
 // Throws model::GameFileError naming the file and the reason.
 void saveFileAtomically(const QString& path, const QByteArray& bytes);
 
-// The whole file; throws model::GameFileError when it cannot be opened or read.
-QByteArray readWholeFile(const QString& path);
+// The whole file; throws model::GameFileError when it cannot be opened or read, or when it holds
+// more than maxSize bytes (checked before anything is read).
+QByteArray readWholeFile(const QString& path,
+                         qint64 maxSize = std::numeric_limits<qint64>::max());
 
 }  // namespace pw::files

@@ -106,4 +106,24 @@ SwapReport SwapGPIs(const QString& gameImagesFolder, const std::vector<std::pair
     return report;
 }
 
+QStringList PicturesTouchedBy(const QString& gameImagesFolder,
+                              const std::vector<std::pair<int, int>>& pending) {
+    QStringList touched;
+    const QString folder = model::resolvePath(gameImagesFolder);
+    if (pending.empty() || gameImagesFolder.isEmpty() || !QFileInfo(folder).isDir()) return touched;
+    auto add = [&](const QString& number) {
+        const QString path = pictureIn(folder, number);
+        if (!touched.contains(path)) touched << path;
+    };
+    add(QStringLiteral("0"));
+    for (const auto& [a, b] : pending) {
+        if (a < 0 || b < 0 || a >= model::kTeamCount || b >= model::kTeamCount) continue;
+        for (int team : {a, b}) {
+            for (int seat = 0; seat < 2; ++seat) add(initialDriverNumber(team, seat));
+            add(initialGridCarNumber(team));
+        }
+    }
+    return touched;
+}
+
 }  // namespace pw::images

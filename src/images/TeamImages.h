@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include "model/EditorModel.h"
 
@@ -34,5 +35,10 @@ struct SwapReport {
 // nothing is touched. A copy that fails leaves its target as it was and ends the exchange of that
 // picture (so no picture is lost); the other pictures are still exchanged.
 SwapReport SwapGPIs(const QString& gameImagesFolder, const std::vector<std::pair<int, int>>& pending);
+
+// The picture files SwapGPIs would write for these exchanges ("0.gpi" included), for a backup
+// before it runs; none when nothing is pending or the folder is missing.
+QStringList PicturesTouchedBy(const QString& gameImagesFolder,
+                              const std::vector<std::pair<int, int>>& pending);
 
 }  // namespace pw::images

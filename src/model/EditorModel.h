@@ -68,6 +68,14 @@ struct TyrePositions {
     std::optional<uint32_t> collisionMeshOffset;
 };
 
+// Team 1's tyre brand when its brand word could not be read (unknown build, or no brand word
+// there): the code the save-state file holds for team 1 and the brand its selector was given.
+// While the selector still shows that brand, Export All writes that code back and leaves the word.
+struct UnreadBrandWord {
+    uint32_t storedCode = 0;
+    int shownBrand = 0;
+};
+
 struct EditorModel {
     uint16_t versionByte = 0;
     std::array<TeamRecord, kTeamCount> teams{};
@@ -77,6 +85,7 @@ struct EditorModel {
     CockpitPositions cockpit;
     float wheelBaseY = 0, wheelBaseZ = 0;  // read from the executable, never written
     QByteArray mclarenBrandWord;           // 16 bytes of the executable
+    std::optional<UnreadBrandWord> team1UnreadBrand;
     QString currentShapeName;
     TyrePositions tyres;
     // Picture exchanges (team a, team b) made since the last Import All, applied at Export All.

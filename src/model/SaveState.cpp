@@ -105,8 +105,8 @@ TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
     ByteReader codes(save.read(kBrandCodes, kTeamCount * 4, "the tyre-brand codes"),
                      save.displayName());
     save.close();
-    std::array<int, kTeamCount> brands{};
-    for (int& b : brands) b = tyreBrandFromCode(codes.u32("a tyre-brand code"));
+    std::array<uint32_t, kTeamCount> stored{};
+    for (uint32_t& code : stored) code = codes.u32("a tyre-brand code");
 
     GameFile exe(exePath);
     const uint8_t versionByte = exe.readU8(exe::kVersionByteOffset, "the version byte");
@@ -118,7 +118,7 @@ TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
     // Team 1's code is not the game's: its brand is the word.
     TyreBrandsResult result{true, BrandWordStatus::UnknownVersion};
     const int team1 = model.teams[McLaren].tyreBrand;
-    for (int t = 0; t < kTeamCount; ++t) model.teams[t].tyreBrand = brands[t];
+    for (int t = 0; t < kTeamCount; ++t) model.teams[t].tyreBrand = tyreBrandFromCode(stored[t]);
     model.teams[McLaren].tyreBrand = team1;
     model.versionByte = versionByte;
     if (wordAt) {
@@ -127,18 +127,28 @@ TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
         model.teams[McLaren].tyreBrand = brand.value_or(0);
         result.brandWord = brand ? BrandWordStatus::Done : BrandWordStatus::Unrecognised;
     }
+    // Without a readable word the brand shown for team 1 is a stand-in: an export must not write
+    // it over what the game holds unless the user chose a brand.
+    if (result.brandWord == BrandWordStatus::Done)
+        model.team1UnreadBrand.reset();
+    else
+        model.team1UnreadBrand = UnreadBrandWord{stored[McLaren], model.teams[McLaren].tyreBrand};
     return result;
 }
 
 TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath,
                                  const EditorModel& model) {
     checkBrandIndexes(savePath, model);
+    const bool keepTeam1 = model.team1UnreadBrand &&
+                           model.teams[McLaren].tyreBrand == model.team1UnreadBrand->shownBrand;
     TyreBrandsResult result;
     if (saveStateExists(savePath)) {
         GameFile save(savePath);
         requireSaveState(save, kBrandCodes + kTeamCount * 4, "the tyre-brand codes");
         ByteWriter codes;
-        for (const TeamRecord& t : model.teams) codes.u32(TyreBrandCodes[t.tyreBrand]);
+        for (int t = 0; t < kTeamCount; ++t)
+            codes.u32(t == McLaren && keepTeam1 ? model.team1UnreadBrand->storedCode
+                                                : TyreBrandCodes[model.teams[t].tyreBrand]);
         save.write(kBrandCodes, codes.data(), "the tyre-brand codes");
         save.close();
         SaveStateChecksum(savePath);
@@ -151,6 +161,7 @@ TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath
         result.brandWord = BrandWordStatus::UnknownVersion;
         return result;
     }
+    if (keepTeam1) return result;  // the word stays as the game holds it
     GameFile exe(exePath);
     exe.write(*wordAt,
               le::padded(TyreBrandWords[model.teams[McLaren].tyreBrand], exe::kBrandWordSize),

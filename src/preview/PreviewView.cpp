@@ -161,6 +161,7 @@ void PreviewView::paintGL() {
 void PreviewView::drawFrame() {
     if (!renderer_ || !inputs_) return;
     gl_.clear();
+    if (sceneShown_ && !sceneShown_()) return;
     gl_.matrixMode(MatrixStack::ModelView);
     gl_.loadIdentity();
     try {

@@ -41,6 +41,9 @@ public:
     void setSetupInputs(std::function<SceneInputs()> provider) { setupInputs_ = std::move(provider); }
     void setInputs(std::function<PreviewInputs()> provider) { inputs_ = std::move(provider); }
     void setShapeLookup(ShapeLookup lookup) { lookup_ = std::move(lookup); }
+    // Asked before every paint: while it answers false the view shows only its background and
+    // asks for no inputs (there is nothing to show yet).
+    void setSceneShown(std::function<bool()> shown) { sceneShown_ = std::move(shown); }
     // Where the loaders' messages go (texture files, a missing cars archive); by default a
     // message box each. Set it before the view is first shown.
     void setMessageSink(MessageSink* sink);
@@ -94,6 +97,7 @@ private:
     std::unique_ptr<PreviewRenderer> renderer_;
     std::function<SceneInputs()> setupInputs_;
     std::function<PreviewInputs()> inputs_;
+    std::function<bool()> sceneShown_;
     ShapeLookup lookup_;
     QString startFolder_;
     QColor background_ = Qt::black;

@@ -2,6 +2,7 @@
 
 #include "WadArchive.h"
 #include "model/ByteIO.h"
+#include "model/ExportChecks.h"
 #include "model/GamePaths.h"
 
 namespace pw::wad {
@@ -57,6 +58,34 @@ TyreWriteResult WriteTyrePositions(const QString& archivePath, const model::Edit
     }
     archive->close();
     return TyreWriteResult::Written;
+}
+
+void CheckTyrePositionsForExport(const QString& archivePath, const model::EditorModel& model) {
+    if (archivePath.isEmpty() || !model::fileExists(archivePath)) return;
+    if (!model.tyres.collisionMeshOffset) return;
+    const qint64 imported = *model.tyres.collisionMeshOffset;
+    std::optional<WadEntry> mesh;
+    qint64 size = 0;
+    try {
+        std::optional<WadArchive> archive = WadArchive::OpenArchive(archivePath);
+        if (!archive) return;
+        size = archive->file().size();
+        mesh = archive->FindFirstCollisionMeshEntry();
+        archive->close();
+    } catch (const model::GameFileError& e) {
+        throw model::changedSinceImport(archivePath, e.expected());
+    }
+    if (!mesh)
+        throw model::changedSinceImport(archivePath,
+                                        QStringLiteral("it holds no collision mesh any more"));
+    if (qint64(mesh->offset) != imported)
+        throw model::changedSinceImport(
+            archivePath, QStringLiteral("its collision mesh lies at offset %1, not %2")
+                             .arg(mesh->offset)
+                             .arg(imported));
+    if (mesh->length < kWheelsEnd || imported + kWheelsEnd > size)
+        throw model::changedSinceImport(
+            archivePath, QStringLiteral("its collision mesh no longer holds the wheel positions"));
 }
 
 }  // namespace pw::wad

@@ -45,4 +45,9 @@ TyreReadResult ReadTyrePositions(const QString& archivePath, model::EditorModel&
 // the bytes do not fit in it.
 TyreWriteResult WriteTyrePositions(const QString& archivePath, const model::EditorModel& model);
 
+// Export All's check before its first write, when WriteTyrePositions would write: the archive's
+// first ".ct" entry is found again at the collision-mesh offset, long enough for the wheels, and
+// the wheels lie inside the file. Throws GameFileError naming the archive otherwise.
+void CheckTyrePositionsForExport(const QString& archivePath, const model::EditorModel& model);
+
 }  // namespace pw::wad

@@ -188,10 +188,18 @@ TEST(TyreBrands, AnUnknownVersionByteNeitherReadsNorWritesTheWord) {
     const TyreBrandsResult written = WriteTyreBrands(g.savePath(), g.exePath(), m);
     EXPECT_EQ(written.brandWord, BrandWordStatus::UnknownVersion);
     EXPECT_EQ(g.exeOnDisk(), g.exe);
+    // Team 1's brand was not read: its stored code goes back unchanged.
     QByteArray expected = g.save;
     for (int t = 0; t < 11; ++t)
-        poke(expected, kCodes + 4 * t, u32le(TyreBrandCodes[m.teams[t].tyreBrand]));
+        if (t != 1) poke(expected, kCodes + 4 * t, u32le(TyreBrandCodes[m.teams[t].tyreBrand]));
     EXPECT_EQ(g.saveOnDisk(), withChecksum(expected));
+
+    // A brand chosen for team 1 is written.
+    m.teams[1].tyreBrand = 0;
+    WriteTyreBrands(g.savePath(), g.exePath(), m);
+    poke(expected, kCodes + 4, u32le(TyreBrandCodes[0]));
+    EXPECT_EQ(g.saveOnDisk(), withChecksum(expected));
+    EXPECT_EQ(g.exeOnDisk(), g.exe);
 }
 
 TEST(TyreBrands, AMissingSaveStateReadsNothing) {

@@ -54,8 +54,18 @@ public:
     std::vector<app::OpenFileRequest> requests;
     std::optional<uint32_t> colour;
     std::vector<uint32_t> colourRequests;
+    std::optional<int> chooseBackup(const std::vector<app::BackupListing>& backups) override {
+        backupRequests.push_back(backups);
+        if (backupChoices.empty()) return std::nullopt;
+        const std::optional<int> answer = backupChoices.front();
+        backupChoices.pop_front();
+        return answer;
+    }
+
     std::deque<app::SaveFileAnswer> saves;
     std::vector<app::SaveFileRequest> saveRequests;
+    std::deque<std::optional<int>> backupChoices;
+    std::vector<std::vector<app::BackupListing>> backupRequests;
 };
 
 // Counts the team-picture calls the editor makes.
@@ -86,6 +96,7 @@ public:
     model::EditorModel& model() { return editor_->model(); }
     model::SettingsStore& settings() { return *settings_; }
     const DemoFolder& game() const { return game_; }
+    const IsolatedSettings& isolated() const { return isolated_; }
 
     QString text(const QString& name) const;
     // Types a text as the user would: the field's text changes (raising its reaction).

@@ -124,7 +124,8 @@ TEST(WindowLayout, MenusWithShortcutsSeparatorsAndIcons) {
                            "Load Performance File|Ctrl+Shift+O",
                            "Save Performance file|Ctrl+Shift+S", "-", "Quit|Ctrl+Q"}));
     EXPECT_EQ(entries(menus[1]), QStringList({"Default All (but images)|", "-", "Change Cars wad|",
-                                              "Change GP4 Path|", "Change Images Path|"}));
+                                              "Change GP4 Path|", "Change Images Path|",
+                                              "Restore Game Files...|"}));
     EXPECT_EQ(entries(menus[2]), QStringList({"About Pitwright...|"}));
     for (QAction* menu : menus)
         for (QAction* a : menu->menu()->actions())

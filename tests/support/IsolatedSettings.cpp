@@ -19,11 +19,15 @@ void pointQSettingsAt(const QString& folder) {
 IsolatedSettings::IsolatedSettings()
     : previousFolder_(model::settingsFolder()),
       hadXdg_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")),
-      previousXdg_(qgetenv("XDG_CONFIG_HOME")) {
+      previousXdg_(qgetenv("XDG_CONFIG_HOME")),
+      hadXdgData_(qEnvironmentVariableIsSet("XDG_DATA_HOME")),
+      previousXdgData_(qgetenv("XDG_DATA_HOME")) {
     if (!dir_.isValid()) throw std::runtime_error("no temporary folder for the settings");
     model::setSettingsFolder(dir_.path());
     // Also any QSettings or configuration lookup outside the settings store.
     qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
+    // And the application's data (the backups of the game files).
+    qputenv("XDG_DATA_HOME", dataFolder().toLocal8Bit());
     pointQSettingsAt(dir_.path());
 }
 
@@ -33,9 +37,17 @@ IsolatedSettings::~IsolatedSettings() {
         qputenv("XDG_CONFIG_HOME", previousXdg_);
     else
         qunsetenv("XDG_CONFIG_HOME");
+    if (hadXdgData_)
+        qputenv("XDG_DATA_HOME", previousXdgData_);
+    else
+        qunsetenv("XDG_DATA_HOME");
     pointQSettingsAt(previousFolder_.isEmpty()
                          ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
                          : previousFolder_);
+}
+
+QString IsolatedSettings::dataFolder() const {
+    return dir_.filePath(QStringLiteral("data"));
 }
 
 QString IsolatedSettings::installEntryFile() const {

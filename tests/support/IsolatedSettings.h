@@ -6,8 +6,8 @@
 
 namespace pw::test {
 
-// While it lives, the per-user settings and the game's installation entry are kept in a fresh
-// temporary folder, so tests never read or change the user's own (registry included).
+// While it lives, the per-user settings, the game's installation entry and the application's
+// data folder (XDG_DATA_HOME) are kept in a fresh temporary folder, so tests never read or change the user's own (registry included).
 // Restores the previous place on destruction. Nestable; one per scope.
 class IsolatedSettings {
 public:
@@ -18,6 +18,8 @@ public:
 
     // The temporary configuration folder.
     QString folder() const { return dir_.path(); }
+    // The temporary data folder (XDG_DATA_HOME).
+    QString dataFolder() const;
     // The file that stands for the game's installation entry (it may not exist).
     QString installEntryFile() const;
     // Writes the installation entry so that the game in gameFolder counts as installed.
@@ -28,6 +30,8 @@ private:
     QString previousFolder_;
     bool hadXdg_ = false;
     QByteArray previousXdg_;
+    bool hadXdgData_ = false;
+    QByteArray previousXdgData_;
 };
 
 }  // namespace pw::test

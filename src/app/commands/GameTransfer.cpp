@@ -1,5 +1,8 @@
 #include "app/commands/GameTransfer.h"
 
+#include <QDir>
+#include <stdexcept>
+
 #include "app/Editor.h"
 #include "app/commands/DefaultCommands.h"
 #include "app/commands/FieldReactions.h"
@@ -13,9 +16,13 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
 #include "app/window/QuickCamBar.h"
+#include "files/GameBackup.h"
+#include "images/TeamImages.h"
 #include "model/Conversions.h"
 #include "model/Defaults.h"
 #include "model/ExeTables.h"
+#include "model/ExportChecks.h"
+#include "model/GamePaths.h"
 #include "model/GameInstall.h"
 #include "model/SaveState.h"
 #include "model/SettingsStore.h"
@@ -29,12 +36,27 @@ namespace {
 constexpr char kChooseGameMessage[] = "Please choose your GP4 folder";
 constexpr char kNoOffsetMessage[] =
     "No collision mesh was found in the cars wad, so tyre positions haven't been exported.";
+constexpr char kImportFailedStatus[] =
+    "Import failed: choose the game with Options > \"Change GP4 Path\"";
+constexpr char kNothingImported[] =
+    "Nothing has been exported: the last Import All did not succeed. Run Import All again, or "
+    "choose the game with Options > \"Change GP4 Path\".";
+constexpr char kDamagedArchive[] =
+    "The cars wad is damaged: tyre positions won't be read nor exported to GP4.";
+
+// Export All refused before the game's files were opened for writing.
+class ExportRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 }  // namespace
 
 // ---- Import All
 // ----------------------------------------------------------------------------------
 
 void GameTransfer::importAll() {
+    // Whatever was imported before no longer matches what the window will show if this fails.
+    editor_.setImportedGame(std::nullopt);
     model::SettingsStore& settings = editor_.settings();
     const model::GameInstall game = model::ResolveGameFolder(settings);
     if (!game.found) {
@@ -42,6 +64,16 @@ void GameTransfer::importAll() {
         editor_.location().ChooseGP4Path();
         return;
     }
+    try {
+        importGame(game);
+    } catch (...) {
+        editor_.setStatus(QLatin1String(kImportFailedStatus));
+        throw;
+    }
+}
+
+void GameTransfer::importGame(const model::GameInstall& game) {
+    model::SettingsStore& settings = editor_.settings();
     model::EditorModel& model = editor_.model();
     const QString exePath = model::GameExecutablePath(game, settings);
     const QString savePath = model::SaveStatePath(game);
@@ -72,6 +104,8 @@ void GameTransfer::importAll() {
 
     model.SelectedCamera = 105;
     model.EditsLive = 1;
+    editor_.setImportedGame(model::ImportedGame{game.folder, exePath, savePath,
+                                                model::fileExists(savePath), model.versionByte});
     editor_.saveSelection().selectAllOnNextShow();
     editor_.selector().HighSelCam();
     // Team 0 is selected as a click on its arm colour would select it.
@@ -82,7 +116,17 @@ void GameTransfer::importAll() {
 void GameTransfer::readTyrePositions() {
     model::SettingsStore& settings = editor_.settings();
     const QString archive = model::CarsArchivePath(model::ResolveGameFolder(settings), settings);
-    switch (wad::ReadTyrePositions(archive, editor_.model())) {
+    wad::TyreReadResult result;
+    try {
+        result = wad::ReadTyrePositions(archive, editor_.model());
+    } catch (const model::GameFileError& e) {
+        // A damaged archive is one without a usable collision mesh: the rest of the game's values
+        // are still read, and no collision-mesh offset is known, so nothing is written there.
+        editor_.messages().show(e.message() + QStringLiteral("\r\n") +
+                                QLatin1String(kDamagedArchive));
+        return;
+    }
+    switch (result) {
         case wad::TyreReadResult::ArchiveMissing:
             editor_.messages().show(QLatin1String(wad::kArchiveMissingOnRead));
             editor_.defaults().DefaultTPClick();
@@ -190,6 +234,8 @@ void GameTransfer::fillCameras() {
 // ----------------------------------------------------------------------------------
 
 void GameTransfer::exportAll() {
+    // Without a successful Import All the fields hold nothing of the game in use.
+    if (!editor_.gameImported()) throw ExportRefused(kNothingImported);
     const WindowFields& fields = editor_.fields();
     // Every field is parsed into a copy first: a field that is not a number stops the command
     // before any file is opened, and leaves the model as it was.
@@ -208,6 +254,12 @@ void GameTransfer::exportAll() {
     const model::GameInstall game = model::ResolveGameFolder(settings);
     const QString exePath = model::GameExecutablePath(game, settings);
     const QString savePath = model::SaveStatePath(game);
+    checkBeforeExport(game, exePath, savePath);
+    // What the export is about to overwrite is saved first; a backup that cannot be written
+    // stops the export here, before any game file changes.
+    files::Backup backup = files::CreateBackup(files::backupsFolder(),
+                                               backupPlan(game, exePath, savePath));
+    files::PruneBackups(files::backupsFolder());
     model::WriteExeTables(exePath, model);
     switch (wad::WriteTyrePositions(model::CarsArchivePath(game, settings), model)) {
         case wad::TyreWriteResult::ArchiveMissing:
@@ -219,11 +271,60 @@ void GameTransfer::exportAll() {
         case wad::TyreWriteResult::Written:
             break;
     }
-    if (!model::WriteTyreBrands(savePath, exePath, model).saveStateFound)
-        editor_.messages().show(QLatin1String(model::kBrandsNotExportedMessage));
+    model::WriteTyreBrands(savePath, exePath, model);
     model::WriteSaveStateTables(savePath, exePath, model);
     editor_.teamImages().swapGPIs();
+    try {
+        files::RecordStateAfter(backup);
+    } catch (const model::GameFileError& e) {
+        // The export is done; only the backup's record of it is incomplete.
+        editor_.messages().showError(e.message());
+    }
     editor_.setStatus(QStringLiteral("Export Done"));
+}
+
+files::BackupPlan GameTransfer::backupPlan(const model::GameInstall& game, const QString& exePath,
+                                           const QString& savePath) {
+    const model::EditorModel& model = editor_.model();
+    files::BackupPlan plan;
+    plan.gameFolder = game.folder;
+    plan.wholeFiles << exePath << savePath
+                    << images::PicturesTouchedBy(model::GameImagesFolder(game),
+                                                 model.PendingImageSwaps);
+    const QString archive = model::CarsArchivePath(game, editor_.settings());
+    if (!archive.isEmpty() && model::fileExists(archive) && model.tyres.collisionMeshOffset)
+        plan.archiveRange = files::BackupPlan::ArchiveRange{
+            model::resolvePath(archive),
+            qint64(*model.tyres.collisionMeshOffset) + wad::kWheelOffsets.front(),
+            wad::kWheelsEnd - wad::kWheelOffsets.front()};
+    return plan;
+}
+
+void GameTransfer::checkBeforeExport(const model::GameInstall& game, const QString& exePath,
+                                     const QString& savePath) {
+    // Every file is checked before the first is written: a refused export changes nothing.
+    const std::optional<model::ImportedGame>& imported = editor_.importedGame();
+    if (!game.found || game.folder != imported->folder)
+        throw model::changedSinceImport(
+            game.found ? game.folder : imported->folder,
+            QStringLiteral("the game folder is not the one imported, %1")
+                .arg(QDir::toNativeSeparators(imported->folder)));
+    if (exePath != imported->exePath)
+        throw model::changedSinceImport(
+            exePath, QStringLiteral("the game executable imported was %1")
+                         .arg(QDir::toNativeSeparators(imported->exePath)));
+    model::CheckExeForExport(exePath, imported->versionByte);
+    model::SettingsStore& settings = editor_.settings();
+    wad::CheckTyrePositionsForExport(model::CarsArchivePath(game, settings), editor_.model());
+    const bool saveStateFound = model::fileExists(savePath);
+    if (saveStateFound != imported->saveStateFound)
+        throw model::changedSinceImport(savePath, saveStateFound
+                                                      ? QStringLiteral("it was not there then")
+                                                      : QStringLiteral("it is gone"));
+    // Without a save-state file the export could only write the executable's half of the game's
+    // values: it says so and writes nothing.
+    if (!saveStateFound) editor_.messages().show(QLatin1String(model::kBrandsNotExportedMessage));
+    model::CheckSaveStateForExport(savePath);
 }
 
 }  // namespace pw::app

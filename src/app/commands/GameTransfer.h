@@ -1,5 +1,14 @@
 #pragma once
 
+#include <QString>
+
+namespace pw::model {
+struct GameInstall;
+}
+namespace pw::files {
+struct BackupPlan;
+}
+
 namespace pw::app {
 
 class Editor;
@@ -22,6 +31,11 @@ public:
     void fillCockpit();
 
 private:
+    void importGame(const model::GameInstall& game);
+    files::BackupPlan backupPlan(const model::GameInstall& game, const QString& exePath,
+                                 const QString& savePath);
+    void checkBeforeExport(const model::GameInstall& game, const QString& exePath,
+                           const QString& savePath);
     void fillTeam(int team, bool showShapeNames);
     void fillDriver(int driver);
     void fillCameras();

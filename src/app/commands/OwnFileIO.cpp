@@ -10,10 +10,10 @@ const char kNothingLoaded[] = "Nothing has been loaded.";
 const char kNothingSaved[] =
     "Nothing has been saved: an earlier file of that name is left as it was.";
 
-bool readOwnFile(MessageSink& messages, const QString& path,
+bool readOwnFile(MessageSink& messages, const QString& path, qint64 maxSize,
                  const std::function<void(const QByteArray&)>& parse) {
     try {
-        parse(files::readWholeFile(path));
+        parse(files::readWholeFile(path, maxSize));
         return true;
     } catch (const model::GameFileError& e) {
         messages.showError(e.message() + QStringLiteral("\r\n") + QLatin1String(kNothingLoaded));

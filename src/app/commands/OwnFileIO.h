@@ -11,10 +11,10 @@ class MessageSink;
 // Reading and writing the program's own files (team files, camera and tyre sets, performance
 // files) for the file commands, with the messages the user sees when that fails.
 
-// Reads the whole file and hands its bytes to parse, which checks all of them before the command
-// changes anything. A file that cannot be read, or that parse refuses (model::GameFileError), is
+// Reads the whole file (refused unread when it holds more than maxSize bytes) and hands its bytes
+// to parse, which checks all of them before the command changes anything. A file that cannot be read, or that parse refuses (model::GameFileError), is
 // reported in an error box ending in "Nothing has been loaded."; the result is then false.
-bool readOwnFile(MessageSink& messages, const QString& path,
+bool readOwnFile(MessageSink& messages, const QString& path, qint64 maxSize,
                  const std::function<void(const QByteArray&)>& parse);
 
 // Writes the whole file at once. When that fails (no permission, disk full, no such folder), the

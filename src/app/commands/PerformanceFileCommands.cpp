@@ -76,9 +76,10 @@ void PerformanceFileCommands::LoadPerformanceFile1Click() {
 
 void PerformanceFileCommands::loadSectioned(const QString& path) {
     files::PerformanceFileContent content;
-    if (!readOwnFile(editor_.messages(), path, [&](const QByteArray& bytes) {
-            content = files::readSectionedPerformanceFile(bytes, path);
-        }))
+    if (!readOwnFile(editor_.messages(), path, files::kMaxPerformanceFileSize,
+                     [&](const QByteArray& bytes) {
+                         content = files::readSectionedPerformanceFile(bytes, path);
+                     }))
         return;
     if (content.versionMismatch) editor_.messages().show(QLatin1String(kVersionWarning));
     show(content);
@@ -91,9 +92,10 @@ void PerformanceFileCommands::loadSectioned(const QString& path) {
 
 void PerformanceFileCommands::loadKeyedList(const QString& path) {
     files::PerformanceFileContent content;
-    if (!readOwnFile(editor_.messages(), path, [&](const QByteArray& bytes) {
-            content = files::readKeyedPerformanceFile(bytes, path);
-        }))
+    if (!readOwnFile(editor_.messages(), path, files::kMaxPerformanceFileSize,
+                     [&](const QByteArray& bytes) {
+                         content = files::readKeyedPerformanceFile(bytes, path);
+                     }))
         return;
     show(content);
     editor_.setStatus(QLatin1String(kLoaded));

@@ -91,7 +91,7 @@ void TeamFileCommands::LoadTeamFile() {
 
 void TeamFileCommands::loadTeamFile(const QString& path) {
     files::TeamFileContent content;
-    if (!readOwnFile(editor_.messages(), path,
+    if (!readOwnFile(editor_.messages(), path, files::kMaxTeamFileKindSize,
                      [&](const QByteArray& bytes) { content = files::readTeamFile(bytes, path); }))
         return;
     // The file's blocks go over the values the window shows, so that teams and blocks the file
@@ -140,7 +140,7 @@ void TeamFileCommands::loadTeamFile(const QString& path) {
 
 void TeamFileCommands::loadCameraSet(const QString& path) {
     files::CameraSetContent content;
-    if (!readOwnFile(editor_.messages(), path,
+    if (!readOwnFile(editor_.messages(), path, files::kMaxTeamFileKindSize,
                      [&](const QByteArray& bytes) { content = files::readCameraSet(bytes, path); }))
         return;
     model::EditorModel& model = editor_.model();
@@ -160,7 +160,7 @@ void TeamFileCommands::loadCameraSet(const QString& path) {
 
 void TeamFileCommands::loadTyreSet(const QString& path) {
     files::TyreSetContent content;
-    if (!readOwnFile(editor_.messages(), path,
+    if (!readOwnFile(editor_.messages(), path, files::kMaxTeamFileKindSize,
                      [&](const QByteArray& bytes) { content = files::readTyreSet(bytes, path); }))
         return;
     for (int team = 0; team < model::kTeamCount; ++team) showTyreBrand(team, content.brands[team]);

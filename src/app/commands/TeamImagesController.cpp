@@ -16,6 +16,7 @@
 #include "app/window/MainWindow.h"
 #include "images/TeamImages.h"
 #include "images/TeamPictures.h"
+#include "model/GameFileError.h"
 #include "model/GameInstall.h"
 #include "model/GamePaths.h"
 #include "model/Text.h"
@@ -40,6 +41,7 @@ void TeamImagesController::connectAll() {
 
 void TeamImagesController::resetTeamImages() {
     images::resetTeamImages(editor_.model());
+    reported_.clear();
 }
 
 void TeamImagesController::importGPIs(int t) {
@@ -53,16 +55,25 @@ void TeamImagesController::importGPIs(int t) {
 
     const QString folder = model::TeamImagesFolder(game, editor_.settings());
     const model::EditorModel& model = editor_.model();
-    for (int j = 0; j < 2; ++j) {
-        const QImage picture =
-            images::readTeamPicture(images::driverPicturePath(folder, model, t, j),
-                                    images::kDriverPictureSize, images::kDriverPictureSize);
+    for (int j = 0; j < 2; ++j)
         // The box stretches the picture to its 97 x 97 pixels.
-        page->driverPicture(j)->setPixmap(opaque(picture));
+        showPicture(page->driverPicture(j), images::driverPicturePath(folder, model, t, j),
+                    images::kDriverPictureSize, images::kDriverPictureSize);
+    showPicture(page->gridCarPicture(), images::gridCarPicturePath(folder, model, t),
+                images::kGridCarWidth, images::kGridCarHeight);
+}
+
+void TeamImagesController::showPicture(QLabel* box, const QString& path, int width, int height) {
+    try {
+        box->setPixmap(opaque(images::readTeamPicture(path, width, height)));
+        reported_.erase(path);
+    } catch (const model::GameFileError& e) {
+        // A picture that cannot be read stops only itself: its box stays empty and the other
+        // pictures, the fields and the selection go on. Import All and the selection it makes
+        // read the same picture twice; its error is shown once.
+        box->clear();
+        if (reported_.insert(path).second) editor_.messages().showError(e.message());
     }
-    const QImage gridCar = images::readTeamPicture(images::gridCarPicturePath(folder, model, t),
-                                                   images::kGridCarWidth, images::kGridCarHeight);
-    page->gridCarPicture()->setPixmap(opaque(gridCar));
 }
 
 void TeamImagesController::swapGPIs() {

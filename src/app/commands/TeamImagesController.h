@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QString>
+#include <set>
+
 #include "app/ExtensionPorts.h"
+
+class QLabel;
 
 namespace pw::app {
 
@@ -19,7 +24,8 @@ public:
     void resetTeamImages() override;
     // Shows team t's driver names and pictures, read from the pictures folder ("GpiPath").
     // Without a save-state file in the game folder nothing changes. A picture that cannot be read
-    // throws (the pictures shown before it stay).
+    // leaves its box empty and is reported in the error box (once, until it is read again or the
+    // next Import All); the other pictures are still shown.
     void importGPIs(int team) override;
     // Exchanges the picture files of every pending exchange in the game's own images folder, then
     // starts afresh (numbers back to the game's own, nothing pending), as an Import All would.
@@ -29,7 +35,10 @@ public:
     void LMDButton11Click();
 
 private:
+    void showPicture(QLabel* box, const QString& path, int width, int height);
+
     Editor& editor_;
+    std::set<QString> reported_;
 };
 
 }  // namespace pw::app

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 
 #include "app/AppInfo.h"
+#include "app/dialogs/RestoreDialog.h"
 #include "app/widgets/ColourSwatch.h"
 
 namespace pw::app {
@@ -107,6 +108,12 @@ std::optional<uint32_t> WidgetDialogRunner::chooseColour(uint32_t initial) {
     const QColor chosen = QColorDialog::getColor(start, parent_, QString());
     if (!chosen.isValid()) return std::nullopt;
     return ColourSwatch::fromQColor(chosen);
+}
+
+std::optional<int> WidgetDialogRunner::chooseBackup(const std::vector<BackupListing>& backups) {
+    RestoreDialog dialog(backups, parent_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.chosen();
 }
 
 }  // namespace pw::app

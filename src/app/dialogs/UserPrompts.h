@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class QFileDialog;
 class QWidget;
@@ -56,6 +57,12 @@ struct SaveFileAnswer {
     int filterIndex = 1;
 };
 
+// One backup of the game files as "Restore Game Files..." lists it.
+struct BackupListing {
+    QString made;       // when the export it was made for ran
+    QStringList files;  // one line per file: its name and whether it is as that export left it
+};
+
 class DialogRunner {
 public:
     virtual ~DialogRunner() = default;
@@ -67,6 +74,11 @@ public:
     // The save-file dialog; none when the user cancelled. Runners that offer no save dialog
     // answer as a cancelled one.
     virtual std::optional<SaveFileAnswer> saveFile(const SaveFileRequest& /*request*/) {
+        return std::nullopt;
+    }
+    // Lists the backups (newest first) and returns the one the user chose and confirmed to put
+    // back, or none. Runners that offer no such dialog answer as a cancelled one.
+    virtual std::optional<int> chooseBackup(const std::vector<BackupListing>& /*backups*/) {
         return std::nullopt;
     }
 };
@@ -93,6 +105,7 @@ public:
     QString openFile(const OpenFileRequest& request) override;
     std::optional<uint32_t> chooseColour(uint32_t initial) override;
     std::optional<SaveFileAnswer> saveFile(const SaveFileRequest& request) override;
+    std::optional<int> chooseBackup(const std::vector<BackupListing>& backups) override;
 
 private:
     QWidget* parent_;

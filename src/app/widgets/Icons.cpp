@@ -116,6 +116,22 @@ void draw(QPainter& p, IconId id) {
             p.setBrush(QColor(250, 210, 40));
             p.drawEllipse(QRectF(11, 5, 3, 3));
             break;
+        case IconId::RestoreGameFiles: {
+            floppy(p);
+            // A turning-back arrow over the disk.
+            p.setPen(QPen(QColor(200, 90, 0), 2.2));
+            p.setBrush(Qt::NoBrush);
+            p.drawArc(QRectF(5, 5, 10, 10), 90 * 16, 270 * 16);
+            QPainterPath head;
+            head.moveTo(6, 2);
+            head.lineTo(11, 5);
+            head.lineTo(6, 8);
+            head.closeSubpath();
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(200, 90, 0));
+            p.drawPath(head);
+            break;
+        }
         case IconId::About: {
             p.setPen(QColor(20, 60, 140));
             p.setBrush(QColor(50, 110, 210));

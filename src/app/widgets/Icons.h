@@ -4,7 +4,7 @@
 
 namespace pw::app {
 
-// The ten 18 x 18 menu icons, drawn here so the program carries no image files of its own.
+// The 18 x 18 menu icons, drawn here so the program carries no image files of its own.
 enum class IconId {
     LoadTeam,
     SaveTeam,
@@ -15,6 +15,7 @@ enum class IconId {
     ChangeCarsWad,
     ChangeGamePath,
     ChangeImagesPath,
+    RestoreGameFiles,
     About
 };
 

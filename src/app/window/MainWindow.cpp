@@ -125,6 +125,8 @@ void MainWindow::buildMenus() {
                           QStringLiteral("ChangeGP4Path"));
     changeImagesPath_ = add(options, QStringLiteral("Change Images Path"), IconId::ChangeImagesPath,
                             {}, QStringLiteral("ChangeImagesPath1"));
+    restoreGameFiles_ = add(options, QStringLiteral("Restore Game Files..."),
+                            IconId::RestoreGameFiles, {}, QStringLiteral("RestoreGameFiles"));
 
     QMenu* about = menuBar()->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("MenuAbout"));

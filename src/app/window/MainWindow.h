@@ -57,6 +57,7 @@ public:
     QAction* changeCarsWadAction() const { return changeCarsWad_; }
     QAction* changeGamePathAction() const { return changeGamePath_; }
     QAction* changeImagesPathAction() const { return changeImagesPath_; }
+    QAction* restoreGameFilesAction() const { return restoreGameFiles_; }
     QAction* aboutAction() const { return aboutAction_; }
 
     // Places the window at its start size in the middle of its screen.
@@ -97,6 +98,7 @@ private:
     QAction* changeCarsWad_ = nullptr;
     QAction* changeGamePath_ = nullptr;
     QAction* changeImagesPath_ = nullptr;
+    QAction* restoreGameFiles_ = nullptr;
     QAction* aboutAction_ = nullptr;
 };
 
