@@ -1,7 +1,10 @@
 #include "WineGameLocation.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <map>
+#include <mutex>
 
 #include "GameInstall.h"
 #include "GamePaths.h"
@@ -20,6 +23,7 @@ QString wow64InstallKey() {
     const QString software = QStringLiteral("Software\\");
     return software + QStringLiteral("Wow6432Node\\") + key.mid(software.size());
 }
+
 }  // namespace
 
 QStringList installDirectoriesInRegistry(const WineRegistry& registry) {
@@ -29,6 +33,36 @@ QStringList installDirectoriesInRegistry(const WineRegistry& registry) {
         if (std::optional<QString> directory = registry.text(key, value)) directories << *directory;
     return directories;
 }
+
+namespace {
+// The directories a registry file records. The game is looked for before every file access and
+// a prefix's registry runs to megabytes, so what a file held is kept while its size and time of
+// change stay the same: a changed file is read again.
+QStringList installDirectoriesInFile(const QString& path) {
+    struct Read {
+        qint64 size;
+        QDateTime changed;
+        QStringList directories;
+    };
+    static std::mutex mutex;
+    static std::map<QString, Read> reads;
+    const QFileInfo info(path);
+    if (!info.isFile()) return {};
+    const std::lock_guard<std::mutex> lock(mutex);
+    const auto known = reads.find(path);
+    if (known != reads.end() && known->second.size == info.size() &&
+        known->second.changed == info.lastModified())
+        return known->second.directories;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const std::optional<WineRegistry> registry =
+        parseWineRegistry(file.readAll(), {wow64InstallKey(), installKey()});
+    const QStringList directories =
+        registry ? installDirectoriesInRegistry(*registry) : QStringList();
+    reads[path] = Read{info.size(), info.lastModified(), directories};
+    return directories;
+}
+}  // namespace
 
 QString unixPathInPrefix(const QString& prefix, const QString& windowsPath) {
     const QString path = windowsPath.trimmed();
@@ -46,13 +80,9 @@ QString unixPathInPrefix(const QString& prefix, const QString& windowsPath) {
 }
 
 QStringList installFoldersInPrefix(const QString& prefix) {
-    QFile file(joinPath(prefix, QStringLiteral("system.reg")));
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const std::optional<WineRegistry> registry =
-        parseWineRegistry(file.readAll(), {wow64InstallKey(), installKey()});
-    if (!registry) return {};
     QStringList folders;
-    for (const QString& directory : installDirectoriesInRegistry(*registry)) {
+    for (const QString& directory :
+         installDirectoriesInFile(joinPath(prefix, QStringLiteral("system.reg")))) {
         const QString folder = unixPathInPrefix(prefix, directory);
         if (!folder.isEmpty()) folders << folder;
     }
