@@ -1,5 +1,6 @@
 #include "IsolatedSettings.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
 #include <stdexcept>
@@ -29,9 +30,12 @@ IsolatedSettings::IsolatedSettings()
     // And the application's data (the backups of the game files).
     qputenv("XDG_DATA_HOME", dataFolder().toLocal8Bit());
     pointQSettingsAt(dir_.path());
+    QDir(dir_.path()).mkpath(home());
+    previousWine_ = model::setWineEnvironment(model::WineEnvironment{home(), QString()});
 }
 
 IsolatedSettings::~IsolatedSettings() {
+    model::setWineEnvironment(previousWine_);
     model::setSettingsFolder(previousFolder_);
     if (hadXdg_)
         qputenv("XDG_CONFIG_HOME", previousXdg_);

@@ -3,11 +3,16 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <optional>
+
+#include "model/WinePrefixes.h"
 
 namespace pw::test {
 
 // While it lives, the per-user settings, the game's installation entry and the application's
-// data folder (XDG_DATA_HOME) are kept in a fresh temporary folder, so tests never read or change the user's own (registry included).
+// data folder (XDG_DATA_HOME) are kept in a fresh temporary folder, so tests never read or change
+// the user's own (registry included), and the game is looked for in the Wine prefixes of an empty
+// temporary home, never the user's.
 // Restores the previous place on destruction. Nestable; one per scope.
 class IsolatedSettings {
 public:
@@ -20,6 +25,8 @@ public:
     QString folder() const { return dir_.path(); }
     // The temporary data folder (XDG_DATA_HOME).
     QString dataFolder() const;
+    // The home folder the game search sees (empty, no WINEPREFIX) until a test sets another.
+    QString home() const { return dir_.filePath(QStringLiteral("home")); }
     // The file that stands for the game's installation entry (it may not exist).
     QString installEntryFile() const;
     // Writes the installation entry so that the game in gameFolder counts as installed.
@@ -32,6 +39,7 @@ private:
     QByteArray previousXdg_;
     bool hadXdgData_ = false;
     QByteArray previousXdgData_;
+    std::optional<model::WineEnvironment> previousWine_;
 };
 
 }  // namespace pw::test
