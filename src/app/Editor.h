@@ -20,6 +20,7 @@ namespace pw::app {
 
 class DefaultCommands;
 class DialogRunner;
+class EditHistory;
 class FieldReactions;
 class GameLocationCommands;
 class GameRestoreCommand;
@@ -66,6 +67,7 @@ public:
     MouseActions& mouse() { return *mouse_; }
     TeamFileCommands& teamFiles() { return *teamFiles_; }
     PerformanceFileCommands& performanceFiles() { return *performanceFiles_; }
+    EditHistory& history() { return *history_; }
 
     // Later parts of the program plug in here. The preview and the save-selection dialog default
     // to do-nothing stand-ins; the team pictures default to the window's own (tests put recorders
@@ -91,7 +93,8 @@ public:
         importedGame_ = std::move(game);
     }
 
-    // The two main commands, guarded (errors shown, never thrown).
+    // The two main commands, guarded (errors shown, never thrown). Import All asks first when
+    // there are unexported edits; a finished Export All leaves none.
     void importAll();
     void exportAll();
 
@@ -134,6 +137,7 @@ private:
     std::unique_ptr<TeamFileCommands> teamFiles_;
     std::unique_ptr<PerformanceFileCommands> performanceFiles_;
     std::optional<model::ImportedGame> importedGame_;
+    EditHistory* history_;  // a child of the editor
     bool terminated_ = false;
     std::function<void()> terminateHandler_;
 };

@@ -5,6 +5,7 @@
 
 #include "app/Editor.h"
 #include "app/commands/DefaultCommands.h"
+#include "app/commands/EditHistory.h"
 #include "app/commands/FieldReactions.h"
 #include "app/commands/GameLocationCommands.h"
 #include "app/commands/SelectionController.h"
@@ -78,6 +79,8 @@ void GameTransfer::importGame(const model::GameInstall& game) {
     const QString exePath = model::GameExecutablePath(game, settings);
     const QString savePath = model::SaveStatePath(game);
 
+    // What the window held before is gone: no step may lead back into it.
+    editor_.history().forget();
     model.EditsLive = 0;
     editor_.teamImages().resetTeamImages();
     editor_.selector().lightQuickCam(0);
@@ -111,6 +114,7 @@ void GameTransfer::importGame(const model::GameInstall& game) {
     // Team 0 is selected as a click on its arm colour would select it.
     editor_.selector().CarRefresh(0);
     editor_.setStatus(QStringLiteral("Import Done"));
+    editor_.history().startFromHere();
 }
 
 void GameTransfer::readTyrePositions() {
