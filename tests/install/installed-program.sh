@@ -65,7 +65,7 @@ start_program() {
     (cd "$work/elsewhere" && exec "$usr/bin/pitwright") >"$work/program.log" 2>&1 &
     program_pid=$!
     for _ in $(seq 1 300); do
-        window_names | grep -qx "Pitwright 2.4" && return
+        grep -qx "Pitwright 2.4" <<<"$(window_names)" && return
         kill -0 "$program_pid" 2>/dev/null || fail "the program ended: $(cat "$work/program.log")"
         sleep 0.1
     done
@@ -93,7 +93,8 @@ if found=$(texture_message); then fail "a texture message with the textures inst
 window=$(xwininfo -root -children | grep '"Pitwright 2.4": (')
 class=$(sed 's/.*: ("[^"]*" "\([^"]*\)").*/\1/' <<<"$window")
 [ "$class" = "$(sed -n 's/^StartupWMClass=//p' "$desktop")" ] || fail "window class $class"
-xprop -id "$(awk '{print $1}' <<<"$window")" _NET_WM_ICON | grep -q "Icon (" || fail "no window icon"
+xprop -id "$(awk '{print $1}' <<<"$window")" _NET_WM_ICON >"$work/icon.txt" 2>&1 || true
+grep -q "Icon (" "$work/icon.txt" || fail "no window icon: $window: $(head -c 300 "$work/icon.txt")"
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended: $(cat "$work/program.log")"
 stop_program
 echo "installed tree and program: OK"
