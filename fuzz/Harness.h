@@ -50,6 +50,7 @@ void fuzzCameraSet(const uint8_t* data, size_t size);
 void fuzzTyreSet(const uint8_t* data, size_t size);
 void fuzzSectionedPerformanceFile(const uint8_t* data, size_t size);
 void fuzzKeyedPerformanceFile(const uint8_t* data, size_t size);
+void fuzzWineRegistry(const uint8_t* data, size_t size);
 
 // The input as a byte array that does not copy it.
 inline QByteArray bytesOf(const uint8_t* data, size_t size) {

@@ -16,6 +16,7 @@ const std::vector<Harness>& harnesses() {
         {"tyre_set", fuzzTyreSet},
         {"sectioned_performance_file", fuzzSectionedPerformanceFile},
         {"keyed_performance_file", fuzzKeyedPerformanceFile},
+        {"wine_registry", fuzzWineRegistry},
     };
     return all;
 }

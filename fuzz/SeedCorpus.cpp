@@ -19,6 +19,7 @@
 #include "images/BmpImage.h"
 #include "images/TgaImage.h"
 #include "model/ByteIO.h"
+#include "model/GameInstall.h"
 #include "wad/CarShapeWriter.h"
 #include "wad/SampleShapes.h"
 #include "wad/WadArchive.h"
@@ -144,6 +145,18 @@ void seedOwnFiles() {
     seed("cars_archive", wad::BuildWad({{"car_collision_mesh.ct", mesh}}).bytes);
 }
 
+// A prefix's system registry recording the game's folder, in both views.
+void seedRegistry() {
+    const QByteArray key = QByteArray(model::install::kKeyPath).mid(1).replace("\\", "\\\\");
+    const QByteArray wow64 = QByteArray(key).replace("Software\\\\", "Software\\\\Wow6432Node\\\\");
+    const QByteArray value =
+        QByteArray("\"") + model::install::kValueName + "\"=\"C:\\\\Games\\\\x\"\n";
+    seed("wine_registry",
+         "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win32\n\n[" +
+             wow64 + "] 1700000000\n#time=1d9a1b2c3d4e5f6\n" + value + "\n[" + key +
+             "] 1700000000\n" + value + "@=\"default\"\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -160,6 +173,7 @@ int main(int argc, char** argv) {
         seedFromDemoGame(games.filePath(QStringLiteral("a")), 0);
         seedFromDemoGame(games.filePath(QStringLiteral("b")), 102);
         seedOwnFiles();
+        seedRegistry();
     } catch (const model::GameFileError& e) {
         std::fprintf(stderr, "fuzz-seed-corpus: %s\n", qPrintable(e.message()));
         return 1;

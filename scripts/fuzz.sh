@@ -36,7 +36,7 @@ cmake --build build-fuzz -j2 --target fuzzers
 harnesses=("$@")
 if [ ${#harnesses[@]} -eq 0 ]; then
     harnesses=(exe_tables save_state cars_archive car_shape tga bmp team_picture team_file
-               camera_set tyre_set sectioned_performance_file keyed_performance_file)
+               camera_set tyre_set sectioned_performance_file keyed_performance_file wine_registry)
 fi
 
 rm -rf build-fuzz/seeds
