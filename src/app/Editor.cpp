@@ -101,6 +101,7 @@ void Editor::importAll() {
 }
 
 void Editor::exportAll() {
+    history_->settle();
     if (runGuarded(messages_, [this] { transfer_->exportAll(); })) history_->exported();
 }
 

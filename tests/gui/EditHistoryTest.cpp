@@ -15,6 +15,7 @@
 #include "GameFileFixtures.h"
 #include "WindowValues.h"
 #include "app/commands/EditHistory.h"
+#include "app/commands/MouseActions.h"
 #include "app/widgets/ColourSwatch.h"
 #include "app/widgets/FieldEdit.h"
 #include "app/widgets/LabelPanel.h"
@@ -363,6 +364,23 @@ TEST_F(EditHistory, TypingInOneBoxIsOneStepUntilTheFocusLeavesIt) {
     QTest::keyClicks(b, "5");
     QTest::keyClick(b, Qt::Key_Backspace);
     EXPECT_EQ(stack().count(), 0);
+}
+
+// A drag whose release never came (a box took the mouse) still counts: undo takes it back and
+// quitting asks about it.
+TEST_F(EditHistory, AChangeNoStepHoldsYetIsTakenBeforeUndoAndTheQuestions) {
+    const QString before = h.text(names::cameraField(5));
+    app::FieldEdit* field = edit(names::cameraField(5));
+    QTest::mousePress(field, Qt::LeftButton, {}, QPoint(6, 6));
+    QTest::mouseMove(field, QPoint(16, 6));
+    h.editor().mouse().fieldReleased();  // ended without a release event
+    ASSERT_NE(h.text(names::cameraField(5)), before);
+    EXPECT_EQ(stack().count(), 0);
+    h.messages.quitAnswer = app::UnexportedAnswer::Cancel;
+    EXPECT_FALSE(h.window().close());
+    EXPECT_EQ(h.messages.quitQuestions, 1);
+    h.window().undoAction()->trigger();
+    EXPECT_EQ(h.text(names::cameraField(5)), before);
 }
 
 TEST_F(EditHistory, ImportAllStartsANewHistoryAndExportAllKeepsIt) {

@@ -135,10 +135,12 @@ void EditHistory::exported() {
 }
 
 bool EditHistory::mayDiscardEdits() {
+    settle();
     return !hasUnexportedEdits() || editor_.messages().askDiscardEdits();
 }
 
 bool EditHistory::mayClose() {
+    settle();
     if (!hasUnexportedEdits()) return true;
     switch (editor_.messages().askBeforeQuit()) {
         case UnexportedAnswer::ExportAll:
@@ -249,7 +251,10 @@ void EditHistory::connectAll() {
     connect(window.loadPerformanceAction(), &QAction::triggered, this,
             [this] { record(QStringLiteral("Load Performance File")); });
 
-    connect(window.undoAction(), &QAction::triggered, this, [this] { stack_.undo(); });
+    connect(window.undoAction(), &QAction::triggered, this, [this] {
+        settle();
+        stack_.undo();
+    });
     connect(window.redoAction(), &QAction::triggered, this, [this] { stack_.redo(); });
     connect(&stack_, &QUndoStack::indexChanged, this, [this] { updateActions(); });
     connect(&stack_, &QUndoStack::canUndoChanged, this, [this] { updateActions(); });

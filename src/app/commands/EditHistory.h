@@ -38,6 +38,9 @@ public:
     void record(const QString& what);
     // The user typed into text box `textIndex` (of EditState).
     void typed(int textIndex);
+    // Takes any change no step holds yet (a drag that ended without its button coming up) as a
+    // step of its own, so that undo, the questions and Export All all see it.
+    void settle() { record(QStringLiteral("Change")); }
 
     // Import All: the history is forgotten as it begins, and what it read is the new baseline.
     void forget();
