@@ -96,19 +96,21 @@ std::optional<int> tyreBrandFromWord(const QByteArray& word) {
     return std::nullopt;
 }
 
-TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
-                                EditorModel& model) {
-    if (!saveStateExists(savePath)) return {false, BrandWordStatus::NotRead};
+namespace {
 
-    GameFile save(savePath);
+// Every team's code in the save-state file (team 1's is not its brand: see the brand word).
+std::array<uint32_t, kTeamCount> readBrandCodes(GameFile& save) {
     requireSaveState(save, kBrandCodes + kTeamCount * 4, "the tyre-brand codes");
     ByteReader codes(save.read(kBrandCodes, kTeamCount * 4, "the tyre-brand codes"),
                      save.displayName());
     save.close();
     std::array<uint32_t, kTeamCount> stored{};
     for (uint32_t& code : stored) code = codes.u32("a tyre-brand code");
+    return stored;
+}
 
-    GameFile exe(exePath);
+TyreBrandsResult readBrandWord(const std::array<uint32_t, kTeamCount>& stored, GameFile& exe,
+                               EditorModel& model) {
     const uint8_t versionByte = exe.readU8(exe::kVersionByteOffset, "the version byte");
     const std::optional<qint64> wordAt = exe::brandWordOffset(versionByte);
     QByteArray word;
@@ -134,6 +136,22 @@ TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
     else
         model.team1UnreadBrand = UnreadBrandWord{stored[McLaren], model.teams[McLaren].tyreBrand};
     return result;
+}
+
+}  // namespace
+
+TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
+                                EditorModel& model) {
+    if (!saveStateExists(savePath)) return {false, BrandWordStatus::NotRead};
+
+    GameFile save(savePath);
+    const std::array<uint32_t, kTeamCount> stored = readBrandCodes(save);
+    GameFile exe(exePath);
+    return readBrandWord(stored, exe, model);
+}
+
+TyreBrandsResult ReadTyreBrands(GameFile& save, GameFile& exe, EditorModel& model) {
+    return readBrandWord(readBrandCodes(save), exe, model);
 }
 
 TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath,
@@ -170,12 +188,10 @@ TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath
     return result;
 }
 
-SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exePath,
-                                    EditorModel& model) {
-    if (!saveStateExists(savePath)) return SaveStateStatus::Missing;
+namespace {
 
-    EditorModel next = model;
-    GameFile save(savePath);
+// Driver numbers and names, team and engine names of the save-state file, into next.
+void readSaveTables(GameFile& save, EditorModel& next) {
     requireSaveState(save, kTablesEnd, "the driver and team tables");
     ByteReader numbers(save.read(kDriverNumbers, kDriverCount, "the driver numbers"),
                        save.displayName());
@@ -186,12 +202,30 @@ SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exeP
     for (TeamRecord& t : next.teams) t.teamName = names.bytes(kTeamNameSize, "a team name");
     for (TeamRecord& t : next.teams) t.engineName = names.bytes(kTeamNameSize, "an engine name");
     save.close();
+}
 
+}  // namespace
+
+SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exePath,
+                                    EditorModel& model) {
+    if (!saveStateExists(savePath)) return SaveStateStatus::Missing;
+
+    EditorModel next = model;
+    GameFile save(savePath);
+    readSaveTables(save, next);
     GameFile exe(exePath);
     readPerformance(exe, next.versionByte, next);
     exe.close();
     model = next;
     return SaveStateStatus::Done;
+}
+
+void ReadSaveStateTables(GameFile& save, GameFile& exe, EditorModel& model) {
+    EditorModel next = model;
+    readSaveTables(save, next);
+    readPerformance(exe, next.versionByte, next);
+    exe.close();
+    model = next;
 }
 
 void WriteSaveStateTables(const QString& savePath, const QString& exePath,
@@ -214,6 +248,10 @@ void WriteSaveStateTables(const QString& savePath, const QString& exePath,
 
 void ReadPerformanceBlock(const QString& exePath, EditorModel& model) {
     GameFile exe(exePath);
+    ReadPerformanceBlock(exe, model);
+}
+
+void ReadPerformanceBlock(GameFile& exe, EditorModel& model) {
     EditorModel next = model;
     readPerformance(exe, next.versionByte, next);
     exe.close();
@@ -240,6 +278,10 @@ uint32_t saveStateChecksumOf(const QByteArray& covered) {
 
 void SaveStateChecksum(const QString& path) {
     GameFile file(path);
+    SaveStateChecksum(file);
+}
+
+void SaveStateChecksum(GameFile& file) {
     if (file.size() < kChecksumSize)
         throw GameFileError(file.displayName(), file.size(),
                             QStringLiteral("file too short for a checksum (needs 4 bytes, has %1)")
