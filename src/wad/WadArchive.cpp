@@ -4,7 +4,7 @@
 
 #include "model/ByteIO.h"
 #include "model/GamePaths.h"
-#include "model/Text.h"
+#include "WadDirectory.h"
 
 namespace pw::wad {
 
@@ -25,35 +25,6 @@ bool IsCarsArchive(const QString& path) {
     return file.readU8(layout::kMarkerOffset, "archive check byte") == layout::kMarker;
 }
 
-namespace {
-// The first directory record whose name (NULs removed) satisfies match. The count is checked
-// against the file size first, then the whole directory is read at once.
-template <typename Match>
-std::optional<WadEntry> findFirst(GameFile& file, Match match) {
-    const int32_t count = int32_t(file.readU32(layout::kCountOffset, "directory entry count"));
-    const qint64 available = (file.size() - layout::kDirectoryOffset) / layout::kRecordSize;
-    if (count < 0 || count > available)
-        throw GameFileError(file.displayName(), layout::kCountOffset,
-                            QStringLiteral("a directory of %1 entries does not fit in the file "
-                                           "(room for %2)")
-                                .arg(count)
-                                .arg(std::max<qint64>(available, 0)));
-    const model::ByteReader directory(
-        file.read(layout::kDirectoryOffset, count * layout::kRecordSize, "directory"),
-        file.displayName());
-    for (qint64 i = 0; i < count; ++i) {
-        const qint64 record = i * layout::kRecordSize;
-        const QByteArray name =
-            model::StripNul(directory.bytesAt(record, layout::kNameSize, "entry name"));
-        if (match(name))
-            return WadEntry{
-                directory.u32At(record + layout::kDataOffsetInRecord, "entry data offset"),
-                directory.u32At(record + layout::kDataLengthInRecord, "entry data length")};
-    }
-    return std::nullopt;
-}
-}  // namespace
-
 std::optional<WadArchive> WadArchive::OpenArchive(const QString& path) {
     if (path.isEmpty() || !model::fileExists(path)) return std::nullopt;
     const QString resolved = model::resolvePath(path);
@@ -71,14 +42,11 @@ void WadArchive::close() {
 }
 
 std::optional<WadEntry> WadArchive::FindEntry(const QString& name) {
-    const QString wanted = name.toLower();
-    return findFirst(*file_, [&](const QByteArray& stored) {
-        return QString::fromLatin1(stored.mid(stored.lastIndexOf('\\') + 1)).toLower() == wanted;
-    });
+    return cachedDirectory(*file_)->findByName(name);
 }
 
 std::optional<WadEntry> WadArchive::FindFirstCollisionMeshEntry() {
-    return findFirst(*file_, [](const QByteArray& stored) { return stored.endsWith(".ct"); });
+    return cachedDirectory(*file_)->firstCollisionMesh();
 }
 
 std::optional<uint32_t> WadArchive::FindFirstCollisionMesh() {
