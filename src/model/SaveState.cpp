@@ -131,7 +131,7 @@ TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
 }
 
 TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath,
-                                 const EditorModel& model) {
+                                 const EditorModel& model, BrandsChecksum checksum) {
     checkBrandIndexes(savePath, model);
     TyreBrandsResult result;
     if (saveStateExists(savePath)) {
@@ -140,8 +140,10 @@ TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath
         ByteWriter codes;
         for (const TeamRecord& t : model.teams) codes.u32(TyreBrandCodes[t.tyreBrand]);
         save.write(kBrandCodes, codes.data(), "the tyre-brand codes");
+        const bool tablesWriterSums =
+            checksum == BrandsChecksum::ByTablesWriter && save.size() >= kTablesEnd + kChecksumSize;
         save.close();
-        SaveStateChecksum(savePath);
+        if (!tablesWriterSums) SaveStateChecksum(savePath);
     } else {
         result.saveStateFound = false;
     }
