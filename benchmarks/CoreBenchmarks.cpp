@@ -80,7 +80,7 @@ GameRanges gameRanges() {
     r.exeWrite.push_back({l.rimLink, 4});
     for (size_t i = 0; i < kRimTableTeams.size(); ++i)
         r.exeWrite.push_back({l.rimTable + qint64(i) * kRimSlotSize, 4});
-    r.saveRead = {{kDriverNumbers, kDriverCount},
+    r.saveRead = {{kDriverNumbers, model::kDriverCount},
                   {kBrandCodes, 11 * 4},
                   {kDriverNames, kTablesEnd - kDriverNames}};
     r.saveWrite = r.saveRead;
@@ -232,7 +232,7 @@ BENCHMARK(Archive_Lookup)
 void DirectoryFloor(benchmark::State& state) {
     const QString path = bigArchive(kLookupEntries);
     const qint64 size = 4 + 136 * kLookupEntries;
-    std::vector<char> buffer(size_t(size));
+    std::vector<char> buffer(static_cast<size_t>(size));
     for (auto _ : state) {
         const int fd = openRw(path);
         if (::pread(fd, buffer.data(), size_t(size), 0) != size) throw std::runtime_error("pread");

@@ -1,6 +1,7 @@
 #include "WadArchive.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "model/ByteIO.h"
 #include "model/GamePaths.h"
@@ -12,9 +13,10 @@ using model::GameFile;
 using model::GameFileError;
 
 void MakeWritable(const QString& path) {
-    const QFile::Permissions permissions = QFile::permissions(path);
-    if (!(permissions & QFile::WriteOwner))
-        QFile::setPermissions(path, permissions | QFile::WriteOwner);
+    // Asking for the owner's write bit alone reads the file's status once; the full set of
+    // permissions would also test access for the current user.
+    if (!QFileInfo(path).permission(QFile::WriteOwner))
+        QFile::setPermissions(path, QFile::permissions(path) | QFile::WriteOwner);
 }
 
 bool IsCarsArchive(const QString& path) {
@@ -26,8 +28,9 @@ bool IsCarsArchive(const QString& path) {
 }
 
 std::optional<WadArchive> WadArchive::OpenArchive(const QString& path) {
-    if (path.isEmpty() || !model::fileExists(path)) return std::nullopt;
+    if (path.isEmpty()) return std::nullopt;
     const QString resolved = model::resolvePath(path);
+    if (!QFileInfo(resolved).isFile()) return std::nullopt;
     MakeWritable(resolved);
     return WadArchive(std::make_unique<GameFile>(resolved));
 }
