@@ -37,8 +37,11 @@ struct Game {
     }
 };
 
+// Written once and left to settle: a game's files are old, so its archive directory is kept.
 Game& game() {
     static Game g;
+    static const bool settled = (QThread::msleep(wad::kDefaultSettleMs + 200), true);
+    (void)settled;
     return g;
 }
 
@@ -157,8 +160,14 @@ void ImportFloor(benchmark::State& state) {
 }
 BENCHMARK(ImportFloor)->Name("pread_import_ranges")->Unit(benchmark::kMicrosecond);
 
+// Exports write into the archive: a game of their own keeps the imports' archive settled.
+Game& exportGame() {
+    static Game g;
+    return g;
+}
+
 void Export_All(benchmark::State& state) {
-    Game& g = game();
+    Game& g = exportGame();
     model::EditorModel m = demo::demoModel(0);
     model::ReadExeTables(g.exe, m);
     wad::ReadTyrePositions(g.wad, m);
@@ -174,7 +183,7 @@ BENCHMARK(Export_All)
     ->Unit(benchmark::kMicrosecond);
 
 void ExportFloor(benchmark::State& state) {
-    Game& g = game();
+    Game& g = exportGame();
     const GameRanges r = gameRanges();
     const std::vector<char> exe = fileBytes(g.exe), wad = fileBytes(g.wad);
     std::vector<char> save = fileBytes(g.save);

@@ -15,6 +15,9 @@ static_assert(exe::kBrandWordSize == kTyreBrandWordSize);
 
 namespace {
 
+// Recomputes the checksum of the open file and stores it in its last four bytes.
+void storeChecksum(GameFile& file);
+
 bool saveStateExists(const QString& path) {
     return QFileInfo(path).isFile();
 }
@@ -142,8 +145,8 @@ TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath
         save.write(kBrandCodes, codes.data(), "the tyre-brand codes");
         const bool tablesWriterSums =
             checksum == BrandsChecksum::ByTablesWriter && save.size() >= kTablesEnd + kChecksumSize;
+        if (!tablesWriterSums) storeChecksum(save);
         save.close();
-        if (!tablesWriterSums) SaveStateChecksum(savePath);
     } else {
         result.saveStateFound = false;
     }
@@ -197,8 +200,8 @@ void WriteSaveStateTables(const QString& savePath, const QString& exePath,
     for (const TeamRecord& t : model.teams) names.padded(t.teamName, kTeamNameSize);
     for (const TeamRecord& t : model.teams) names.padded(t.engineName, kTeamNameSize);
     save.write(kDriverNames, names.data(), "the names");
+    storeChecksum(save);
     save.close();
-    SaveStateChecksum(savePath);
 
     WritePerformanceBlock(exePath, model);
 }
@@ -231,6 +234,12 @@ uint32_t saveStateChecksumOf(const QByteArray& covered) {
 
 void SaveStateChecksum(const QString& path) {
     GameFile file(path);
+    storeChecksum(file);
+    file.close();
+}
+
+namespace {
+void storeChecksum(GameFile& file) {
     if (file.size() < kChecksumSize)
         throw GameFileError(file.displayName(), file.size(),
                             QStringLiteral("file too short for a checksum (needs 4 bytes, has %1)")
@@ -238,7 +247,7 @@ void SaveStateChecksum(const QString& path) {
     const qint64 covered = file.size() - kChecksumSize;
     file.writeU32(covered, saveStateChecksumOf(file.read(0, covered, "the checksummed bytes")),
                   "the checksum");
-    file.close();
 }
+}  // namespace
 
 }  // namespace pw::model

@@ -1,9 +1,14 @@
 #include "WadDirectory.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <map>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 #include "model/ByteIO.h"
 #include "model/Text.h"
@@ -53,7 +58,7 @@ namespace {
 // What tells one file at a path from another: replacing or rewriting the archive changes one.
 struct FileStamp {
     qint64 size = -1;
-    qint64 modified = 0;
+    qint64 modified = 0;  // nanoseconds since the epoch
     qint64 statusChanged = 0;
     bool operator==(const FileStamp& o) const {
         return size == o.size && modified == o.modified && statusChanged == o.statusChanged;
@@ -74,16 +79,29 @@ std::map<QString, Cached>& cache() {
 long long reads = 0;
 qint64 settleMs = kDefaultSettleMs;
 
+// The file's status, by one call where the platform has it (times in nanoseconds there).
+FileStamp stampOf(const QString& path) {
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+#else
+    const QFileInfo info(path);
+    return {info.size(),
+            info.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch() * 1000000,
+            info.fileTime(QFileDevice::FileMetadataChangeTime).toMSecsSinceEpoch() * 1000000};
+#endif
+}
+
 }  // namespace
 
 std::shared_ptr<const WadDirectory> cachedDirectory(GameFile& file) {
     // The stamp is taken before the read: a change during the read shows at the next lookup.
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    const QFileInfo info(file.path());
-    const QString key = info.absoluteFilePath();
-    const FileStamp stamp{info.size(),
-                          info.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch(),
-                          info.fileTime(QFileDevice::FileMetadataChangeTime).toMSecsSinceEpoch()};
+    const QString key =
+        QDir::isAbsolutePath(file.path()) ? file.path() : QFileInfo(file.path()).absoluteFilePath();
+    const FileStamp stamp = stampOf(key);
     auto& entries = cache();
     const auto it = entries.find(key);
     if (it != entries.end() && it->second.stamp == stamp && stamp.size == file.size())
@@ -93,8 +111,8 @@ std::shared_ptr<const WadDirectory> cachedDirectory(GameFile& file) {
     ++reads;
     // A file changed moments ago may change again within the resolution of its time stamps
     // without changing its stamp: its directory is kept only once the file has settled.
-    const bool settled =
-        settleMs <= 0 || std::max(stamp.modified, stamp.statusChanged) < now - settleMs;
+    const bool settled = settleMs <= 0 || std::max(stamp.modified, stamp.statusChanged) <
+                                              (now - settleMs) * qint64(1000000);
     if (settled) {
         if (entries.size() >= kMaxCached) entries.clear();
         entries[key] = Cached{stamp, directory};
