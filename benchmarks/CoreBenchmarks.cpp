@@ -1,6 +1,7 @@
 // The data-core steps of Import All and Export All and an archive lookup, each beside its floor:
 // the same bytes moved by raw pread/pwrite (plus the one checksum an export needs), the raw read
-// of an archive's directory. Run through scripts/bench.sh, which pairs "step@floor" with "floor".
+// of an archive's directory; reading the game's keys from a large Wine registry beside counting
+// its lines. Run through scripts/bench.sh, which pairs "step@floor" with "floor".
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -17,6 +18,7 @@
 #include "model/ExeLayout.h"
 #include "model/ExeTables.h"
 #include "model/SaveState.h"
+#include "model/WineRegistry.h"
 #include "wad/TyrePositions.h"
 #include "wad/WadArchive.h"
 #include "wad/WadDirectory.h"
@@ -248,6 +250,46 @@ void DirectoryFloor(benchmark::State& state) {
     }
 }
 BENCHMARK(DirectoryFloor)->Name("read_directory_4000")->Unit(benchmark::kMicrosecond);
+
+// A prefix's system registry of about 16 MB (a fresh prefix holds 2 to 3 MB): keys of every kind
+// of value, the game's key near the end.
+const QByteArray& largeSystemRegistry() {
+    static const QByteArray bytes = [] {
+        QByteArray b =
+            "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n";
+        for (int i = 0; i < 60000; ++i) {
+            b += "\n[Software\\\\Classes\\\\CLSID\\\\{" + QByteArray::number(i) +
+                 "-0000-0000-c000-000000000046}\\\\InprocServer32] "
+                 "1700000000\n#time=1da2b3c4d5e6f70\n"
+                 "@=\"C:\\\\windows\\\\system32\\\\ole32.dll\"\n\"ThreadingModel\"=\"Both\"\n"
+                 "\"Flags\"=dword:00000001\n\"Data\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,"
+                 "\\\n"
+                 "  0e,0f,10,11,12,13,14,15,16,17,18,19,1a,1b,1c,1d,1e,1f\n";
+        }
+        b += "\n[Software\\\\Wow6432Node\\\\Infogrames\\\\Grand Prix 4\\\\1.00\\\\Install Dir] 1\n"
+             "\"Directory\"=\"C:\\\\Program Files (x86)\\\\Grand Prix 4\"\n";
+        return b;
+    }();
+    return bytes;
+}
+
+// Reading the two keys the game search needs, beside counting the file's lines.
+void WineRegistryGameKeys(benchmark::State& state) {
+    const QByteArray& bytes = largeSystemRegistry();
+    const QStringList keys = {
+        QStringLiteral("Software\\Wow6432Node\\Infogrames\\Grand Prix 4\\1.00\\Install Dir"),
+        QStringLiteral("Software\\Infogrames\\Grand Prix 4\\1.00\\Install Dir")};
+    for (auto _ : state) benchmark::DoNotOptimize(model::parseWineRegistry(bytes, keys));
+}
+BENCHMARK(WineRegistryGameKeys)
+    ->Name("wine_registry_game_keys@count_registry_lines")
+    ->Unit(benchmark::kMillisecond);
+
+void CountRegistryLines(benchmark::State& state) {
+    const QByteArray& bytes = largeSystemRegistry();
+    for (auto _ : state) benchmark::DoNotOptimize(bytes.count('\n'));
+}
+BENCHMARK(CountRegistryLines)->Name("count_registry_lines")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

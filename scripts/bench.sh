@@ -63,6 +63,8 @@ BEGIN {
     d["shape_parse_compile_60000"] = "car shape parse + compile, 60,000 triangles"
     d["raw_compile_20000"] = "the same triangles into a list from arrays"
     d["raw_compile_60000"] = "the same triangles into a list from arrays"
+    d["wine_registry_game_keys"] = "game keys from a 16 MB Wine registry"
+    d["count_registry_lines"] = "counting the lines of the same registry"
     d["startup_first_preview_frame"] = "start-up to first preview frame (whole process)"
     d["bare_gl_window"] = "bare Qt window, empty GL widget"
     g["import_all"] = "<= 2x"; g["export_all"] = "<= 1.3x"; g["archive_lookup_4000"] = "<= 3x"
@@ -70,7 +72,8 @@ BEGIN {
     g["drag_dashboard_4000"] = "<= 1.2x"; g["startup_first_preview_frame"] = "<= 1.4x"
     ns = split("import_all export_all archive_lookup_4000 drag_direction_field drag_preview_left " \
                "drag_dashboard_4000 startup_first_preview_frame frame_cockpit frame_tcam frame_chase " \
-               "frame_camera1 frame_camera4_no_car shape_parse_compile_20000 shape_parse_compile_60000", steps, " ")
+               "frame_camera1 frame_camera4_no_car shape_parse_compile_20000 shape_parse_compile_60000 " \
+               "wine_registry_game_keys", steps, " ")
     scale["ns"] = 0.001; scale["us"] = 1; scale["ms"] = 1000; scale["s"] = 1000000
 }
 function shown(us) {
