@@ -25,22 +25,22 @@ cpu=${BENCH_CPU:-1}
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 common=(--benchmark_repetitions="$reps" --benchmark_enable_random_interleaving=true
-        --benchmark_report_aggregates_only=true --benchmark_format=csv)
+        --benchmark_report_aggregates_only=true --benchmark_format=console --benchmark_color=false)
 xvfb=(xvfb-run -a -s "-screen 0 1400x1000x24")
 export LP_NUM_THREADS=0
 
 load_before=$(uptime)
 bin=$dir/benchmarks
-taskset -c "$cpu" "$bin/core_benchmarks" "${common[@]}" --benchmark_min_time=0.2 >"$out/core.csv" 2>"$out/core.err"
-taskset -c "$cpu" "${xvfb[@]}" "$bin/gl_benchmarks" "${common[@]}" --benchmark_min_time=0.2 >"$out/gl.csv" 2>"$out/gl.err"
-taskset -c "$cpu" "${xvfb[@]}" "$bin/startup_benchmarks" "${common[@]}" --benchmark_min_time=1 >"$out/startup.csv" 2>"$out/startup.err"
+taskset -c "$cpu" "$bin/core_benchmarks" "${common[@]}" --benchmark_min_time=0.2 >"$out/core.txt" 2>"$out/core.err"
+taskset -c "$cpu" "${xvfb[@]}" "$bin/gl_benchmarks" "${common[@]}" --benchmark_min_time=0.2 >"$out/gl.txt" 2>"$out/gl.err"
+taskset -c "$cpu" "${xvfb[@]}" "$bin/startup_benchmarks" "${common[@]}" --benchmark_min_time=1 >"$out/startup.txt" 2>"$out/startup.err"
 load_after=$(uptime)
 
 echo "$(grep -m1 CMAKE_BUILD_TYPE "$dir/CMakeCache.txt" | cut -d= -f2) build, pinned to CPU $cpu, medians of $reps interleaved repetitions; in-process"
 echo "steps in CPU time of the process, start-up in wall time."
 echo "Load before: ${load_before##*load average: }; after: ${load_after##*load average: } ($(nproc) cores)"
 echo
-cat "$out"/core.csv "$out"/gl.csv "$out"/startup.csv | awk -F, '
+cat "$out"/core.txt "$out"/gl.txt "$out"/startup.txt | awk '
 BEGIN {
     d["import_all"] = "Import All, data core"
     d["pread_import_ranges"] = "raw pread of the same ranges"
@@ -81,11 +81,12 @@ function shown(us) {
     if (us >= 1000) return sprintf("%.2f ms", us / 1000)
     return sprintf("%.1f µs", us)
 }
-$1 ~ /_median"?$/ {
-    name = $1; gsub(/"/, "", name); sub(/_median$/, "", name)
+# Console rows of the medians: name, wall time, unit, CPU time, unit, iterations.
+$1 ~ /_median$/ {
+    name = $1; sub(/_median$/, "", name)
     # In-process steps: CPU time of the process (user + system), steadier than the wall clock on
     # a shared machine; the start-up steps: the wall time of the started process.
-    t[name] = (name ~ /^(startup|bare_gl_window)/ ? $3 : $4) * scale[$5]
+    t[name] = name ~ /^(startup|bare_gl_window)/ ? $2 * scale[$3] : $4 * scale[$5]
     if (index(name, "@")) floorOf[substr(name, 1, index(name, "@") - 1)] = name
 }
 END {
