@@ -83,7 +83,7 @@ function shown(us) {
 }
 # Console rows of the medians: name, wall time, unit, CPU time, unit, iterations.
 $1 ~ /_median$/ {
-    name = $1; sub(/_median$/, "", name)
+    name = $1; sub(/_median$/, "", name); sub(/\/manual_time$/, "", name)
     # In-process steps: CPU time of the process (user + system), steadier than the wall clock on
     # a shared machine; the start-up steps: the wall time of the started process.
     t[name] = name ~ /^(startup|bare_gl_window)/ ? $2 * scale[$3] : $4 * scale[$5]
