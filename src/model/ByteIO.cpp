@@ -118,6 +118,12 @@ GameFile::GameFile(const QString& path, Access access) : path_(path), file_(path
     size_ = file_.size();
 }
 
+GameFile::GameFile(const QByteArray& bytes, const QString& name) : path_(name), device_(&buffer_) {
+    buffer_.setData(bytes);
+    buffer_.open(QIODevice::ReadWrite);
+    size_ = bytes.size();
+}
+
 QString GameFile::displayName() const { return QDir::toNativeSeparators(path_); }
 
 void GameFile::requireInside(qint64 offset, qint64 count, const char* what) const {
@@ -130,24 +136,27 @@ QByteArray GameFile::read(qint64 offset, qint64 count, const char* what) {
     requireInside(offset, count, what);
     QByteArray b;
 #ifdef Q_OS_UNIX
-    b.resize(qsizetype(count));
-    qint64 done = 0;
-    while (done < count) {
-        const ssize_t n = ::pread(file_.handle(), b.data() + done, size_t(count - done), offset + done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0)
-            throw GameFileError(displayName(), offset,
-                                QStringLiteral("cannot read %1 (%2)")
-                                    .arg(QString::fromUtf8(what),
-                                         n < 0 ? QString::fromLocal8Bit(std::strerror(errno))
-                                               : QStringLiteral("end of file")));
-        done += n;
+    if (device_ == &file_) {
+        b.resize(qsizetype(count));
+        qint64 done = 0;
+        while (done < count) {
+            const ssize_t n =
+                ::pread(file_.handle(), b.data() + done, size_t(count - done), offset + done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0)
+                throw GameFileError(displayName(), offset,
+                                    QStringLiteral("cannot read %1 (%2)")
+                                        .arg(QString::fromUtf8(what),
+                                             n < 0 ? QString::fromLocal8Bit(std::strerror(errno))
+                                                   : QStringLiteral("end of file")));
+            done += n;
+        }
+        return b;
     }
-#else
-    if (!file_.seek(offset) || (b = file_.read(count)).size() != count)
-        throw GameFileError(displayName(), offset,
-                            QStringLiteral("cannot read %1 (%2)").arg(QString::fromUtf8(what), file_.errorString()));
 #endif
+    if (!device_->seek(offset) || (b = device_->read(count)).size() != count)
+        throw GameFileError(displayName(), offset,
+                            QStringLiteral("cannot read %1 (%2)").arg(QString::fromUtf8(what), device_->errorString()));
     return b;
 }
 
@@ -156,23 +165,27 @@ ByteReader GameFile::readAll() { return ByteReader(read(0, size_, "the whole fil
 void GameFile::write(qint64 offset, const QByteArray& bytes, const char* what) {
     requireInside(offset, bytes.size(), what);
 #ifdef Q_OS_UNIX
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(file_.handle(), bytes.constData() + done,
-                                   size_t(bytes.size() - done), offset + done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0)
-            throw GameFileError(displayName(), offset,
-                                QStringLiteral("cannot write %1 (%2)")
-                                    .arg(QString::fromUtf8(what),
-                                         QString::fromLocal8Bit(std::strerror(errno))));
-        done += n;
+    if (device_ == &file_) {
+        qint64 done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::pwrite(file_.handle(), bytes.constData() + done,
+                                       size_t(bytes.size() - done), offset + done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0)
+                throw GameFileError(displayName(), offset,
+                                    QStringLiteral("cannot write %1 (%2)")
+                                        .arg(QString::fromUtf8(what),
+                                             QString::fromLocal8Bit(std::strerror(errno))));
+            done += n;
+        }
+        return;
     }
-#else
-    if (!file_.seek(offset) || file_.write(bytes) != bytes.size() || !file_.flush())
-        throw GameFileError(displayName(), offset,
-                            QStringLiteral("cannot write %1 (%2)").arg(QString::fromUtf8(what), file_.errorString()));
 #endif
+    // Only a file on disk has a buffer to flush.
+    const auto flush = [this] { return device_ != &file_ || file_.flush(); };
+    if (!device_->seek(offset) || device_->write(bytes) != bytes.size() || !flush())
+        throw GameFileError(displayName(), offset,
+                            QStringLiteral("cannot write %1 (%2)").arg(QString::fromUtf8(what), device_->errorString()));
 }
 
 }  // namespace pw::model
