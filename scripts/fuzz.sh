@@ -61,7 +61,7 @@ for h in "${harnesses[@]}"; do
         -print_final_stats=1 -artifact_prefix="$artifacts/" "${maxlen[@]}" \
         "$corpus" "build-fuzz/seeds/$h" "fuzz/samples/$h" "fuzz/regressions/$h" >"$log" 2>&1 || status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-    cov=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1)
+    cov=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1 || true)
     new=0
     for f in "$artifacts"/crash-* "$artifacts"/timeout-* "$artifacts"/oom-* "$artifacts"/leak-*; do
         [ -e "$f" ] || continue
