@@ -72,7 +72,7 @@ Editor::Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& 
 Editor::~Editor() = default;
 
 void Editor::setPreview(PreviewSurface* preview) {
-    preview_ = preview ? preview : window_.previewPane();
+    preview_.setTarget(preview ? preview : window_.previewPane());
 }
 void Editor::setTeamImages(TeamImagesPort* images) {
     teamImages_ = images ? images : imagesController_.get();

@@ -155,7 +155,7 @@ TyreBrandsResult ReadTyreBrands(GameFile& save, GameFile& exe, EditorModel& mode
 }
 
 TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath,
-                                 const EditorModel& model) {
+                                 const EditorModel& model, BrandsChecksum checksum) {
     checkBrandIndexes(savePath, model);
     const bool keepTeam1 = model.team1UnreadBrand &&
                            model.teams[McLaren].tyreBrand == model.team1UnreadBrand->shownBrand;
@@ -168,8 +168,10 @@ TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath
             codes.u32(t == McLaren && keepTeam1 ? model.team1UnreadBrand->storedCode
                                                 : TyreBrandCodes[model.teams[t].tyreBrand]);
         save.write(kBrandCodes, codes.data(), "the tyre-brand codes");
+        const bool tablesWriterSums =
+            checksum == BrandsChecksum::ByTablesWriter && save.size() >= kTablesEnd + kChecksumSize;
+        if (!tablesWriterSums) SaveStateChecksum(save);
         save.close();
-        SaveStateChecksum(savePath);
     } else {
         result.saveStateFound = false;
     }
@@ -240,8 +242,8 @@ void WriteSaveStateTables(const QString& savePath, const QString& exePath,
     for (const TeamRecord& t : model.teams) names.padded(t.teamName, kTeamNameSize);
     for (const TeamRecord& t : model.teams) names.padded(t.engineName, kTeamNameSize);
     save.write(kDriverNames, names.data(), "the names");
+    SaveStateChecksum(save);
     save.close();
-    SaveStateChecksum(savePath);
 
     WritePerformanceBlock(exePath, model);
 }
@@ -289,7 +291,6 @@ void SaveStateChecksum(GameFile& file) {
     const qint64 covered = file.size() - kChecksumSize;
     file.writeU32(covered, saveStateChecksumOf(file.read(0, covered, "the checksummed bytes")),
                   "the checksum");
-    file.close();
 }
 
 }  // namespace pw::model

@@ -275,7 +275,8 @@ void GameTransfer::exportAll() {
         case wad::TyreWriteResult::Written:
             break;
     }
-    model::WriteTyreBrands(savePath, exePath, model);
+    // The save-state file is there: checkBeforeExport refused the export otherwise.
+    model::WriteTyreBrands(savePath, exePath, model, model::BrandsChecksum::ByTablesWriter);
     model::WriteSaveStateTables(savePath, exePath, model);
     editor_.teamImages().swapGPIs();
     try {
