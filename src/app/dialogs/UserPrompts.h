@@ -109,4 +109,8 @@ QStringList setPipeFilter(QFileDialog& dialog, const QString& pipeFilter);
 // name or in Qt's form); -1 when none matches.
 int pipeFilterIndex(const QString& pipeFilter, const QString& selectedNameFilter);
 
+// The extension of the first pattern of the filter with that 0-based number ("*.cam" gives
+// "cam"); empty for a pattern without one ("*.*", "*") or a number out of range.
+QString pipeFilterSuffix(const QString& pipeFilter, int index);
+
 }  // namespace pw::app
