@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include <QDir>
+#include <QIcon>
 #include <QMessageBox>
 
 #include "app/AppInfo.h"
@@ -29,7 +30,13 @@ bool PitwrightApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 int runPitwright(QApplication& app) {
-    app.setApplicationName(QLatin1String(kApplicationTitle));
+    app.setApplicationName(QLatin1String(kApplicationName));
+    app.setApplicationVersion(QLatin1String(kApplicationVersion));
+    app.setDesktopFileName(QLatin1String(kApplicationId));
+    QIcon icon;
+    for (int size : {16, 32, 48, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/pitwright.png").arg(size));
+    app.setWindowIcon(icon);
 
     MainWindow window;
     // The preview looks for car-shape textures below the folder the program started in.

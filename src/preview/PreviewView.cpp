@@ -36,7 +36,10 @@ class PreviewView::BoxMessages : public MessageSink {
 public:
     explicit BoxMessages(QWidget* parent) : parent_(parent) {}
     void show(const images::ImageMessage& m) override {
-        const QString caption = m.caption.isEmpty() ? QCoreApplication::applicationName() : m.caption;
+        // Without a caption of its own a message is the window's: it carries the window's title.
+        QString caption = m.caption;
+        if (caption.isEmpty() && parent_) caption = parent_->window()->windowTitle();
+        if (caption.isEmpty()) caption = QCoreApplication::applicationName();
         QMessageBox::information(parent_, caption, m.text);
     }
 

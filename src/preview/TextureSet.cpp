@@ -1,5 +1,6 @@
 #include "TextureSet.h"
 
+#include <QDir>
 #include <QFile>
 
 #include "images/TgaImage.h"
@@ -49,10 +50,15 @@ TextureSetLoad LoadTextureSet(GlSink& gl, MessageSink& messages, const QString& 
     return load;
 }
 
+QString installedDataFolder(const QString& programFolder) {
+    return QDir::cleanPath(joinPath(programFolder, QStringLiteral(PITWRIGHT_DATA_FROM_PROGRAM)));
+}
+
 QString textureStartFolder(const QString& currentFolder, const QString& programFolder) {
     const QString folder = QStringLiteral("CamTextures");
-    if (pw::model::folderExists(joinPath(currentFolder, folder))) return currentFolder;
-    if (pw::model::folderExists(joinPath(programFolder, folder))) return programFolder;
+    for (const QString& candidate :
+         {currentFolder, programFolder, installedDataFolder(programFolder)})
+        if (pw::model::folderExists(joinPath(candidate, folder))) return candidate;
     return currentFolder;
 }
 

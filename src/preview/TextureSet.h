@@ -45,9 +45,14 @@ struct TextureSetLoad {
 };
 TextureSetLoad LoadTextureSet(GlSink& gl, MessageSink& messages, const QString& folder);
 
+// The installed program's data folder: "../share/pitwright" from the program's folder in the
+// usual layout (the relative path comes from the build's install directories).
+QString installedDataFolder(const QString& programFolder);
+
 // The folder "CamTextures" is looked up in: the current folder when it holds one, otherwise the
-// program's own folder when that does, otherwise the current folder (whose messages then name
-// the missing files).
+// program's own folder when that does, otherwise the installed data folder when that does
+// (started from a desktop menu), otherwise the current folder (whose messages then name the
+// missing files).
 QString textureStartFolder(const QString& currentFolder, const QString& programFolder);
 
 // Textures of one loaded car shape, index k for the shape's texture name k, with one spare

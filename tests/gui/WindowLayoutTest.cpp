@@ -26,6 +26,15 @@ using pw::app::MainWindow;
 using pw::app::PreviewPane;
 namespace names = pw::app::names;
 
+namespace {
+// A caption as shown: without the "&" that marks its key ("&&" shows one "&").
+QString shownText(const QAction* action) {
+    QString text = action->text();
+    for (int i = text.indexOf('&'); i >= 0; i = text.indexOf('&', i + 1)) text.remove(i, 1);
+    return text;
+}
+}  // namespace
+
 TEST(WindowLayout, SizeTitleAndPages) {
     MainWindow window;
     EXPECT_EQ(window.windowTitle(), "Pitwright 2.4");
@@ -109,14 +118,14 @@ TEST(WindowLayout, MenusWithShortcutsSeparatorsAndIcons) {
     MainWindow window;
     const QList<QAction*> menus = window.menuBar()->actions();
     ASSERT_EQ(menus.size(), 3);
-    EXPECT_EQ(menus[0]->text(), "File");
-    EXPECT_EQ(menus[1]->text(), "Options");
-    EXPECT_EQ(menus[2]->text(), "About");
+    EXPECT_EQ(shownText(menus[0]), "File");
+    EXPECT_EQ(shownText(menus[1]), "Options");
+    EXPECT_EQ(shownText(menus[2]), "About");
     auto entries = [](QAction* menu) {
         QStringList out;
         for (QAction* a : menu->menu()->actions())
             out << (a->isSeparator() ? QStringLiteral("-")
-                                     : a->text() + "|" + a->shortcut().toString());
+                                     : shownText(a) + "|" + a->shortcut().toString());
         return out;
     };
     EXPECT_EQ(entries(menus[0]),
@@ -132,6 +141,26 @@ TEST(WindowLayout, MenusWithShortcutsSeparatorsAndIcons) {
                 EXPECT_FALSE(a->icon().isNull()) << a->text().toStdString();
                 EXPECT_EQ(a->icon().availableSizes().value(0), QSize(18, 18));
             }
+}
+
+TEST(WindowLayout, EveryMenuCaptionHasItsOwnKey) {
+    MainWindow window;
+    // The keys of a menu's captions: every caption has one, no two share one. The menu bar
+    // counts as a menu.
+    auto expectOwnKeys = [](const QList<QAction*>& actions) {
+        QStringList keys;
+        for (QAction* a : actions) {
+            if (a->isSeparator()) continue;
+            const QKeySequence key = QKeySequence::mnemonic(a->text());
+            EXPECT_FALSE(key.isEmpty()) << shownText(a).toStdString();
+            EXPECT_FALSE(keys.contains(key.toString())) << shownText(a).toStdString();
+            keys << key.toString();
+        }
+    };
+    const QList<QAction*> menus = window.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 3);
+    expectOwnKeys(menus);
+    for (QAction* menu : menus) expectOwnKeys(menu->menu()->actions());
 }
 
 TEST(WindowLayout, AboutDialogIsSmallAndNonModal) {

@@ -92,6 +92,23 @@ TEST(TextureSet, StartFolderIsTheCurrentFolderWhenItHoldsTheTextures) {
     EXPECT_EQ(textureStartFolder(neither.path(), neither.path() + QStringLiteral("/x")), neither.path());
 }
 
+TEST(TextureSet, InstalledProgramFindsTheTexturesInItsDataFolder) {
+    // An installed tree: <prefix>/bin/pitwright and the textures in the data folder.
+    QTemporaryDir current, prefix;
+    const QString program = prefix.path() + QStringLiteral("/bin");
+    const QString data = installedDataFolder(program);
+    ASSERT_TRUE(QDir().mkpath(program));
+    ASSERT_TRUE(QDir().mkpath(data + QStringLiteral("/CamTextures")));
+    EXPECT_FALSE(data.startsWith(program)) << data.toStdString();
+    EXPECT_TRUE(data.startsWith(prefix.path())) << data.toStdString();
+    EXPECT_EQ(textureStartFolder(current.path(), program), data);
+    // The program's own folder and the current folder come first.
+    QDir(program).mkpath(QStringLiteral("CamTextures"));
+    EXPECT_EQ(textureStartFolder(current.path(), program), program);
+    QDir(current.path()).mkpath(QStringLiteral("CamTextures"));
+    EXPECT_EQ(textureStartFolder(current.path(), program), current.path());
+}
+
 TEST(ShapeTextures, HiImageIsPreferredAndOnlyThePlainNameGivesWhite) {
     QTemporaryDir dir;
     writeFile(dir.path(), QStringLiteral("CamTextures/hi_dash.tga"), encodeTga(solidImage(1, 1, 1, 1, 1)));

@@ -87,6 +87,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildMenus() {
+    // Every caption carries a key (Alt+letter, then the letter in the open menu), one per menu.
     auto add = [this](QMenu* menu, const QString& text, IconId icon, const QKeySequence& keys,
                       const QString& name) {
         QAction* action = menu->addAction(makeIcon(icon), text);
@@ -97,38 +98,38 @@ void MainWindow::buildMenus() {
         }
         return action;
     };
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MenuFile"));
-    loadTeam_ = add(file, QStringLiteral("Load Team File"), IconId::LoadTeam,
+    loadTeam_ = add(file, QStringLiteral("&Load Team File"), IconId::LoadTeam,
                     QKeySequence(Qt::CTRL | Qt::Key_O), QStringLiteral("LoadTeamFile"));
-    saveTeam_ = add(file, QStringLiteral("Save Team File"), IconId::SaveTeam,
+    saveTeam_ = add(file, QStringLiteral("&Save Team File"), IconId::SaveTeam,
                     QKeySequence(Qt::CTRL | Qt::Key_S), QStringLiteral("SaveTeamFile"));
     file->addSeparator();
     loadPerformance_ =
-        add(file, QStringLiteral("Load Performance File"), IconId::LoadPerformance,
+        add(file, QStringLiteral("Load &Performance File"), IconId::LoadPerformance,
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), QStringLiteral("LoadPerfFile"));
     savePerformance_ =
-        add(file, QStringLiteral("Save Performance file"), IconId::SavePerformance,
+        add(file, QStringLiteral("Sa&ve Performance file"), IconId::SavePerformance,
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), QStringLiteral("SavePerfFile"));
     file->addSeparator();
-    quit_ = add(file, QStringLiteral("Quit"), IconId::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q),
+    quit_ = add(file, QStringLiteral("&Quit"), IconId::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q),
                 QStringLiteral("Quit"));
 
-    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("MenuOptions"));
-    defaultAll_ = add(options, QStringLiteral("Default All (but images)"), IconId::DefaultAll, {},
+    defaultAll_ = add(options, QStringLiteral("&Default All (but images)"), IconId::DefaultAll, {},
                       QStringLiteral("DefaultAll"));
     options->addSeparator();
-    changeCarsWad_ = add(options, QStringLiteral("Change Cars wad"), IconId::ChangeCarsWad, {},
+    changeCarsWad_ = add(options, QStringLiteral("Change &Cars wad"), IconId::ChangeCarsWad, {},
                          QStringLiteral("ChangeCarswad"));
-    changeGamePath_ = add(options, QStringLiteral("Change GP4 Path"), IconId::ChangeGamePath, {},
+    changeGamePath_ = add(options, QStringLiteral("Change &GP4 Path"), IconId::ChangeGamePath, {},
                           QStringLiteral("ChangeGP4Path"));
-    changeImagesPath_ = add(options, QStringLiteral("Change Images Path"), IconId::ChangeImagesPath,
-                            {}, QStringLiteral("ChangeImagesPath1"));
+    changeImagesPath_ = add(options, QStringLiteral("Change &Images Path"),
+                            IconId::ChangeImagesPath, {}, QStringLiteral("ChangeImagesPath1"));
 
-    QMenu* about = menuBar()->addMenu(QStringLiteral("About"));
+    QMenu* about = menuBar()->addMenu(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("MenuAbout"));
-    aboutAction_ = add(about, QStringLiteral("About Pitwright..."), IconId::About, {},
+    aboutAction_ = add(about, QStringLiteral("&About Pitwright..."), IconId::About, {},
                        QStringLiteral("AboutPitwright"));
 
     connect(quit_, &QAction::triggered, this, &QWidget::close);

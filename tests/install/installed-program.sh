@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary staging folder (DESTDIR) and checks it as a desktop
+# application: the files a desktop expects, the desktop entry and the AppStream metadata pass
+# their validators, and the installed program started from another folder finds its textures.
+#   installed-program.sh BUILD_DIR APP_ID MAKE_DEMO_GAME
+set -euo pipefail
+build=$1 id=$2 make_demo_game=$3
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+work=$(mktemp -d)
+program_pid=""
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null && wait "$program_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+stage=$work/stage
+DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
+usr=$stage/usr
+
+# The files a desktop looks for, and nothing of the build or the tests.
+[ -x "$usr/bin/pitwright" ] || fail "no bin/pitwright"
+textures=(TE-Shadow.tga TE-Arm.tga TE-Glove.tga stwheel.tga COCKPIT_DAMAGE.tga wheel_michelin_0.tga
+          wheel_mclaren_0.tga wheel_bridgestone_0.tga TE-Tread.bmp new_steering_wheel_displays.tga)
+for t in "${textures[@]}"; do
+    [ -f "$usr/share/pitwright/CamTextures/$t" ] || fail "texture $t not installed"
+done
+# Each PNG icon has the size of its folder (width and height are the big-endian words at 16 and 20).
+for size in 16 22 24 32 48 64 128 256; do
+    png=$usr/share/icons/hicolor/${size}x${size}/apps/$id.png
+    [ -f "$png" ] || fail "no ${size}x${size} icon"
+    read -r w h < <(od -An -tu1 -j16 -N8 "$png" | awk '{print $3*256+$4, $7*256+$8}')
+    [ "$w $h" = "$size $size" ] || fail "${size}x${size} icon is $w x $h"
+done
+grep -q "<svg" "$usr/share/icons/hicolor/scalable/apps/$id.svg" || fail "no scalable icon"
+unexpected=$(cd "$usr" && find . -type f ! -path ./bin/pitwright ! -path "./share/pitwright/CamTextures/*" \
+    ! -path "./share/icons/hicolor/*/apps/$id.*" ! -path "./share/applications/$id.desktop" \
+    ! -path "./share/metainfo/$id.metainfo.xml")
+[ -z "$unexpected" ] || fail "unexpected installed files: $unexpected"
+
+# The validators: any error or warning fails (hints and pedantic notes do not).
+desktop=$usr/share/applications/$id.desktop
+out=$(desktop-file-validate "$desktop") || fail "desktop-file-validate: $out"
+if grep -E "error|warning" <<<"$out"; then fail "desktop-file-validate: $out"; fi
+grep -qx "Icon=$id" "$desktop" || fail "the desktop entry names another icon"
+appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" >/dev/null \
+    || fail "appstreamcli validate: $(appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml")"
+appstreamcli validate-tree --no-net "$usr/.." >/dev/null \
+    || fail "appstreamcli validate-tree: $(appstreamcli validate-tree --no-net "$usr/..")"
+
+# The installed program, started from another folder on a demo game, in a display of its own.
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config QT_QPA_PLATFORM=xcb
+mkdir -p "$HOME" "$work/elsewhere"
+"$make_demo_game" --register "$work/game" >/dev/null
+
+# Top-level window names of the display, one a line.
+window_names() { xwininfo -root -children 2>/dev/null | sed -n 's/^ *0x[0-9a-f]* "\(.*\)": .*/\1/p'; }
+texture_message() { window_names | grep -E -x "TGA Texture|TGA File Error|BMP Unit|Loading Textures"; }
+
+# Starts the installed program from the other folder and waits until its window is up.
+start_program() {
+    (cd "$work/elsewhere" && exec "$usr/bin/pitwright") >"$work/program.log" 2>&1 &
+    program_pid=$!
+    for _ in $(seq 1 300); do
+        window_names | grep -qx "Pitwright 2.4" && return
+        kill -0 "$program_pid" 2>/dev/null || fail "the program ended: $(cat "$work/program.log")"
+        sleep 0.1
+    done
+    fail "the program's window did not appear"
+}
+stop_program() { kill "$program_pid"; wait "$program_pid" 2>/dev/null || true; program_pid=""; }
+
+# Without its textures the program says so, within some tenths of a second after its window is
+# up: this is what the run with the textures must not show.
+mv "$usr/share/pitwright/CamTextures" "$work/CamTextures.away"
+start_program
+tenths=0
+until found=$(texture_message); do
+    [ $((++tenths)) -lt 300 ] || fail "no message about missing textures when they are missing"
+    sleep 0.1
+done
+stop_program
+mv "$work/CamTextures.away" "$usr/share/pitwright/CamTextures"
+
+start_program
+# Wait well over the time the missing textures took to be reported, and at least 3 seconds.
+sleep $(((tenths * 3 > 30 ? tenths * 3 : 30) / 10))
+if found=$(texture_message); then fail "a texture message with the textures installed: $found"; fi
+kill -0 "$program_pid" 2>/dev/null || fail "the program ended: $(cat "$work/program.log")"
+stop_program
+echo "installed tree and program: OK"
