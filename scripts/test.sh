@@ -5,4 +5,6 @@ cd "$(dirname "$0")/.."
 bash scripts/check-app-layers.sh
 bash scripts/build.sh
 cd build
-xvfb-run -a -s "-screen 0 1400x1000x24" ctest --output-on-failure -j2 --timeout 300
+# -noreset: the server resets whenever its last client leaves, and refuses the clients that
+# connect meanwhile (a test starting just as the one before it ended).
+xvfb-run -a -s "-screen 0 1400x1000x24 -noreset" ctest --output-on-failure -j2 --timeout 300

@@ -6,6 +6,8 @@
 
 #include "GamePaths.h"
 #include "SettingsStore.h"
+#include "WineGameLocation.h"
+#include "WinePrefixes.h"
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
@@ -117,24 +119,47 @@ QString InstallEntryLocation() {
                : file;
 }
 
-GameInstall ResolveGameFolder(const SettingsStore& settings) {
-    const std::optional<QString> directory = ReadInstallDirectory();
-    // An empty or relative entry names no installation; it must not be looked up in the current
+namespace {
+// The game in directory when the executable named by "GP4Path" is there (in any letter case).
+GameInstall gameIn(const QString& directory, const QString& executable) {
+    // An empty or relative folder names no installation; it must not be looked up in the current
     // folder or at the root of the file system.
-    if (!directory || directory->trimmed().isEmpty()) return {};
-    QString normalised = *directory;
+    if (directory.trimmed().isEmpty()) return {};
+    QString normalised = directory;
     normalised.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (!QDir::isAbsolutePath(normalised)) return {};
+    // joinPath drops a trailing separator of the folder, so "C:\Games\GP4\" works like
+    // "C:\Games\GP4".
+    const QString candidate = resolvePath(joinPath(directory, executable));
+    if (!fileExists(candidate)) return {};
+    return GameInstall{true, withoutTrailingSeparators(folderPart(candidate))};
+}
+}  // namespace
 
+GameInstall ResolveGameFolder(const SettingsStore& settings) {
     QString name =
         fileNamePart(settings.read(QString(), QString::fromLatin1(settings::kGP4Path),
                                    QString::fromLatin1(settings::kGP4PathResolveDefault)));
     if (name.isEmpty()) name = kGameExecutable;
-    // joinPath drops a trailing separator of the entry, so "C:\Games\GP4\" works like
-    // "C:\Games\GP4".
-    const QString candidate = resolvePath(joinPath(*directory, name));
-    if (!fileExists(candidate)) return {};
-    return GameInstall{true, withoutTrailingSeparators(folderPart(candidate))};
+    if (const std::optional<QString> directory = ReadInstallDirectory())
+        return gameIn(*directory, name);
+    // Without an entry of its own, a game run under Wine is recorded in its prefix's registry.
+    for (const QString& prefix : findWinePrefixes(wineEnvironment())) {
+        for (const QString& folder : installFoldersInPrefix(prefix)) {
+            const GameInstall game = gameIn(folder, name);
+            if (game.found) return game;
+        }
+    }
+    return {};
+}
+
+QString GameSearchStartFolder() {
+    const WineEnvironment environment = wineEnvironment();
+    for (const QString& prefix : findWinePrefixes(environment)) {
+        const QString drive = resolvePath(joinPath(prefix, QStringLiteral("drive_c")));
+        if (QFileInfo(drive).isDir()) return drive;
+    }
+    return environment.home;
 }
 
 QString GameExecutablePath(const GameInstall& game, const SettingsStore& settings) {

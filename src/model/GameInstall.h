@@ -33,7 +33,13 @@ QString InstallEntryLocation();
 
 // The game folder: "Directory" of the installation entry joined with the file-name part of the
 // setting "GP4Path" (default "GP4.exe"); found when that file exists (in any letter case).
+// Without an installation entry, the same entry in the registry of each Wine prefix of
+// wineEnvironment(), in the order of findWinePrefixes: the first whose folder holds the file.
 GameInstall ResolveGameFolder(const SettingsStore& settings);
+
+// Where the user starts looking for the game executable when it was not found: the C: drive of
+// the first Wine prefix that has one, else the home folder (of wineEnvironment()).
+QString GameSearchStartFolder();
 
 // The paths of the game's files, each resolved to its spelling on disk so that "GP4.EXE" or
 // "menudata/pc/gp2001/Images" are found. Paths from the settings may use "\" or "/". Folders come

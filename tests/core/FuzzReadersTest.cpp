@@ -18,6 +18,7 @@
 #include "DemoGame.h"
 #include "GameFileFixtures.h"
 #include "OwnFileSamples.h"
+#include "WinePrefixFixtures.h"
 #include "files/CameraSet.h"
 #include "files/KeyedPerformanceFile.h"
 #include "files/SectionedPerformanceFile.h"
@@ -26,6 +27,9 @@
 #include "images/BmpImage.h"
 #include "images/TgaImage.h"
 #include "model/GameFileError.h"
+#include "model/LutrisGameFile.h"
+#include "model/SteamLibraryFolders.h"
+#include "model/WineRegistry.h"
 #include "wad/CarShape.h"
 #include "wad/CarShapeWriter.h"
 #include "wad/SampleShapes.h"
@@ -328,4 +332,39 @@ TEST(FuzzReaders, CarsArchiveDirectoryAndTyrePositionsOverAFile) {
     expectAccepted(archives, read);
     // Every input goes through a file: fewer of them.
     feed("cars archive", archives, 1000, 200, read, 9);
+}
+
+TEST(FuzzReaders, WinePrefixTextsKeepOnlyWhatParses) {
+    const std::vector<QByteArray> registries = {
+        test::systemRegistryWith(test::kWow64InstallKey,
+                                 "C:\\\\Program Files (x86)\\\\Caf\\xe9 \\x2014 \\101\\\\GP4"),
+        test::systemRegistryWith(test::kInstallKey, "D:\\\\Games\\\\\\\"GP4\\\"\\\\")};
+    const auto readRegistry = [](const QByteArray& b) {
+        const std::optional<model::WineRegistry> r = model::parseWineRegistry(b);
+        if (r) {
+            // A key is kept only with a value, and the signature line is never one.
+            ASSERT_LE(r->keyCount(), b.count('['));
+        }
+        model::parseWineRegistry(b, {QStringLiteral("Software\\Infogrames")});
+    };
+    for (const QByteArray& r : registries) EXPECT_EQ(model::parseWineRegistry(r)->keyCount(), 2);
+    feed("Wine registry", registries, kDamaged, kRandom, readRegistry, 10);
+
+    const std::vector<QByteArray> lutris = {
+        "game:\n  exe: drive_c/GP4/GP4.exe\n  prefix: '/home/u/It''s GP4'\nname: x\n",
+        "game:\n  prefix: \"/home/u/\\\"GP4\\\"\" # here\nwine:\n  prefix: /no\n"};
+    const auto readLutris = [](const QByteArray& b) { model::lutrisGamePrefix(b); };
+    expectAccepted(lutris, readLutris);
+    feed("Lutris game file", lutris, kDamaged, kRandom, readLutris, 11);
+
+    const std::vector<QByteArray> steam = {
+        "\"libraryfolders\" { \"0\" { \"path\" \"/home/u/Steam\" \"apps\" { \"10\" \"20\" } }"
+        " \"1\" { \"path\" \"/mnt/a \\\"b\\\"\" } }",
+        "\"LibraryFolders\"\n{\n\t\"1\"\t\t\"/mnt/games\"\n}\n// end\n"};
+    const auto readSteam = [](const QByteArray& b) {
+        for (const QString& folder : model::steamLibraryFolders(b))
+            ASSERT_TRUE(folder.startsWith(QLatin1Char('/')));
+    };
+    EXPECT_EQ(model::steamLibraryFolders(steam[0]).size(), 2);
+    feed("Steam library list", steam, kDamaged, kRandom, readSteam, 12);
 }

@@ -86,6 +86,8 @@ public:
     model::EditorModel& model() { return editor_->model(); }
     model::SettingsStore& settings() { return *settings_; }
     const DemoFolder& game() const { return game_; }
+    // The home folder whose Wine prefixes the game search sees (empty at first).
+    QString home() const { return isolated_.home(); }
 
     QString text(const QString& name) const;
     // Types a text as the user would: the field's text changes (raising its reaction).

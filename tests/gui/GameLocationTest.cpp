@@ -7,6 +7,7 @@
 
 #include "EditorHarness.h"
 #include "GameFileFixtures.h"
+#include "WinePrefixFixtures.h"
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
 #include "model/SettingsStore.h"
@@ -32,7 +33,8 @@ TEST(GameLocation, StartWithoutAGameEndsWhenTheDialogIsCancelled) {
     EXPECT_EQ(h.dialogs.requests[0].title, "Choose GP4 Path");
     EXPECT_EQ(h.dialogs.requests[0].filter, "GP4.exe|*.exe");
     EXPECT_EQ(h.dialogs.requests[0].initialName, "GP4.exe");
-    EXPECT_EQ(h.dialogs.requests[0].initialFolder, QDir::currentPath());
+    // No Wine prefix either: the home folder, not wherever the program was started.
+    EXPECT_EQ(h.dialogs.requests[0].initialFolder, h.home());
     EXPECT_EQ(h.terminations, 1);
     EXPECT_TRUE(h.editor().terminated());
     EXPECT_TRUE(h.messages.errors.isEmpty());
@@ -50,6 +52,27 @@ TEST(GameLocation, ChoosingTheExecutableImportsTheGame) {
     EXPECT_EQ(QDir::cleanPath(QDir::fromNativeSeparators(h.settings().read("", "GP4Path", ""))),
               QDir::cleanPath(h.game().exe()));
     EXPECT_EQ(QDir::currentPath(), folder);
+}
+
+TEST(GameLocation, AGameInAWinePrefixOpensWithoutAsking) {
+    EditorHarness h(unregistered());
+    // The demo game stands on the prefix's D: drive.
+    makeWinePrefix(h.home() + "/.wine", systemRegistryWith(kWow64InstallKey, "D:\\\\"),
+                   {{'d', h.game().path()}});
+    h.importAll();
+    EXPECT_TRUE(h.dialogs.requests.empty());
+    EXPECT_TRUE(h.messages.shown.isEmpty()) << h.messages.shown.join('\n').toStdString();
+    EXPECT_EQ(h.editor().status(), "Import Done");
+    EXPECT_EQ(h.text(names::teamName(0)), "ferrari");
+}
+
+TEST(GameLocation, WithoutAGameTheChooserStartsOnAWinePrefixsDrive) {
+    EditorHarness h(unregistered());
+    makeWinePrefix(h.home() + "/.wine", systemRegistryWith(kInstallKey, "C:\\\\GP4"));
+    h.editor().importAll();
+    ASSERT_EQ(h.dialogs.requests.size(), 1u);
+    EXPECT_EQ(h.dialogs.requests[0].initialFolder, h.home() + "/.wine/drive_c");
+    EXPECT_EQ(h.terminations, 1);
 }
 
 TEST(GameLocation, ChangeGP4PathCancelledWithAGameFoundChangesNothing) {

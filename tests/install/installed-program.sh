@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary staging folder (DESTDIR) and checks it as a desktop
 # application: the files a desktop expects, the desktop entry and the AppStream metadata pass
-# their validators, and the installed program started from another folder finds its textures.
+# their validators, and the installed program started from another folder finds its textures
+# and shows the window class and icon its desktop entry promises.
 #   installed-program.sh BUILD_DIR APP_ID MAKE_DEMO_GAME
 set -euo pipefail
 build=$1 id=$2 make_demo_game=$3
@@ -64,7 +65,7 @@ start_program() {
     (cd "$work/elsewhere" && exec "$usr/bin/pitwright") >"$work/program.log" 2>&1 &
     program_pid=$!
     for _ in $(seq 1 300); do
-        window_names | grep -qx "Pitwright 2.4" && return
+        grep -qx "Pitwright 2.4" <<<"$(window_names)" && return
         kill -0 "$program_pid" 2>/dev/null || fail "the program ended: $(cat "$work/program.log")"
         sleep 0.1
     done
@@ -88,6 +89,12 @@ start_program
 # Wait well over the time the missing textures took to be reported, and at least 3 seconds.
 sleep $(((tenths * 3 > 30 ? tenths * 3 : 30) / 10))
 if found=$(texture_message); then fail "a texture message with the textures installed: $found"; fi
+# The desktop matches the window to its entry by the window class, and shows the window's icon.
+window=$(xwininfo -root -children | grep '"Pitwright 2.4": (')
+class=$(sed 's/.*: ("[^"]*" "\([^"]*\)").*/\1/' <<<"$window")
+[ "$class" = "$(sed -n 's/^StartupWMClass=//p' "$desktop")" ] || fail "window class $class"
+xprop -id "$(awk '{print $1}' <<<"$window")" _NET_WM_ICON >"$work/icon.txt" 2>&1 || true
+grep -q "Icon (" "$work/icon.txt" || fail "no window icon: $window: $(head -c 300 "$work/icon.txt")"
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended: $(cat "$work/program.log")"
 stop_program
 echo "installed tree and program: OK"

@@ -1,5 +1,6 @@
 #include "IsolatedSettings.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
 #include <stdexcept>
@@ -25,9 +26,12 @@ IsolatedSettings::IsolatedSettings()
     // Also any QSettings or configuration lookup outside the settings store.
     qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
     pointQSettingsAt(dir_.path());
+    QDir(dir_.path()).mkpath(home());
+    previousWine_ = model::setWineEnvironment(model::WineEnvironment{home(), QString()});
 }
 
 IsolatedSettings::~IsolatedSettings() {
+    model::setWineEnvironment(previousWine_);
     model::setSettingsFolder(previousFolder_);
     if (hadXdg_)
         qputenv("XDG_CONFIG_HOME", previousXdg_);

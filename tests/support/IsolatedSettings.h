@@ -3,11 +3,15 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <optional>
+
+#include "model/WinePrefixes.h"
 
 namespace pw::test {
 
 // While it lives, the per-user settings and the game's installation entry are kept in a fresh
-// temporary folder, so tests never read or change the user's own (registry included).
+// temporary folder, so tests never read or change the user's own (registry included), and the
+// game is looked for in the Wine prefixes of an empty temporary home, never the user's.
 // Restores the previous place on destruction. Nestable; one per scope.
 class IsolatedSettings {
 public:
@@ -18,6 +22,8 @@ public:
 
     // The temporary configuration folder.
     QString folder() const { return dir_.path(); }
+    // The home folder the game search sees (empty, no WINEPREFIX) until a test sets another.
+    QString home() const { return dir_.filePath(QStringLiteral("home")); }
     // The file that stands for the game's installation entry (it may not exist).
     QString installEntryFile() const;
     // Writes the installation entry so that the game in gameFolder counts as installed.
@@ -28,6 +34,7 @@ private:
     QString previousFolder_;
     bool hadXdg_ = false;
     QByteArray previousXdg_;
+    std::optional<model::WineEnvironment> previousWine_;
 };
 
 }  // namespace pw::test

@@ -35,7 +35,9 @@ void GameLocationCommands::ChooseGP4Path() {
     OpenFileRequest request;
     request.title = QStringLiteral("Choose GP4 Path");
     request.filter = QStringLiteral("GP4.exe|*.exe");
-    request.initialFolder = game.found ? game.folder : QDir::currentPath();
+    // Not the current folder: started from a desktop menu that is the program's own, and a
+    // prefix's ".wine" folder is hidden in the home folder.
+    request.initialFolder = game.found ? game.folder : model::GameSearchStartFolder();
     request.initialName = settings.read(noSection(), QLatin1String(model::settings::kGP4Path),
                                         QLatin1String(model::settings::kGP4PathDialogDefault));
     // The preview finds its textures relative to the current folder, which a dialog may change.
