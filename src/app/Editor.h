@@ -22,6 +22,7 @@ class FieldReactions;
 class GameLocationCommands;
 class GameTransfer;
 class MainWindow;
+class CountingMessageSink;
 class MessageSink;
 class MouseActions;
 class PerformanceFileCommands;
@@ -47,6 +48,8 @@ public:
     MainWindow& window() { return window_; }
     model::SettingsStore& settings() { return settings_; }
     MessageSink& messages() { return messages_; }
+    // How many message boxes the editor has shown so far.
+    int boxesShown() const;
     DialogRunner& dialogs() { return dialogs_; }
     PreviewSurface& preview() { return *preview_; }
     TeamImagesPort& teamImages() { return *teamImages_; }
@@ -100,6 +103,8 @@ private:
 
     MainWindow& window_;
     model::SettingsStore& settings_;
+    // Every message the editor shows passes here, so that its boxes are counted.
+    std::unique_ptr<CountingMessageSink> countedMessages_;
     MessageSink& messages_;
     DialogRunner& dialogs_;
     model::EditorModel model_;

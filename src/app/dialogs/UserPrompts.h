@@ -85,6 +85,31 @@ private:
     QWidget* parent_;
 };
 
+// Passes every message on to another sink and counts the boxes shown, so that an action that
+// spans many events (a mouse drag) can tell that a box came up while it ran.
+class CountingMessageSink : public MessageSink {
+public:
+    explicit CountingMessageSink(MessageSink& to) : to_(to) {}
+    void show(const QString& text) override {
+        ++boxes_;
+        to_.show(text);
+    }
+    void showCaptioned(const QString& caption, const QString& text) override {
+        ++boxes_;
+        to_.showCaptioned(caption, text);
+    }
+    void showError(const QString& text) override {
+        ++boxes_;
+        to_.showError(text);
+    }
+    void beep() override { to_.beep(); }
+    int boxesShown() const { return boxes_; }
+
+private:
+    MessageSink& to_;
+    int boxes_ = 0;
+};
+
 // The real thing: QFileDialog and QColorDialog.
 class WidgetDialogRunner : public DialogRunner {
 public:
