@@ -7,6 +7,7 @@
 
 #include "app/commands/CommandErrors.h"
 #include "app/commands/DefaultCommands.h"
+#include "app/commands/EditHistory.h"
 #include "app/commands/FieldReactions.h"
 #include "app/commands/GameLocationCommands.h"
 #include "app/commands/GameTransfer.h"
@@ -52,7 +53,8 @@ Editor::Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& 
       teamSlots_(std::make_unique<TeamSlotCommands>(*this)),
       mouse_(new MouseActions(*this)),
       teamFiles_(std::make_unique<TeamFileCommands>(*this)),
-      performanceFiles_(std::make_unique<PerformanceFileCommands>(*this)) {
+      performanceFiles_(std::make_unique<PerformanceFileCommands>(*this)),
+      history_(new EditHistory(*this)) {
     terminateHandler_ = [] { QCoreApplication::exit(0); };
     reactions_->connectAll();
     connectCommands();
@@ -62,6 +64,8 @@ Editor::Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& 
     mouse_->connectAll();
     teamFiles_->connectCommands();
     performanceFiles_->connectCommands();
+    // Last: each step is taken after the command or reaction that made it has run.
+    history_->connectAll();
 }
 
 Editor::~Editor() = default;
@@ -97,11 +101,13 @@ void Editor::showTeamCaption(int team, const QString& caption) {
 }
 
 void Editor::importAll() {
+    if (!history_->mayDiscardEdits()) return;
     runGuarded(messages_, [this] { transfer_->importAll(); });
 }
 
 void Editor::exportAll() {
-    runGuarded(messages_, [this] { transfer_->exportAll(); });
+    history_->settle();
+    if (runGuarded(messages_, [this] { transfer_->exportAll(); })) history_->exported();
 }
 
 void Editor::terminate() {
@@ -132,8 +138,10 @@ void Editor::connectCommands() {
 
     connect(&window_, &MainWindow::closing, this,
             [this] { runGuarded(messages_, [this] { saveVirtualCam(); }); });
-    connect(window_.changeGamePathAction(), &QAction::triggered, this,
-            [this] { runGuarded(messages_, [this] { location_->ChooseGP4Path(); }); });
+    connect(window_.changeGamePathAction(), &QAction::triggered, this, [this] {
+        if (history_->mayDiscardEdits())
+            runGuarded(messages_, [this] { location_->ChooseGP4Path(); });
+    });
     connect(window_.changeCarsWadAction(), &QAction::triggered, this,
             [this] { runGuarded(messages_, [this] { location_->ChangeCarswad(); }); });
     connect(window_.changeImagesPathAction(), &QAction::triggered, this,

@@ -18,6 +18,7 @@ namespace pw::app {
 
 class DefaultCommands;
 class DialogRunner;
+class EditHistory;
 class FieldReactions;
 class GameLocationCommands;
 class GameTransfer;
@@ -65,6 +66,7 @@ public:
     MouseActions& mouse() { return *mouse_; }
     TeamFileCommands& teamFiles() { return *teamFiles_; }
     PerformanceFileCommands& performanceFiles() { return *performanceFiles_; }
+    EditHistory& history() { return *history_; }
 
     // Later parts of the program plug in here. The preview and the save-selection dialog default
     // to do-nothing stand-ins; the team pictures default to the window's own (tests put recorders
@@ -82,7 +84,8 @@ public:
     // Team t's caption on the Teams, Positions and Images pages and in the save-selection dialog.
     void showTeamCaption(int team, const QString& caption);
 
-    // The two main commands, guarded (errors shown, never thrown).
+    // The two main commands, guarded (errors shown, never thrown). Import All asks first when
+    // there are unexported edits; a finished Export All leaves none.
     void importAll();
     void exportAll();
 
@@ -125,6 +128,7 @@ private:
     MouseActions* mouse_;  // a child of the editor
     std::unique_ptr<TeamFileCommands> teamFiles_;
     std::unique_ptr<PerformanceFileCommands> performanceFiles_;
+    EditHistory* history_;  // a child of the editor
     bool terminated_ = false;
     std::function<void()> terminateHandler_;
 };

@@ -15,16 +15,29 @@
 
 namespace pw::test {
 
-// Records every message instead of showing a box.
+// Records every message instead of showing a box, and answers the questions about unexported
+// edits from a script (by default as a sink that cannot ask: go on).
 class RecordingMessages : public app::MessageSink {
 public:
     void show(const QString& text) override { shown << text; }
     void showError(const QString& text) override { errors << text; }
     void beep() override { ++beeps; }
+    app::UnexportedAnswer askBeforeQuit() override {
+        ++quitQuestions;
+        return quitAnswer;
+    }
+    bool askDiscardEdits() override {
+        ++discardQuestions;
+        return discardAnswer;
+    }
 
     QStringList shown;
     QStringList errors;
     int beeps = 0;
+    app::UnexportedAnswer quitAnswer = app::UnexportedAnswer::Discard;
+    bool discardAnswer = true;
+    int quitQuestions = 0;
+    int discardQuestions = 0;
 };
 
 // Answers the dialogs from a script: queued file names and save answers (an empty queue cancels)

@@ -37,7 +37,7 @@ QString shownText(const QAction* action) {
 
 TEST(WindowLayout, SizeTitleAndPages) {
     MainWindow window;
-    EXPECT_EQ(window.windowTitle(), "Pitwright 2.4");
+    EXPECT_EQ(window.windowTitle().remove("[*]"), "Pitwright 2.4");
     EXPECT_EQ(window.size(), QSize(780, 560));
     EXPECT_EQ(window.minimumSize(), QSize(780, 560));
     const QStringList tabs = {"Cameras", "Positions", "Teams", "Drivers", "Images", "Slots"};
@@ -117,10 +117,11 @@ TEST(WindowLayout, PreviewPaneFollowsTheResizeRule) {
 TEST(WindowLayout, MenusWithShortcutsSeparatorsAndIcons) {
     MainWindow window;
     const QList<QAction*> menus = window.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 3);
+    ASSERT_EQ(menus.size(), 4);
     EXPECT_EQ(shownText(menus[0]), "File");
-    EXPECT_EQ(shownText(menus[1]), "Options");
-    EXPECT_EQ(shownText(menus[2]), "About");
+    EXPECT_EQ(shownText(menus[1]), "Edit");
+    EXPECT_EQ(shownText(menus[2]), "Options");
+    EXPECT_EQ(shownText(menus[3]), "About");
     auto entries = [](QAction* menu) {
         QStringList out;
         for (QAction* a : menu->menu()->actions())
@@ -132,9 +133,10 @@ TEST(WindowLayout, MenusWithShortcutsSeparatorsAndIcons) {
               QStringList({"Load Team File|Ctrl+O", "Save Team File|Ctrl+S", "-",
                            "Load Performance File|Ctrl+Shift+O",
                            "Save Performance file|Ctrl+Shift+S", "-", "Quit|Ctrl+Q"}));
-    EXPECT_EQ(entries(menus[1]), QStringList({"Default All (but images)|", "-", "Change Cars wad|",
+    EXPECT_EQ(entries(menus[1]), QStringList({"Undo|Ctrl+Z", "Redo|Ctrl+Shift+Z"}));
+    EXPECT_EQ(entries(menus[2]), QStringList({"Default All (but images)|", "-", "Change Cars wad|",
                                               "Change GP4 Path|", "Change Images Path|"}));
-    EXPECT_EQ(entries(menus[2]), QStringList({"About Pitwright...|"}));
+    EXPECT_EQ(entries(menus[3]), QStringList({"About Pitwright...|"}));
     for (QAction* menu : menus)
         for (QAction* a : menu->menu()->actions())
             if (!a->isSeparator()) {
@@ -158,7 +160,7 @@ TEST(WindowLayout, EveryMenuCaptionHasItsOwnKey) {
         }
     };
     const QList<QAction*> menus = window.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 3);
+    ASSERT_EQ(menus.size(), 4);
     expectOwnKeys(menus);
     for (QAction* menu : menus) expectOwnKeys(menu->menu()->actions());
 }

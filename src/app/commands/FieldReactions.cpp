@@ -256,7 +256,7 @@ void FieldReactions::readVirtualCamSettings() {
 
 void FieldReactions::teamNameChanged(int team, const QString& text) {
     guarded([&] {
-        editor_.window().setWindowTitle(QLatin1String(kApplicationTitle));
+        editor_.window().setWindowTitle(windowTitleWithMarker());
         readVirtualCamSettings();
         model::TeamRecord& record = editor_.model().teams[team];
         if (!text.isEmpty()) record.teamName = model::recordFromText(text);

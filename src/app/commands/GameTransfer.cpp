@@ -2,6 +2,7 @@
 
 #include "app/Editor.h"
 #include "app/commands/DefaultCommands.h"
+#include "app/commands/EditHistory.h"
 #include "app/commands/FieldReactions.h"
 #include "app/commands/GameLocationCommands.h"
 #include "app/commands/SelectionController.h"
@@ -46,6 +47,8 @@ void GameTransfer::importAll() {
     const QString exePath = model::GameExecutablePath(game, settings);
     const QString savePath = model::SaveStatePath(game);
 
+    // What the window held before is gone: no step may lead back into it.
+    editor_.history().forget();
     model.EditsLive = 0;
     editor_.teamImages().resetTeamImages();
     editor_.selector().lightQuickCam(0);
@@ -77,6 +80,7 @@ void GameTransfer::importAll() {
     // Team 0 is selected as a click on its arm colour would select it.
     editor_.selector().CarRefresh(0);
     editor_.setStatus(QStringLiteral("Import Done"));
+    editor_.history().startFromHere();
 }
 
 void GameTransfer::readTyrePositions() {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app/AppInfo.h"
 #include "app/widgets/ColourSwatch.h"
@@ -32,6 +33,31 @@ void WidgetMessageSink::showError(const QString& text) {
 
 void WidgetMessageSink::beep() {
     QApplication::beep();
+}
+
+UnexportedAnswer WidgetMessageSink::askBeforeQuit() {
+    QMessageBox box(QMessageBox::Question, QLatin1String(kApplicationTitle),
+                    QLatin1String(kQuitQuestion), QMessageBox::NoButton, parent_);
+    QPushButton* exportAll = box.addButton(QStringLiteral("Export All"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(exportAll);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == exportAll) return UnexportedAnswer::ExportAll;
+    if (box.clickedButton() == discard) return UnexportedAnswer::Discard;
+    return UnexportedAnswer::Cancel;
+}
+
+bool WidgetMessageSink::askDiscardEdits() {
+    QMessageBox box(QMessageBox::Question, QLatin1String(kApplicationTitle),
+                    QLatin1String(kDiscardQuestion), QMessageBox::NoButton, parent_);
+    QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == discard;
 }
 
 QString qtFileFilter(const QString& pipeFilter) {

@@ -13,6 +13,14 @@ namespace pw::app {
 // Everything the commands show or ask goes through these two small interfaces, so that tests can
 // put recorders in their place and no modal box ever waits for a click.
 
+// The answers to the question asked before quitting with edits Export All has not written.
+enum class UnexportedAnswer { ExportAll, Discard, Cancel };
+
+// The texts of the questions about unexported edits.
+inline constexpr char kQuitQuestion[] =
+    "Some edits have not been written to the game yet. Export them before quitting?";
+inline constexpr char kDiscardQuestion[] = "Discard your unexported edits?";
+
 class MessageSink {
 public:
     virtual ~MessageSink() = default;
@@ -28,6 +36,12 @@ public:
     virtual void showError(const QString& text) = 0;
     // The system beep (a typed character that a numeric field refuses).
     virtual void beep() = 0;
+    // Quitting with unexported edits: "Export All", "Discard" or "Cancel". Sinks that cannot
+    // ask let the program quit as it always did.
+    virtual UnexportedAnswer askBeforeQuit() { return UnexportedAnswer::Discard; }
+    // Before a command that fills the window anew (Import All, a new game path): true when the
+    // user agrees to lose the unexported edits. Sinks that cannot ask go on.
+    virtual bool askDiscardEdits() { return true; }
 };
 
 // An open-file dialog as the commands describe it; the filter in the "Name|*.ext|..." form.
@@ -80,6 +94,8 @@ public:
     void showCaptioned(const QString& caption, const QString& text) override;
     void showError(const QString& text) override;
     void beep() override;
+    UnexportedAnswer askBeforeQuit() override;
+    bool askDiscardEdits() override;
 
 private:
     QWidget* parent_;

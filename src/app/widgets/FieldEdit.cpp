@@ -13,6 +13,22 @@ bool FieldEdit::acceptsNumericCharacter(QChar c) {
     return c == QLatin1Char('\b') || QStringLiteral("-1234567890.").contains(c);
 }
 
+bool FieldEdit::event(QEvent* event) {
+    // The box keeps undo and redo keys only while it has typing of its own to take back; past
+    // that they reach the window's Edit menu.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool undoKey = key->matches(QKeySequence::Undo);
+        const bool redoKey = key->matches(QKeySequence::Redo) ||
+                             key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+        if ((undoKey && !isUndoAvailable()) || (redoKey && !isRedoAvailable())) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 void FieldEdit::keyPressEvent(QKeyEvent* event) {
     // Only typed characters are filtered: navigation and editing keys carry no text, and
     // shortcuts (copy, paste, undo) are commands rather than typed characters.

@@ -42,6 +42,28 @@ void helmet(QPainter& p) {
     p.drawRect(QRectF(9.5, 12.5, 8, 3));
 }
 
+// A curved arrow turning back to the left (undo), or mirrored to the right (redo).
+void turnArrow(QPainter& p, bool right) {
+    if (right) {
+        p.translate(kIconSize, 0);
+        p.scale(-1, 1);
+    }
+    p.setPen(QPen(QColor(30, 70, 150), 2.2));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath curve;
+    curve.moveTo(5, 7);
+    curve.cubicTo(12, 3, 18, 9, 13, 15);
+    p.drawPath(curve);
+    QPainterPath head;
+    head.moveTo(1, 7);
+    head.lineTo(7, 2.5);
+    head.lineTo(7, 11.5);
+    head.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 70, 150));
+    p.drawPath(head);
+}
+
 void draw(QPainter& p, IconId id) {
     switch (id) {
         case IconId::LoadTeam:
@@ -126,6 +148,10 @@ void draw(QPainter& p, IconId id) {
             p.drawRect(QRectF(8, 7.5, 2.2, 6.5));
             break;
         }
+        case IconId::Undo:
+        case IconId::Redo:
+            turnArrow(p, id == IconId::Redo);
+            break;
     }
 }
 

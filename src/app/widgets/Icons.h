@@ -4,7 +4,7 @@
 
 namespace pw::app {
 
-// The ten 18 x 18 menu icons, drawn here so the program carries no image files of its own.
+// The 18 x 18 menu icons (the ten of the original menus, then those of the Edit menu), drawn here so the program carries no image files of its own.
 enum class IconId {
     LoadTeam,
     SaveTeam,
@@ -15,7 +15,9 @@ enum class IconId {
     ChangeCarsWad,
     ChangeGamePath,
     ChangeImagesPath,
-    About
+    About,
+    Undo,
+    Redo
 };
 
 constexpr int kIconSize = 18;

@@ -38,7 +38,7 @@ QWidget* scrolled(QWidget* page) {
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QLatin1String(kApplicationTitle));
+    setWindowTitle(windowTitleWithMarker());
     setMinimumSize(kWidth, kHeight);
     // A compact font, so that every page fits its 340 pixels as on the game's own platform.
     QFont compact = font();
@@ -115,6 +115,18 @@ void MainWindow::buildMenus() {
     quit_ = add(file, QStringLiteral("&Quit"), IconId::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q),
                 QStringLiteral("Quit"));
 
+    // The Edit menu's captions name the step they take back; the history keeps them up to date.
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("MenuEdit"));
+    undo_ = add(edit, QStringLiteral("&Undo"), IconId::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z),
+                QStringLiteral("Undo"));
+    redo_ = add(edit, QStringLiteral("&Redo"), IconId::Redo, {}, QStringLiteral("Redo"));
+    redo_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redo_->setShortcutVisibleInContextMenu(true);
+    undo_->setEnabled(false);
+    redo_->setEnabled(false);
+
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("MenuOptions"));
     defaultAll_ = add(options, QStringLiteral("&Default All (but images)"), IconId::DefaultAll, {},
@@ -169,6 +181,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (closeGuard_ && !closeGuard_()) {
+        event->ignore();
+        return;
+    }
     emit closing();
     event->accept();
 }

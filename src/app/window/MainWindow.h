@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 
 #include "app/window/FieldRegistry.h"
 
@@ -53,6 +54,8 @@ public:
     QAction* loadPerformanceAction() const { return loadPerformance_; }
     QAction* savePerformanceAction() const { return savePerformance_; }
     QAction* quitAction() const { return quit_; }
+    QAction* undoAction() const { return undo_; }
+    QAction* redoAction() const { return redo_; }
     QAction* defaultAllAction() const { return defaultAll_; }
     QAction* changeCarsWadAction() const { return changeCarsWad_; }
     QAction* changeGamePathAction() const { return changeGamePath_; }
@@ -61,6 +64,9 @@ public:
 
     // Places the window at its start size in the middle of its screen.
     void centreOnScreen();
+
+    // Asked before the window closes; false keeps it open (the user chose to stay).
+    void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
 
 signals:
     // The window is closing (by "Quit" or its own close control); it closes right after.
@@ -93,11 +99,14 @@ private:
     QAction* loadPerformance_ = nullptr;
     QAction* savePerformance_ = nullptr;
     QAction* quit_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
     QAction* defaultAll_ = nullptr;
     QAction* changeCarsWad_ = nullptr;
     QAction* changeGamePath_ = nullptr;
     QAction* changeImagesPath_ = nullptr;
     QAction* aboutAction_ = nullptr;
+    std::function<bool()> closeGuard_;
 };
 
 }  // namespace pw::app
