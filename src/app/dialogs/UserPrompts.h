@@ -119,6 +119,14 @@ public:
         to_.showError(text);
     }
     void beep() override { to_.beep(); }
+    UnexportedAnswer askBeforeQuit() override {
+        ++boxes_;
+        return to_.askBeforeQuit();
+    }
+    bool askDiscardEdits() override {
+        ++boxes_;
+        return to_.askDiscardEdits();
+    }
     int boxesShown() const { return boxes_; }
 
 private:
