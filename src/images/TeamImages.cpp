@@ -62,6 +62,10 @@ void exchangeTeamImages(model::EditorModel& model, int a, int b) {
 
 QImage readTeamPicture(const QString& path, int width, int height) {
     model::GameFile file(model::resolvePath(path), model::GameFile::Access::ReadOnly);
+    return readTeamPicture(file, width, height);
+}
+
+QImage readTeamPicture(model::GameFile& file, int width, int height) {
     const QByteArray bytes = file.read(0, qint64(width) * height * 4, "the picture's pixels");
     return pictureFromBytes(bytes, width, height);
 }

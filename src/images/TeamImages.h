@@ -5,6 +5,10 @@
 
 #include "model/EditorModel.h"
 
+namespace pw::model {
+class GameFile;
+}
+
 namespace pw::images {
 
 // Puts every team's picture numbers back to the game's own and forgets pending exchanges: the
@@ -18,6 +22,8 @@ void exchangeTeamImages(model::EditorModel& model, int a, int b);
 // Reads a picture file of raw pixels: exactly width * height * 4 bytes from byte 0. The file is
 // opened for reading only. Throws GameFileError when it is missing or too short.
 QImage readTeamPicture(const QString& path, int width, int height);
+// The same over an open file (on disk or in memory); the path form calls it.
+QImage readTeamPicture(model::GameFile& file, int width, int height);
 
 // Full paths of a team's pictures in a pictures folder, by the numbers the model holds now.
 QString driverPicturePath(const QString& folder, const model::EditorModel& model, int team, int seat);

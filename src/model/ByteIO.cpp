@@ -108,6 +108,12 @@ GameFile::GameFile(const QString& path, Access access) : path_(path), file_(path
     size_ = file_.size();
 }
 
+GameFile::GameFile(const QByteArray& bytes, const QString& name) : path_(name), device_(&buffer_) {
+    buffer_.setData(bytes);
+    buffer_.open(QIODevice::ReadWrite);
+    size_ = bytes.size();
+}
+
 QString GameFile::displayName() const { return QDir::toNativeSeparators(path_); }
 
 void GameFile::requireInside(qint64 offset, qint64 count, const char* what) const {
@@ -118,9 +124,9 @@ void GameFile::requireInside(qint64 offset, qint64 count, const char* what) cons
 QByteArray GameFile::read(qint64 offset, qint64 count, const char* what) {
     requireInside(offset, count, what);
     QByteArray b;
-    if (!file_.seek(offset) || (b = file_.read(count)).size() != count)
+    if (!device_->seek(offset) || (b = device_->read(count)).size() != count)
         throw GameFileError(displayName(), offset,
-                            QStringLiteral("cannot read %1 (%2)").arg(QString::fromUtf8(what), file_.errorString()));
+                            QStringLiteral("cannot read %1 (%2)").arg(QString::fromUtf8(what), device_->errorString()));
     return b;
 }
 
@@ -128,9 +134,11 @@ ByteReader GameFile::readAll() { return ByteReader(read(0, size_, "the whole fil
 
 void GameFile::write(qint64 offset, const QByteArray& bytes, const char* what) {
     requireInside(offset, bytes.size(), what);
-    if (!file_.seek(offset) || file_.write(bytes) != bytes.size() || !file_.flush())
+    // Only a file on disk has a buffer to flush.
+    const auto flush = [this] { return device_ != &file_ || file_.flush(); };
+    if (!device_->seek(offset) || device_->write(bytes) != bytes.size() || !flush())
         throw GameFileError(displayName(), offset,
-                            QStringLiteral("cannot write %1 (%2)").arg(QString::fromUtf8(what), file_.errorString()));
+                            QStringLiteral("cannot write %1 (%2)").arg(QString::fromUtf8(what), device_->errorString()));
 }
 
 }  // namespace pw::model

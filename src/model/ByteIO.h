@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -99,6 +100,11 @@ public:
     enum class Access { ReadWrite, ReadOnly };
 
     explicit GameFile(const QString& path, Access access = Access::ReadWrite);
+    // The same file's bytes held in memory under its display name: what the readers are fed
+    // by tests and fuzzers. Writes land in the buffer (bytes()), never on disk.
+    GameFile(const QByteArray& bytes, const QString& name);
+    GameFile(const GameFile&) = delete;
+    GameFile& operator=(const GameFile&) = delete;
 
     const QString& path() const { return path_; }
     QString displayName() const;
@@ -120,13 +126,17 @@ public:
     void writeU32(qint64 offset, uint32_t v, const char* what) { write(offset, le::bytesU32(v), what); }
     void writeF32(qint64 offset, float v, const char* what) { write(offset, le::bytesF32(v), what); }
 
-    void close() { file_.close(); }
+    void close() { device_->close(); }
+    // The contents of an in-memory file, with whatever was written to it.
+    QByteArray bytes() const { return buffer_.data(); }
 
 private:
     void requireInside(qint64 offset, qint64 count, const char* what) const;
 
     QString path_;
     QFile file_;
+    QBuffer buffer_;
+    QIODevice* device_ = &file_;
     qint64 size_ = 0;
 };
 

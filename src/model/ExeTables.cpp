@@ -45,6 +45,10 @@ constexpr std::array<CockpitField, 6> kCockpitFields{{{kCockpitDashX, &CockpitPo
 
 void ReadExeTables(const QString& exePath, EditorModel& model) {
     GameFile file(exePath);
+    ReadExeTables(file, model);
+}
+
+void ReadExeTables(GameFile& file, EditorModel& model) {
     EditorModel next = model;
     next.versionByte = readVersionByte(file);
     const Layout& l = layoutFor(next.versionByte);
@@ -97,6 +101,10 @@ void ReadExeTables(const QString& exePath, EditorModel& model) {
 
 ShapeNamesStatus GetNames(const QString& exePath, EditorModel& model) {
     GameFile file(exePath);
+    return GetNames(file, model);
+}
+
+ShapeNamesStatus GetNames(GameFile& file, EditorModel& model) {
     ShapeNamesStatus status = ShapeNamesStatus::UnknownVersion;
     if (shapeNamesKnown(model.versionByte)) {
         ByteReader names = readTable(file, layoutFor(model.versionByte).shapeNames,

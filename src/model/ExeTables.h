@@ -6,6 +6,8 @@
 
 namespace pw::model {
 
+class GameFile;
+
 // The tables of the game executable: cockpit positions, rim and arm colours, helmets, T-Cams,
 // steering wheels, chase cameras, the onboard camera records and the car-shape names. The caller
 // passes the resolved path of the executable; every function opens it (read-write, as the game's
@@ -24,10 +26,13 @@ enum class ShapeNamesStatus {
 // car-shape names, the performance block and the tyre-brand word. The model is changed only when
 // every table could be read.
 void ReadExeTables(const QString& exePath, EditorModel& model);
+// The same over an open file (on disk or in memory); the path form calls it.
+void ReadExeTables(GameFile& exe, EditorModel& model);
 
 // Reads the car-shape names of the layout of model.versionByte. For an unknown version the names
 // in the model stay as they were. In both cases currentShapeName becomes team 0's name.
 ShapeNamesStatus GetNames(const QString& exePath, EditorModel& model);
+ShapeNamesStatus GetNames(GameFile& exe, EditorModel& model);
 
 // Writes the model's tables (file form, camera records included) with the layout of
 // model.versionByte, then the rim link word. The car-shape names are written only for a known

@@ -96,19 +96,21 @@ std::optional<int> tyreBrandFromWord(const QByteArray& word) {
     return std::nullopt;
 }
 
-TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
-                                EditorModel& model) {
-    if (!saveStateExists(savePath)) return {false, BrandWordStatus::NotRead};
+namespace {
 
-    GameFile save(savePath);
+// The brand of every team but team 1, from its code in the save-state file.
+std::array<int, kTeamCount> readBrandCodes(GameFile& save) {
     requireSaveState(save, kBrandCodes + kTeamCount * 4, "the tyre-brand codes");
     ByteReader codes(save.read(kBrandCodes, kTeamCount * 4, "the tyre-brand codes"),
                      save.displayName());
     save.close();
     std::array<int, kTeamCount> brands{};
     for (int& b : brands) b = tyreBrandFromCode(codes.u32("a tyre-brand code"));
+    return brands;
+}
 
-    GameFile exe(exePath);
+TyreBrandsResult readBrandWord(const std::array<int, kTeamCount>& brands, GameFile& exe,
+                               EditorModel& model) {
     const uint8_t versionByte = exe.readU8(exe::kVersionByteOffset, "the version byte");
     const std::optional<qint64> wordAt = exe::brandWordOffset(versionByte);
     QByteArray word;
@@ -128,6 +130,22 @@ TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
         result.brandWord = brand ? BrandWordStatus::Done : BrandWordStatus::Unrecognised;
     }
     return result;
+}
+
+}  // namespace
+
+TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
+                                EditorModel& model) {
+    if (!saveStateExists(savePath)) return {false, BrandWordStatus::NotRead};
+
+    GameFile save(savePath);
+    const std::array<int, kTeamCount> brands = readBrandCodes(save);
+    GameFile exe(exePath);
+    return readBrandWord(brands, exe, model);
+}
+
+TyreBrandsResult ReadTyreBrands(GameFile& save, GameFile& exe, EditorModel& model) {
+    return readBrandWord(readBrandCodes(save), exe, model);
 }
 
 TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath,
@@ -159,12 +177,10 @@ TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath
     return result;
 }
 
-SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exePath,
-                                    EditorModel& model) {
-    if (!saveStateExists(savePath)) return SaveStateStatus::Missing;
+namespace {
 
-    EditorModel next = model;
-    GameFile save(savePath);
+// Driver numbers and names, team and engine names of the save-state file, into next.
+void readSaveTables(GameFile& save, EditorModel& next) {
     requireSaveState(save, kTablesEnd, "the driver and team tables");
     ByteReader numbers(save.read(kDriverNumbers, kDriverCount, "the driver numbers"),
                        save.displayName());
@@ -175,12 +191,30 @@ SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exeP
     for (TeamRecord& t : next.teams) t.teamName = names.bytes(kTeamNameSize, "a team name");
     for (TeamRecord& t : next.teams) t.engineName = names.bytes(kTeamNameSize, "an engine name");
     save.close();
+}
 
+}  // namespace
+
+SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exePath,
+                                    EditorModel& model) {
+    if (!saveStateExists(savePath)) return SaveStateStatus::Missing;
+
+    EditorModel next = model;
+    GameFile save(savePath);
+    readSaveTables(save, next);
     GameFile exe(exePath);
     readPerformance(exe, next.versionByte, next);
     exe.close();
     model = next;
     return SaveStateStatus::Done;
+}
+
+void ReadSaveStateTables(GameFile& save, GameFile& exe, EditorModel& model) {
+    EditorModel next = model;
+    readSaveTables(save, next);
+    readPerformance(exe, next.versionByte, next);
+    exe.close();
+    model = next;
 }
 
 void WriteSaveStateTables(const QString& savePath, const QString& exePath,
@@ -203,6 +237,10 @@ void WriteSaveStateTables(const QString& savePath, const QString& exePath,
 
 void ReadPerformanceBlock(const QString& exePath, EditorModel& model) {
     GameFile exe(exePath);
+    ReadPerformanceBlock(exe, model);
+}
+
+void ReadPerformanceBlock(GameFile& exe, EditorModel& model) {
     EditorModel next = model;
     readPerformance(exe, next.versionByte, next);
     exe.close();
@@ -229,6 +267,10 @@ uint32_t saveStateChecksumOf(const QByteArray& covered) {
 
 void SaveStateChecksum(const QString& path) {
     GameFile file(path);
+    SaveStateChecksum(file);
+}
+
+void SaveStateChecksum(GameFile& file) {
     if (file.size() < kChecksumSize)
         throw GameFileError(file.displayName(), file.size(),
                             QStringLiteral("file too short for a checksum (needs 4 bytes, has %1)")

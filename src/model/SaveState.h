@@ -10,6 +10,8 @@
 
 namespace pw::model {
 
+class GameFile;
+
 // The game's save-state file: driver numbers and names, team and engine names and one tyre-brand
 // code per team, ending in a checksum over every other byte. Team 1's tyre brand lives as a word
 // in the executable; the performance block of the executable is read and written here as well.
@@ -58,6 +60,9 @@ std::optional<int> tyreBrandFromWord(const QByteArray& word);
 // model.versionByte). A missing save-state file reads nothing and changes nothing.
 TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
                                 EditorModel& model);
+// The same over open files (on disk or in memory), the save-state file present; the path forms
+// here call their open-file forms.
+TyreBrandsResult ReadTyreBrands(GameFile& save, GameFile& exe, EditorModel& model);
 
 // Writes every team's brand code and the checksum when the save-state file exists, then team 1's
 // brand word at the offset of model.versionByte (when one is known). A brand index outside 0..2
@@ -72,6 +77,7 @@ enum class SaveStateStatus { Done, Missing };
 // changes only when everything could be read.
 SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exePath,
                                     EditorModel& model);
+void ReadSaveStateTables(GameFile& save, GameFile& exe, EditorModel& model);
 
 // Writes driver numbers and names, team and engine names (each cut to its record, zero padded),
 // the checksum, then the performance block. A missing save-state file throws GameFileError.
@@ -79,11 +85,13 @@ void WriteSaveStateTables(const QString& savePath, const QString& exePath,
                           const EditorModel& model);
 
 void ReadPerformanceBlock(const QString& exePath, EditorModel& model);
+void ReadPerformanceBlock(GameFile& exe, EditorModel& model);
 void WritePerformanceBlock(const QString& exePath, const EditorModel& model);
 
 // The checksum of the bytes it covers: a save-state file's bytes but its last four.
 uint32_t saveStateChecksumOf(const QByteArray& covered);
 // Recomputes the checksum of the file at path and stores it in its last four bytes.
 void SaveStateChecksum(const QString& path);
+void SaveStateChecksum(GameFile& file);
 
 }  // namespace pw::model

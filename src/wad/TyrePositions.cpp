@@ -15,23 +15,28 @@ TyreReadResult ReadTyrePositions(const QString& archivePath, model::EditorModel&
     model.tyres.collisionMeshOffset.reset();
     std::optional<WadArchive> archive = WadArchive::OpenArchive(archivePath);
     if (!archive) return TyreReadResult::ArchiveMissing;
-    const std::optional<WadEntry> mesh = archive->FindFirstCollisionMeshEntry();
+    return ReadTyrePositions(*archive, model);
+}
+
+TyreReadResult ReadTyrePositions(WadArchive& archive, model::EditorModel& model) {
+    model.tyres.collisionMeshOffset.reset();
+    const std::optional<WadEntry> mesh = archive.FindFirstCollisionMeshEntry();
     if (!mesh) return TyreReadResult::NoCollisionMesh;
     decltype(model.tyres.wheel) wheels{};
     for (size_t w = 0; w < wheels.size(); ++w) {
         const QByteArray bytes =
-            archive->file().read(mesh->offset + kWheelOffsets[w], kWheelSize, "wheel position");
+            archive.file().read(mesh->offset + kWheelOffsets[w], kWheelSize, "wheel position");
         for (size_t i = 0; i < 3; ++i) wheels[w][i] = model::le::f32(bytes.constData() + 4 * i);
     }
     // Bytes past the entry's end belong to the next entry; writing the wheels there later would
     // damage it.
     if (mesh->length < kWheelsEnd)
         throw model::GameFileError(
-            archive->file().displayName(), mesh->offset,
+            archive.file().displayName(), mesh->offset,
             QStringLiteral("a collision mesh of at least %1 bytes for the wheel positions, not %2")
                 .arg(kWheelsEnd)
                 .arg(mesh->length));
-    archive->close();
+    archive.close();
     model.tyres.wheel = wheels;
     model.tyres.collisionMeshOffset = mesh->offset;
     return TyreReadResult::Read;

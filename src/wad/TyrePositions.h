@@ -7,6 +7,8 @@
 
 namespace pw::wad {
 
+class WadArchive;
+
 // Where wheel w's three floats (p0, p1, p2) lie, from the collision mesh's data offset.
 inline constexpr std::array<qint64, 4> kWheelOffsets{84, 108, 168, 192};
 inline constexpr qint64 kWheelSize = 12;
@@ -39,6 +41,8 @@ enum class TyreWriteResult {
 // forgotten by every read that does not succeed. Throws GameFileError when the archive cannot be
 // opened or read (a truncated file included) or the entry is too short to hold the wheels.
 TyreReadResult ReadTyrePositions(const QString& archivePath, model::EditorModel& model);
+// The same over an open archive (never ArchiveMissing); the path form calls it.
+TyreReadResult ReadTyrePositions(WadArchive& archive, model::EditorModel& model);
 
 // Writes the four wheels' 48 bytes at the collision-mesh offset of the last successful read;
 // nothing else in the archive changes. Throws GameFileError when the archive cannot be opened or

@@ -21,6 +21,10 @@ bool IsCarsArchive(const QString& path) {
     const QString resolved = model::resolvePath(path);
     MakeWritable(resolved);
     GameFile file(resolved);
+    return IsCarsArchive(file);
+}
+
+bool IsCarsArchive(GameFile& file) {
     if (file.size() <= layout::kMarkerOffset) return false;
     return file.readU8(layout::kMarkerOffset, "archive check byte") == layout::kMarker;
 }

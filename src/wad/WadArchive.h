@@ -38,6 +38,8 @@ void MakeWritable(const QString& path);
 // writable first, so a chosen read-only archive can take the tyre positions later. A file too
 // short to hold that byte is no archive. Throws GameFileError when the file cannot be opened.
 bool IsCarsArchive(const QString& path);
+// The same test over an open file (on disk or in memory); the path form calls it.
+bool IsCarsArchive(model::GameFile& file);
 
 // The cars archive, open for reading and writing while the object lives. Entry lookups read the
 // directory; car shapes and tyre positions are read and written in place through file().
@@ -46,6 +48,8 @@ public:
     // Nothing when no file is at path ("missing"; letter case does not matter). Otherwise the file
     // is made writable and opened read-write; throws GameFileError when that fails.
     static std::optional<WadArchive> OpenArchive(const QString& path);
+    // An archive over a file already open (on disk or in memory).
+    explicit WadArchive(std::unique_ptr<model::GameFile> file);
 
     WadArchive(WadArchive&&) noexcept;
     WadArchive& operator=(WadArchive&&) noexcept;
@@ -63,8 +67,6 @@ public:
     void close();
 
 private:
-    explicit WadArchive(std::unique_ptr<model::GameFile> file);
-
     std::unique_ptr<model::GameFile> file_;
 };
 

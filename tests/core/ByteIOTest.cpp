@@ -59,3 +59,16 @@ TEST(GameFile, MissingAndWriteProtectedFilesFailOnOpening) {
     if (QFile(path).open(QIODevice::ReadWrite)) GTEST_SKIP() << "running as a user who may write anything";
     EXPECT_THROW(GameFile{path}, GameFileError);
 }
+
+TEST(GameFile, InMemoryFileReadsAndWritesLikeOneOnDisk) {
+    const QByteArray original("xxxxxxxx");
+    GameFile g(original, QStringLiteral("mem.bin"));
+    EXPECT_EQ(g.size(), 8);
+    EXPECT_EQ(g.displayName(), QStringLiteral("mem.bin"));
+    g.writeU16(2, 0x4142, "word");
+    EXPECT_THROW(g.writeU32(6, 1, "word at the end"), GameFileError);
+    EXPECT_THROW(g.read(7, 2, "past the end"), GameFileError);
+    EXPECT_EQ(g.read(1, 3, "middle"), QByteArray("xBA"));
+    EXPECT_EQ(g.bytes(), QByteArray("xxBAxxxx"));
+    EXPECT_EQ(original, QByteArray("xxxxxxxx"));  // the caller's bytes are its own
+}
