@@ -1,14 +1,28 @@
-// Run: build/benchmarks/core_benchmarks
+// The data-core steps of Import All and Export All and an archive lookup, each beside its floor:
+// the same bytes moved by raw pread/pwrite (plus the one checksum an export needs), the raw read
+// of an archive's directory; reading the game's keys from a large Wine registry beside counting
+// its lines. Run through scripts/bench.sh, which pairs "step@floor" with "floor".
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
-#include <chrono>
+#include <QThread>
+#include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "DemoGame.h"
+#include "model/ExeLayout.h"
 #include "model/ExeTables.h"
 #include "model/SaveState.h"
 #include "model/WineRegistry.h"
 #include "wad/TyrePositions.h"
+#include "wad/WadArchive.h"
+#include "wad/WadDirectory.h"
+#include "wad/WadWriter.h"
 
 using namespace pw;
 
@@ -25,81 +39,257 @@ struct Game {
     }
 };
 
-void ImportGameFiles(benchmark::State& state) {
-    Game game;
+// Written once and left to settle: a game's files are old, so its archive directory is kept.
+Game& game() {
+    static Game g;
+    static const bool settled = (QThread::msleep(wad::kDefaultSettleMs + 200), true);
+    (void)settled;
+    return g;
+}
+
+using Ranges = std::vector<std::pair<qint64, qint64>>;  // offset, length
+
+// The ranges Import All reads and Export All writes, per file, in the demo's layout A.
+struct GameRanges {
+    Ranges exeRead, exeWrite, saveRead, saveWrite, wadRead, wadWrite;
+};
+
+GameRanges gameRanges() {
+    using namespace model::exe;
+    using namespace model::save;
+    const Layout& l = kLayoutA;
+    GameRanges r;
+    Ranges cockpit;
+    for (qint64 o : {kCockpitDashX, kCockpitDashZ, kCockpitDashY, kCockpitWheelX, kCockpitWheelZ,
+                     kCockpitWheelY})
+        cockpit.push_back({l.cockpit + o, 4});
+    const Ranges tables = {{l.cameraBlock + kChaseY, 2},
+                           {l.cameraBlock + kChaseZ, 2},
+                           {l.cameraBlock + kCameraRecords, 12 * kCameraRecordSize},
+                           {l.teamWheels, 11 * kTeamWheelSize},
+                           {l.tcams, 11 * kTcamSize},
+                           {l.helmets, 11 * kHelmetSize},
+                           {l.armColours, 11 * kArmColourSize},
+                           {l.rimTeam4, 4},
+                           {l.performance, kPerformanceBlockSize},
+                           {*brandWordOffset(0), kBrandWordSize},
+                           {l.shapeNames, 11 * kShapeNameSize}};
+    r.exeRead = cockpit;
+    r.exeRead.insert(r.exeRead.end(), tables.begin(), tables.end());
+    r.exeRead.push_back({kVersionByteOffset, 1});
+    r.exeRead.push_back({l.rimTable, qint64(kRimTableTeams.size()) * kRimSlotSize});
+    r.exeRead.push_back({l.wheelBase, 4});
+    r.exeRead.push_back({l.wheelBase + 4, 4});
+    r.exeWrite = cockpit;
+    r.exeWrite.insert(r.exeWrite.end(), tables.begin(), tables.end());
+    r.exeWrite.push_back({l.rimLink, 4});
+    for (size_t i = 0; i < kRimTableTeams.size(); ++i)
+        r.exeWrite.push_back({l.rimTable + qint64(i) * kRimSlotSize, 4});
+    r.saveRead = {{kDriverNumbers, model::kDriverCount},
+                  {kBrandCodes, 11 * 4},
+                  {kDriverNames, kTablesEnd - kDriverNames}};
+    r.saveWrite = r.saveRead;
+
+    model::EditorModel m;
+    wad::ReadTyrePositions(game().wad, m);
+    const qint64 mesh = *m.tyres.collisionMeshOffset;
+    const int fd = ::open(game().wad.toLocal8Bit().constData(), O_RDONLY);
+    uint32_t n = 0;
+    if (::pread(fd, &n, 4, 0) != 4) throw std::runtime_error("archive count");
+    ::close(fd);
+    r.wadRead = {{0, 4}, {4, qint64(n) * 136}};
+    for (qint64 w : wad::kWheelOffsets) {
+        r.wadRead.push_back({mesh + w, wad::kWheelSize});
+        r.wadWrite.push_back({mesh + w, wad::kWheelSize});
+    }
+    return r;
+}
+
+int openRw(const QString& path) {
+    const int fd = ::open(path.toLocal8Bit().constData(), O_RDWR);
+    if (fd < 0) throw std::runtime_error("open " + path.toStdString());
+    return fd;
+}
+
+void preadAll(const QString& path, const Ranges& ranges, std::vector<char>& buffer) {
+    const int fd = openRw(path);
+    for (const auto& [offset, length] : ranges)
+        if (::pread(fd, buffer.data(), size_t(length), offset) != length)
+            throw std::runtime_error("pread");
+    ::close(fd);
+}
+
+void pwriteAll(const QString& path, const Ranges& ranges, const std::vector<char>& bytes) {
+    const int fd = openRw(path);
+    for (const auto& [offset, length] : ranges)
+        if (::pwrite(fd, bytes.data() + offset, size_t(length), offset) != length)
+            throw std::runtime_error("pwrite");
+    ::close(fd);
+}
+
+std::vector<char> fileBytes(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("read " + path.toStdString());
+    const QByteArray b = f.readAll();
+    return std::vector<char>(b.begin(), b.end());
+}
+
+void Import_All(benchmark::State& state) {
+    Game& g = game();
     for (auto _ : state) {
         model::EditorModel m;
-        model::ReadExeTables(game.exe, m);
-        wad::ReadTyrePositions(game.wad, m);
-        model::ReadTyreBrands(game.save, game.exe, m);
-        model::ReadSaveStateTables(game.save, game.exe, m);
-        model::GetNames(game.exe, m);
+        model::ReadExeTables(g.exe, m);
+        wad::ReadTyrePositions(g.wad, m);
+        model::ReadTyreBrands(g.save, g.exe, m);
+        model::ReadSaveStateTables(g.save, g.exe, m);
+        model::GetNames(g.exe, m);
         benchmark::DoNotOptimize(m);
     }
 }
-BENCHMARK(ImportGameFiles)->Unit(benchmark::kMillisecond);
+BENCHMARK(Import_All)->Name("import_all@pread_import_ranges")->Unit(benchmark::kMicrosecond);
 
-void ExportGameFiles(benchmark::State& state) {
-    Game game;
-    model::EditorModel m = demo::demoModel(0);
-    model::ReadExeTables(game.exe, m);
-    wad::ReadTyrePositions(game.wad, m);
+void ImportFloor(benchmark::State& state) {
+    Game& g = game();
+    const GameRanges r = gameRanges();
+    std::vector<char> buffer(1 << 20);
     for (auto _ : state) {
-        model::WriteExeTables(game.exe, m);
-        wad::WriteTyrePositions(game.wad, m);
-        model::WriteTyreBrands(game.save, game.exe, m);
-        model::WriteSaveStateTables(game.save, game.exe, m);
+        preadAll(g.exe, r.exeRead, buffer);
+        preadAll(g.wad, r.wadRead, buffer);
+        preadAll(g.save, r.saveRead, buffer);
+        benchmark::DoNotOptimize(buffer.data());
     }
 }
-BENCHMARK(ExportGameFiles)->Unit(benchmark::kMillisecond);
+BENCHMARK(ImportFloor)->Name("pread_import_ranges")->Unit(benchmark::kMicrosecond);
 
-void SaveStateChecksum(benchmark::State& state) {
-    Game game;
-    for (auto _ : state) model::SaveStateChecksum(game.save);
+// Exports write into the archive: a game of their own keeps the imports' archive settled.
+Game& exportGame() {
+    static Game g;
+    return g;
 }
-BENCHMARK(SaveStateChecksum)->Unit(benchmark::kMicrosecond);
+
+void Export_All(benchmark::State& state) {
+    Game& g = exportGame();
+    model::EditorModel m = demo::demoModel(0);
+    model::ReadExeTables(g.exe, m);
+    wad::ReadTyrePositions(g.wad, m);
+    for (auto _ : state) {
+        model::WriteExeTables(g.exe, m);
+        wad::WriteTyrePositions(g.wad, m);
+        model::WriteTyreBrands(g.save, g.exe, m, model::BrandsChecksum::ByTablesWriter);
+        model::WriteSaveStateTables(g.save, g.exe, m);
+    }
+}
+BENCHMARK(Export_All)
+    ->Name("export_all@pwrite_export_ranges_and_checksum")
+    ->Unit(benchmark::kMicrosecond);
+
+void ExportFloor(benchmark::State& state) {
+    Game& g = exportGame();
+    const GameRanges r = gameRanges();
+    const std::vector<char> exe = fileBytes(g.exe), wad = fileBytes(g.wad);
+    std::vector<char> save = fileBytes(g.save);
+    const qint64 covered = qint64(save.size()) - 4;
+    for (auto _ : state) {
+        pwriteAll(g.exe, r.exeWrite, exe);
+        pwriteAll(g.wad, r.wadWrite, wad);
+        pwriteAll(g.save, r.saveWrite, save);
+        // The checksum: read what it covers, sum, write the sum.
+        const int fd = openRw(g.save);
+        if (::pread(fd, save.data(), size_t(covered), 0) != covered)
+            throw std::runtime_error("pread");
+        const uint32_t sum =
+            model::saveStateChecksumOf(QByteArray::fromRawData(save.data(), qsizetype(covered)));
+        if (::pwrite(fd, &sum, 4, covered) != 4) throw std::runtime_error("pwrite");
+        ::close(fd);
+    }
+}
+BENCHMARK(ExportFloor)->Name("pwrite_export_ranges_and_checksum")->Unit(benchmark::kMicrosecond);
+
+constexpr int kLookupEntries = 4000;
+
+// An archive of n entries whose wanted entry comes last, settled (old enough to be trusted).
+QString bigArchive(int n) {
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cars%1.wad").arg(n));
+    if (!QFileInfo::exists(path)) {
+        std::vector<wad::WadFileEntry> entries;
+        for (int i = 0; i < n - 1; ++i)
+            entries.push_back({"cars\\team" + QByteArray::number(i) + "\\car_team" +
+                                   QByteArray::number(i) + "_car1_lod_0.gp4",
+                               QByteArray(16, 'x')});
+        entries.push_back({"cars\\cockpit\\cockpit_dash.gp4", QByteArray(16, 'd')});
+        wad::WriteWad(path, entries);
+        QThread::msleep(wad::kDefaultSettleMs + 200);
+    }
+    return path;
+}
+
+void Archive_Lookup(benchmark::State& state) {
+    const QString path = bigArchive(kLookupEntries);
+    for (auto _ : state) {
+        std::optional<wad::WadArchive> archive = wad::WadArchive::OpenArchive(path);
+        const auto entry = archive->FindEntry(QStringLiteral("cockpit_dash.gp4"));
+        if (!entry) throw std::runtime_error("entry not found");
+        archive->close();
+        benchmark::DoNotOptimize(entry);
+    }
+}
+BENCHMARK(Archive_Lookup)
+    ->Name("archive_lookup_4000@read_directory_4000")
+    ->Unit(benchmark::kMicrosecond);
+
+void DirectoryFloor(benchmark::State& state) {
+    const QString path = bigArchive(kLookupEntries);
+    const qint64 size = 4 + 136 * kLookupEntries;
+    std::vector<char> buffer(static_cast<size_t>(size));
+    for (auto _ : state) {
+        const int fd = openRw(path);
+        if (::pread(fd, buffer.data(), size_t(size), 0) != size) throw std::runtime_error("pread");
+        ::close(fd);
+        benchmark::DoNotOptimize(buffer.data());
+    }
+}
+BENCHMARK(DirectoryFloor)->Name("read_directory_4000")->Unit(benchmark::kMicrosecond);
 
 // A prefix's system registry of about 16 MB (a fresh prefix holds 2 to 3 MB): keys of every kind
 // of value, the game's key near the end.
-QByteArray largeSystemRegistry() {
-    QByteArray bytes =
-        "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n";
-    for (int i = 0; i < 60000; ++i) {
-        bytes +=
-            "\n[Software\\\\Classes\\\\CLSID\\\\{" + QByteArray::number(i) +
-            "-0000-0000-c000-000000000046}\\\\InprocServer32] 1700000000\n#time=1da2b3c4d5e6f70\n"
-            "@=\"C:\\\\windows\\\\system32\\\\ole32.dll\"\n\"ThreadingModel\"=\"Both\"\n"
-            "\"Flags\"=dword:00000001\n\"Data\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,\\\n"
-            "  0e,0f,10,11,12,13,14,15,16,17,18,19,1a,1b,1c,1d,1e,1f\n";
-    }
-    bytes +=
-        "\n[Software\\\\Wow6432Node\\\\Infogrames\\\\Grand Prix 4\\\\1.00\\\\Install Dir] 1\n"
-        "\"Directory\"=\"C:\\\\Program Files (x86)\\\\Grand Prix 4\"\n";
+const QByteArray& largeSystemRegistry() {
+    static const QByteArray bytes = [] {
+        QByteArray b =
+            "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n";
+        for (int i = 0; i < 60000; ++i) {
+            b += "\n[Software\\\\Classes\\\\CLSID\\\\{" + QByteArray::number(i) +
+                 "-0000-0000-c000-000000000046}\\\\InprocServer32] "
+                 "1700000000\n#time=1da2b3c4d5e6f70\n"
+                 "@=\"C:\\\\windows\\\\system32\\\\ole32.dll\"\n\"ThreadingModel\"=\"Both\"\n"
+                 "\"Flags\"=dword:00000001\n\"Data\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,"
+                 "\\\n"
+                 "  0e,0f,10,11,12,13,14,15,16,17,18,19,1a,1b,1c,1d,1e,1f\n";
+        }
+        b += "\n[Software\\\\Wow6432Node\\\\Infogrames\\\\Grand Prix 4\\\\1.00\\\\Install Dir] 1\n"
+             "\"Directory\"=\"C:\\\\Program Files (x86)\\\\Grand Prix 4\"\n";
+        return b;
+    }();
     return bytes;
 }
 
-// Reading the two keys the game search needs, against a floor of counting the file's lines.
+// Reading the two keys the game search needs, beside counting the file's lines.
 void WineRegistryGameKeys(benchmark::State& state) {
-    const QByteArray bytes = largeSystemRegistry();
+    const QByteArray& bytes = largeSystemRegistry();
     const QStringList keys = {
         QStringLiteral("Software\\Wow6432Node\\Infogrames\\Grand Prix 4\\1.00\\Install Dir"),
         QStringLiteral("Software\\Infogrames\\Grand Prix 4\\1.00\\Install Dir")};
-    using Clock = std::chrono::steady_clock;
-    const auto floorStart = Clock::now();
-    constexpr int kFloorRounds = 20;
-    for (int i = 0; i < kFloorRounds; ++i) benchmark::DoNotOptimize(bytes.count('\n'));
-    const double floor =
-        std::chrono::duration<double>(Clock::now() - floorStart).count() / kFloorRounds;
-    double total = 0;
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        benchmark::DoNotOptimize(model::parseWineRegistry(bytes, keys));
-        total += std::chrono::duration<double>(Clock::now() - start).count();
-    }
-    state.counters["MB"] = double(bytes.size()) / 1e6;
-    state.counters["ratio_to_line_count"] = total / double(state.iterations()) / floor;
+    for (auto _ : state) benchmark::DoNotOptimize(model::parseWineRegistry(bytes, keys));
 }
-BENCHMARK(WineRegistryGameKeys)->Unit(benchmark::kMillisecond);
+BENCHMARK(WineRegistryGameKeys)
+    ->Name("wine_registry_game_keys@count_registry_lines")
+    ->Unit(benchmark::kMillisecond);
+
+void CountRegistryLines(benchmark::State& state) {
+    const QByteArray& bytes = largeSystemRegistry();
+    for (auto _ : state) benchmark::DoNotOptimize(bytes.count('\n'));
+}
+BENCHMARK(CountRegistryLines)->Name("count_registry_lines")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

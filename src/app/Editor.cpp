@@ -75,7 +75,7 @@ int Editor::boxesShown() const {
 }
 
 void Editor::setPreview(PreviewSurface* preview) {
-    preview_ = preview ? preview : window_.previewPane();
+    preview_.setTarget(preview ? preview : window_.previewPane());
 }
 void Editor::setTeamImages(TeamImagesPort* images) {
     teamImages_ = images ? images : imagesController_.get();

@@ -6,6 +6,7 @@
 
 #include "app/ExtensionPorts.h"
 #include "app/PreviewInputs.h"
+#include "app/RepaintBatch.h"
 #include "app/SelectionState.h"
 #include "app/window/WindowFields.h"
 #include "model/EditorModel.h"
@@ -52,7 +53,8 @@ public:
     // How many message boxes the editor has shown so far.
     int boxesShown() const;
     DialogRunner& dialogs() { return dialogs_; }
-    PreviewSurface& preview() { return *preview_; }
+    // The preview the reactions repaint; a RepaintBatch on it holds the repaints of a drag step.
+    BatchedPreview& preview() { return preview_; }
     TeamImagesPort& teamImages() { return *teamImages_; }
     SaveSelectionPort& saveSelection() { return *saveSelection_; }
 
@@ -114,7 +116,7 @@ private:
     SelectionState selection_;
     PreviewInputs previewInputs_;
     WindowFields fields_;
-    PreviewSurface* preview_;
+    BatchedPreview preview_;
     SaveSelectionPort noSaveSelection_;
     std::unique_ptr<TeamImagesController> imagesController_;
     TeamImagesPort* teamImages_;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "app/AppInfo.h"
 #include "app/Editor.h"
@@ -55,13 +56,23 @@ int runPitwright(QApplication& app) {
 
     // The preview finds "CamTextures" in the start-up folder, else beside the program (started
     // from a menu the current folder is seldom the program's).
-    PreviewBinding::install(editor,
-                            preview::textureStartFolder(window.property("startupFolder").toString(),
-                                                        QCoreApplication::applicationDirPath()),
-                            [&window](int exitCode) {
-                                window.hide();
-                                QCoreApplication::exit(exitCode);
-                            });
+    PreviewBinding* binding = PreviewBinding::install(
+        editor,
+        preview::textureStartFolder(window.property("startupFolder").toString(),
+                                    QCoreApplication::applicationDirPath()),
+        [&window](int exitCode) {
+            window.hide();
+            QCoreApplication::exit(exitCode);
+        });
+
+    // Start-up measurements: end once the first preview frame is on the screen.
+    if (QCoreApplication::arguments().contains(QLatin1String(kQuitAfterFirstFrameOption))) {
+        if (binding && binding->view())
+            QObject::connect(binding->view(), &QOpenGLWidget::frameSwapped, &app,
+                             &QCoreApplication::quit, Qt::QueuedConnection);
+        else
+            QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    }
 
     window.centreOnScreen();
     window.show();

@@ -12,6 +12,9 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// Not shown to users: the program ends after its first preview frame (start-up benchmarks).
+inline constexpr char kQuitAfterFirstFrameOption[] = "--quit-after-first-frame";
+
 // Start-up: the application title, the main window (hidden), the settings store, Import All,
 // then the window and the event loop until it closes. Returns the process's exit code.
 int runPitwright(QApplication& app);

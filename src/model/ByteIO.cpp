@@ -3,6 +3,12 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace pw::model {
 
 namespace le {
@@ -96,15 +102,19 @@ QByteArray ByteReader::bytesAt(qint64 offset, qint64 count, const char* what) co
 }
 
 GameFile::GameFile(const QString& path, Access access) : path_(path), file_(path) {
-    if (!QFileInfo::exists(path))
-        throw GameFileError(displayName(), GameFileError::kNoOffset, QStringLiteral("file not found"));
     const bool rw = access == Access::ReadWrite;
-    // ExistingOnly: a file that went away after the test above is not created empty.
-    if (!file_.open((rw ? QIODevice::ReadWrite : QIODevice::ReadOnly) | QIODevice::ExistingOnly))
+    // ExistingOnly: a missing file is not created empty. Unbuffered: the reads and writes are a
+    // few bytes at scattered offsets; a buffer would fill 16 KiB for each of them.
+    if (!file_.open((rw ? QIODevice::ReadWrite : QIODevice::ReadOnly) | QIODevice::ExistingOnly |
+                    QIODevice::Unbuffered)) {
+        if (!QFileInfo::exists(path))
+            throw GameFileError(displayName(), GameFileError::kNoOffset,
+                                QStringLiteral("file not found"));
         throw GameFileError(displayName(), GameFileError::kNoOffset,
                             rw ? QStringLiteral("cannot be opened for reading and writing (%1)")
                                      .arg(file_.errorString())
                                : QStringLiteral("cannot be opened (%1)").arg(file_.errorString()));
+    }
     size_ = file_.size();
 }
 
@@ -121,9 +131,29 @@ void GameFile::requireInside(qint64 offset, qint64 count, const char* what) cons
         throw GameFileError(displayName(), offset, shortfall(what, count, size_ - offset));
 }
 
+// One positioned read or write where the platform has it, a seek and a read or write elsewhere.
 QByteArray GameFile::read(qint64 offset, qint64 count, const char* what) {
     requireInside(offset, count, what);
     QByteArray b;
+#ifdef Q_OS_UNIX
+    if (device_ == &file_) {
+        b.resize(qsizetype(count));
+        qint64 done = 0;
+        while (done < count) {
+            const ssize_t n =
+                ::pread(file_.handle(), b.data() + done, size_t(count - done), offset + done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0)
+                throw GameFileError(displayName(), offset,
+                                    QStringLiteral("cannot read %1 (%2)")
+                                        .arg(QString::fromUtf8(what),
+                                             n < 0 ? QString::fromLocal8Bit(std::strerror(errno))
+                                                   : QStringLiteral("end of file")));
+            done += n;
+        }
+        return b;
+    }
+#endif
     if (!device_->seek(offset) || (b = device_->read(count)).size() != count)
         throw GameFileError(displayName(), offset,
                             QStringLiteral("cannot read %1 (%2)").arg(QString::fromUtf8(what), device_->errorString()));
@@ -134,6 +164,23 @@ ByteReader GameFile::readAll() { return ByteReader(read(0, size_, "the whole fil
 
 void GameFile::write(qint64 offset, const QByteArray& bytes, const char* what) {
     requireInside(offset, bytes.size(), what);
+#ifdef Q_OS_UNIX
+    if (device_ == &file_) {
+        qint64 done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::pwrite(file_.handle(), bytes.constData() + done,
+                                       size_t(bytes.size() - done), offset + done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0)
+                throw GameFileError(displayName(), offset,
+                                    QStringLiteral("cannot write %1 (%2)")
+                                        .arg(QString::fromUtf8(what),
+                                             QString::fromLocal8Bit(std::strerror(errno))));
+            done += n;
+        }
+        return;
+    }
+#endif
     // Only a file on disk has a buffer to flush.
     const auto flush = [this] { return device_ != &file_ || file_.flush(); };
     if (!device_->seek(offset) || device_->write(bytes) != bytes.size() || !flush())

@@ -54,8 +54,10 @@ void ReadExeTables(GameFile& file, EditorModel& model) {
     const Layout& l = layoutFor(next.versionByte);
     requireTables(file, l);
 
+    // Blocks are read whole and parsed from memory: one read instead of one per value.
+    const ByteReader cockpit = readTable(file, l.cockpit, kCockpitBlockSize, "the cockpit positions");
     for (const CockpitField& c : kCockpitFields)
-        next.cockpit.*c.field = file.readF32(l.cockpit + c.offset, "a cockpit position");
+        next.cockpit.*c.field = cockpit.f32At(c.offset, "a cockpit position");
 
     next.teams[Bar].rimColour = file.readU32(l.rimTeam4, "the rim colour of team 5");
     ByteReader rims =
@@ -78,8 +80,10 @@ void ReadExeTables(GameFile& file, EditorModel& model) {
     ByteReader arms = readTable(file, l.armColours, kTeamCount * kArmColourSize, "the arm colours");
     for (TeamRecord& t : next.teams) t.armColour = arms.u32("an arm colour");
 
-    next.wheelBaseY = file.readF32(l.wheelBase, "the steering-wheel base Y");
-    next.wheelBaseZ = file.readF32(l.wheelBase + 4, "the steering-wheel base Z");
+    const ByteReader wheelBase =
+        readTable(file, l.wheelBase, kWheelBaseSize, "the steering-wheel base");
+    next.wheelBaseY = wheelBase.f32At(0, "the steering-wheel base Y");
+    next.wheelBaseZ = wheelBase.f32At(4, "the steering-wheel base Z");
 
     ByteReader wheels =
         readTable(file, l.teamWheels, kTeamCount * kTeamWheelSize, "the steering wheels");
@@ -88,10 +92,10 @@ void ReadExeTables(GameFile& file, EditorModel& model) {
         t.wheelY = wheels.f32("steering wheel Y");
     }
 
-    next.chaseY = file.readI16(l.cameraBlock + kChaseY, "chase camera Y");
-    next.chaseZ = file.readI16(l.cameraBlock + kChaseZ, "chase camera Z");
-    ByteReader cams = readTable(file, l.cameraBlock + kCameraRecords,
-                                kCameraCount * kCameraRecordSize, "the camera records");
+    ByteReader cams = readTable(file, l.cameraBlock, kCameraBlockSize, "the camera block");
+    next.chaseY = int16_t(cams.u16At(kChaseY, "chase camera Y"));
+    next.chaseZ = int16_t(cams.u16At(kChaseZ, "chase camera Z"));
+    cams.seek(kCameraRecords, "the camera records");
     for (CarCamera& c : next.cameras)
         for (int16_t& v : c.field) v = cams.i16("a camera field");
 

@@ -149,7 +149,7 @@ TyreBrandsResult ReadTyreBrands(GameFile& save, GameFile& exe, EditorModel& mode
 }
 
 TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath,
-                                 const EditorModel& model) {
+                                 const EditorModel& model, BrandsChecksum checksum) {
     checkBrandIndexes(savePath, model);
     TyreBrandsResult result;
     if (saveStateExists(savePath)) {
@@ -158,8 +158,10 @@ TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath
         ByteWriter codes;
         for (const TeamRecord& t : model.teams) codes.u32(TyreBrandCodes[t.tyreBrand]);
         save.write(kBrandCodes, codes.data(), "the tyre-brand codes");
+        const bool tablesWriterSums =
+            checksum == BrandsChecksum::ByTablesWriter && save.size() >= kTablesEnd + kChecksumSize;
+        if (!tablesWriterSums) SaveStateChecksum(save);
         save.close();
-        SaveStateChecksum(savePath);
     } else {
         result.saveStateFound = false;
     }
@@ -229,8 +231,8 @@ void WriteSaveStateTables(const QString& savePath, const QString& exePath,
     for (const TeamRecord& t : model.teams) names.padded(t.teamName, kTeamNameSize);
     for (const TeamRecord& t : model.teams) names.padded(t.engineName, kTeamNameSize);
     save.write(kDriverNames, names.data(), "the names");
+    SaveStateChecksum(save);
     save.close();
-    SaveStateChecksum(savePath);
 
     WritePerformanceBlock(exePath, model);
 }
@@ -278,7 +280,6 @@ void SaveStateChecksum(GameFile& file) {
     const qint64 covered = file.size() - kChecksumSize;
     file.writeU32(covered, saveStateChecksumOf(file.read(0, covered, "the checksummed bytes")),
                   "the checksum");
-    file.close();
 }
 
 }  // namespace pw::model

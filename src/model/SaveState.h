@@ -64,11 +64,21 @@ TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
 // here call their open-file forms.
 TyreBrandsResult ReadTyreBrands(GameFile& save, GameFile& exe, EditorModel& model);
 
+// Who sums the save-state file after the brand codes are written.
+enum class BrandsChecksum {
+    Here,
+    // WriteSaveStateTables runs next and sums the file anyway (Export All): one sum instead of
+    // two. A file too short for those tables is summed here still, as that writer refuses it
+    // before it sums.
+    ByTablesWriter,
+};
+
 // Writes every team's brand code and the checksum when the save-state file exists, then team 1's
 // brand word at the offset of model.versionByte (when one is known). A brand index outside 0..2
 // throws before anything is written.
 TyreBrandsResult WriteTyreBrands(const QString& savePath, const QString& exePath,
-                                 const EditorModel& model);
+                                 const EditorModel& model,
+                                 BrandsChecksum checksum = BrandsChecksum::Here);
 
 enum class SaveStateStatus { Done, Missing };
 

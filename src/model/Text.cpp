@@ -1,12 +1,21 @@
 #include "Text.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace pw::model {
 
 QByteArray StripNul(const QByteArray& bytes) {
-    QByteArray out = bytes;
-    out.replace('\0', QByteArray());
+    // One pass: the text before the first NUL is copied as it is, the rest without its NULs.
+    const char* begin = bytes.constData();
+    const char* end = begin + bytes.size();
+    const auto* firstNul = static_cast<const char*>(std::memchr(begin, 0, size_t(bytes.size())));
+    if (!firstNul) return bytes;
+    QByteArray out(bytes.size(), Qt::Uninitialized);
+    char* o = std::copy(begin, firstNul, out.data());
+    o = std::remove_copy(firstNul, end, o, '\0');
+    out.truncate(o - out.constData());
     return out;
 }
 

@@ -43,10 +43,11 @@ TyreReadResult ReadTyrePositions(WadArchive& archive, model::EditorModel& model)
 }
 
 TyreWriteResult WriteTyrePositions(const QString& archivePath, const model::EditorModel& model) {
-    if (archivePath.isEmpty() || !model::fileExists(archivePath))
-        return TyreWriteResult::ArchiveMissing;
     // Writing at a guessed place would damage the archive.
-    if (!model.tyres.collisionMeshOffset) return TyreWriteResult::NoOffsetKnown;
+    if (!model.tyres.collisionMeshOffset)
+        return archivePath.isEmpty() || !model::fileExists(archivePath)
+                   ? TyreWriteResult::ArchiveMissing
+                   : TyreWriteResult::NoOffsetKnown;
     std::optional<WadArchive> archive = WadArchive::OpenArchive(archivePath);
     if (!archive) return TyreWriteResult::ArchiveMissing;
     const qint64 mesh = *model.tyres.collisionMeshOffset;

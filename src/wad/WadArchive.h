@@ -41,8 +41,8 @@ bool IsCarsArchive(const QString& path);
 // The same test over an open file (on disk or in memory); the path form calls it.
 bool IsCarsArchive(model::GameFile& file);
 
-// The cars archive, open for reading and writing while the object lives. Entry lookups read the
-// directory; car shapes and tyre positions are read and written in place through file().
+// The cars archive, open for reading and writing while the object lives. Entry lookups use the
+// directory as read once per archive file (see cachedDirectory); car shapes and tyre positions are read and written in place through file().
 class WadArchive {
 public:
     // Nothing when no file is at path ("missing"; letter case does not matter). Otherwise the file

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <array>
 
 #include "GameFileFixtures.h"
 #include "model/GameFileError.h"
@@ -430,4 +431,34 @@ TEST(SaveStateTables, AShortExecutableLeavesTheModelAsItWas) {
     EXPECT_THROW(ReadPerformanceBlock(g.exePath(), m), GameFileError);
     EXPECT_THROW(WritePerformanceBlock(g.exePath(), m), GameFileError);
     EXPECT_EQ(g.exeOnDisk(), g.exe);
+}
+
+// Export All leaves the sum to the tables writer: the files must come out as when each writer
+// sums, also when the file is too short for the tables and that writer refuses it.
+TEST(SaveStateTables, BrandsSummedByTheTablesWriterGiveTheSameFiles) {
+    for (const qint64 saveSize : {kSaveSize, kTablesEnd + 3}) {
+        SCOPED_TRACE(saveSize);
+        EditorModel m;
+        for (int t = 0; t < 11; ++t) m.teams[t].tyreBrand = t % 2;
+        m.teams[1].tyreBrand = 2;
+        m.drivers[3].name = "Someone";
+        std::array<QByteArray, 2> saves, exes;
+        for (const BrandsChecksum checksum : {BrandsChecksum::Here, BrandsChecksum::ByTablesWriter}) {
+            Game g(0, saveSize);
+            g.write();
+            WriteTyreBrands(g.savePath(), g.exePath(), m, checksum);
+            const bool tablesFit = saveSize >= kTablesEnd + 4;
+            if (tablesFit)
+                WriteSaveStateTables(g.savePath(), g.exePath(), m);
+            else
+                EXPECT_THROW(WriteSaveStateTables(g.savePath(), g.exePath(), m), GameFileError);
+            const int i = checksum == BrandsChecksum::Here ? 0 : 1;
+            saves[i] = g.saveOnDisk();
+            exes[i] = g.exeOnDisk();
+            EXPECT_EQ(saves[i], withChecksum(saves[i]));
+            EXPECT_NE(saves[i], g.save);
+        }
+        EXPECT_EQ(saves[0], saves[1]);
+        EXPECT_EQ(exes[0], exes[1]);
+    }
 }

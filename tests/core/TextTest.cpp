@@ -7,6 +7,17 @@ using namespace pw::model;
 TEST(Text, StripNulJoinsBytesAfterAnEmbeddedNul) {
     EXPECT_EQ(StripNul(QByteArray("Ferrari\0\0\0\0\0\0", 13)), QByteArray("Ferrari"));
     EXPECT_EQ(StripNul(QByteArray("car.ct\0x", 8)), QByteArray("car.ctx"));
+    const struct {
+        QByteArray in, out;
+    } cases[] = {
+        {QByteArray(), QByteArray()},
+        {QByteArray("no nul"), QByteArray("no nul")},
+        {QByteArray(128, '\0'), QByteArray()},
+        {QByteArray("\0\0lead", 6), QByteArray("lead")},
+        {QByteArray("a\0b\0\0c\0", 7), QByteArray("abc")},
+        {QByteArray("cars\\x.gp4") + QByteArray(118, '\0'), QByteArray("cars\\x.gp4")},
+    };
+    for (const auto& c : cases) EXPECT_EQ(StripNul(c.in), c.out) << c.in.toHex().toStdString();
 }
 
 TEST(Text, MisterUpperCasesWordStartsOnly) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "model/ByteIO.h"
 #include "wad/WadArchive.h"
+#include "wad/WadDirectory.h"
 #include "wad/WadWriter.h"
 
 using namespace pw::wad;
@@ -216,4 +218,134 @@ TEST(WadWriter, LaysOutCountDirectoryThenData) {
 
     EXPECT_NO_THROW(BuildWad({{QByteArray(128, 'n'), "ok"}}));
     EXPECT_THROW(BuildWad({{QByteArray(129, 'n'), "too long"}}), std::invalid_argument);
+}
+
+namespace {
+// The lookups as the directory describes them, walked record by record over the file's bytes.
+std::optional<WadEntry> scanForName(const QByteArray& file, const QString& name) {
+    const uint32_t count = pw::model::le::u32(file.constData());
+    for (uint32_t i = 0; i < count; ++i) {
+        const char* record = file.constData() + 4 + 136 * qsizetype(i);
+        QByteArray stored(record, 128);
+        stored.erase(std::remove(stored.begin(), stored.end(), '\0'), stored.end());
+        const QByteArray tail = stored.mid(stored.lastIndexOf('\\') + 1);
+        if (QString::fromLatin1(tail).toLower() == name.toLower())
+            return WadEntry{pw::model::le::u32(record + 128), pw::model::le::u32(record + 132)};
+    }
+    return std::nullopt;
+}
+std::optional<WadEntry> scanForMesh(const QByteArray& file) {
+    const uint32_t count = pw::model::le::u32(file.constData());
+    for (uint32_t i = 0; i < count; ++i) {
+        const char* record = file.constData() + 4 + 136 * qsizetype(i);
+        QByteArray stored(record, 128);
+        stored.erase(std::remove(stored.begin(), stored.end(), '\0'), stored.end());
+        if (stored.endsWith(".ct"))
+            return WadEntry{pw::model::le::u32(record + 128), pw::model::le::u32(record + 132)};
+    }
+    return std::nullopt;
+}
+
+bool sameEntry(const std::optional<WadEntry>& a, const std::optional<WadEntry>& b) {
+    return a.has_value() == b.has_value() &&
+           (!a || (a->offset == b->offset && a->length == b->length));
+}
+
+// Decoys: the same file name in other folders, names that only contain or extend a wanted one,
+// upper-case names, NULs inside a name.
+const std::vector<WadFileEntry> kFirst = {
+    {"cars\\cockpit_dash.gp4.bak", "decoy"},
+    {"cars\\xcockpit_dash.gp4", "decoy"},
+    {"a\\COCKPIT_DASH.GP4", "first dash"},
+    {"b\\cockpit_dash.gp4", "second dash"},
+    {"cars\\Car_X_Car1_LOD_0.gp4", "car x"},
+    {QByteArray("cars\\car_\0y_car1_lod_0.gp4", 26), "car y"},
+    {"car_collision_mesh.CT", "not the mesh"},
+    {"cars\\car_collision_mesh.ct", QByteArray(64, 'm')},
+    {"later.ct", "later mesh"},
+};
+// Another size: the order changed, so other entries win.
+const std::vector<WadFileEntry> kSecond = {
+    {"later.ct", "later mesh, now first"},
+    {"b\\cockpit_dash.gp4", "second dash, now first"},
+    {"a\\COCKPIT_DASH.GP4", "first dash"},
+    {"cars\\CAR_Z_CAR1_LOD_0.GP4", "car z"},
+};
+// The size of kSecond, other names and places.
+const std::vector<WadFileEntry> kThird = {
+    {"cars\\car_collision_mesh.ct", "later mesh, now first"},
+    {"cars\\CAR_Y_CAR1_LOD_0.GP4", "second dash, now first"},
+    {"a\\cockpit_dash.gp4", "first dash"},
+    {"cars\\car_x_car1_lod_0.gp4", "car z"},
+};
+
+const QStringList kRequests = {
+    "cockpit_dash.gp4", "COCKPIT_DASH.GP4", "cockpit_dash.gp4.bak", "xcockpit_dash.gp4",
+    "car_x_car1_lod_0.gp4", "car_y_car1_lod_0.gp4", "car_z_car1_lod_0.gp4",
+    "car_collision_mesh.ct", "car_collision_mesh.CT", "later.ct", "cars\\car_x_car1_lod_0.gp4",
+    "", "missing.gp4"};
+
+class CachedDirectory : public Wad {
+protected:
+    void SetUp() override { setDirectorySettleTime(0); }
+    void TearDown() override { setDirectorySettleTime(kDefaultSettleMs); }
+
+    // Every request and the collision mesh, through a newly opened archive each, against a walk
+    // of the file's bytes; returns how many directory reads the lookups took.
+    long long expectAnswersOfAFreshScan(const char* what) {
+        SCOPED_TRACE(what);
+        const QByteArray bytes = readFile(path());
+        const long long before = directoryReads();
+        for (const QString& request : kRequests) {
+            SCOPED_TRACE(request.toStdString());
+            std::optional<WadArchive> archive = WadArchive::OpenArchive(path());
+            EXPECT_TRUE(archive.has_value());
+            if (!archive) continue;
+            EXPECT_TRUE(sameEntry(archive->FindEntry(request), scanForName(bytes, request)));
+            EXPECT_TRUE(sameEntry(archive->FindFirstCollisionMeshEntry(), scanForMesh(bytes)));
+        }
+        return directoryReads() - before;
+    }
+    void setModified(const QDateTime& time) {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+};
+}  // namespace
+
+TEST_F(CachedDirectory, AnswersAsAFreshScanAfterTheArchiveIsReplaced) {
+    const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);
+    WriteWad(path(), kFirst);
+    setModified(past);
+    EXPECT_EQ(expectAnswersOfAFreshScan("first archive"), 1);
+    EXPECT_EQ(expectAnswersOfAFreshScan("first archive again"), 0);
+
+    WriteWad(path(), kSecond);
+    setModified(past);
+    EXPECT_EQ(expectAnswersOfAFreshScan("new size"), 1);
+
+    WriteWad(path(), kThird);
+    ASSERT_EQ(readFile(path()).size(), BuildWad(kSecond).bytes.size());
+    setModified(past.addSecs(1));
+    EXPECT_EQ(expectAnswersOfAFreshScan("same size, new time"), 1);
+    EXPECT_EQ(expectAnswersOfAFreshScan("same size, new time, again"), 0);
+
+    // Another archive at another path has its own directory; the first stays kept.
+    const QString other = dir.filePath(QStringLiteral("other.wad"));
+    WriteWad(other, kFirst);
+    std::optional<WadArchive> archive = WadArchive::OpenArchive(other);
+    ASSERT_TRUE(archive.has_value());
+    EXPECT_TRUE(sameEntry(archive->FindEntry(QStringLiteral("cockpit_dash.gp4")),
+                          scanForName(readFile(other), QStringLiteral("cockpit_dash.gp4"))));
+    EXPECT_EQ(expectAnswersOfAFreshScan("after another archive"), 0);
+}
+
+TEST_F(CachedDirectory, AFileChangedMomentsAgoIsReadAgainAtEveryLookup) {
+    setDirectorySettleTime(kDefaultSettleMs);
+    WriteWad(path(), kSecond);
+    EXPECT_EQ(expectAnswersOfAFreshScan("just written"), qsizetype(2 * kRequests.size()));
+    // Same size, written within the time stamps' resolution: still the new answers.
+    WriteWad(path(), kThird);
+    EXPECT_EQ(expectAnswersOfAFreshScan("rewritten at once"), qsizetype(2 * kRequests.size()));
 }

@@ -317,4 +317,53 @@ TEST_F(MouseDrag, AFieldDragEndsWithoutItsButtonOrItsFocus) {
     EXPECT_EQ(h.text(x), "37");
     QTest::mouseRelease(edit(x), Qt::RightButton, {}, kPress + QPoint(20, 0));
     EXPECT_TRUE(h.messages.errors.isEmpty());
+namespace {
+// Notes the texts of two fields at every repaint the reactions ask for.
+class FrameRecorder : public app::PreviewSurface {
+public:
+    FrameRecorder(test::EditorHarness& h, QString first, QString second)
+        : h_(h), first_(std::move(first)), second_(std::move(second)) {}
+    void requestRepaint() override { frames.push_back(h_.text(first_) + "," + h_.text(second_)); }
+    QStringList frames;
+
+private:
+    test::EditorHarness& h_;
+    QString first_, second_;
+};
+}  // namespace
+
+// A move that writes two fields paints once, after the second write: no frame shows one field
+// moved and the other not yet.
+TEST_F(MouseDrag, AStepWritingTwoFieldsPaintsOnceWithBothValues) {
+    struct Case {
+        const char* what;
+        std::function<void()> run;
+        int first, second;  // the fields written, in that order
+        QStringList frames;
+    };
+    const Case cases[] = {
+        {"Dir. field drag, Camera 1",
+         [&] { drag(edit(names::cameraField(32)), Qt::LeftButton, {{5, -10}, {-3, 4}}); },
+         // The release is a click on the field, which paints once more.
+         32, 42, {"5,10", "-3,-4", "-3,-4"}},
+        {"preview middle button",
+         [&] {
+             pane()->resize(400, 300);
+             drag(pane(), Qt::MiddleButton, {{10, -7}, {4, 2}});
+         },
+         135, 145, {"10,7", "4,-2"}},
+        {"preview left button",
+         [&] { drag(pane(), Qt::LeftButton, {{10, 0}, {0, -10}}); },
+         115, 105, {"-48,-10", "-58,0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        h.importAll();
+        h.editor().selection().SelectedField = 105;  // the preview drags the Cockpit row
+        FrameRecorder recorder(h, names::cameraField(c.first), names::cameraField(c.second));
+        h.editor().setPreview(&recorder);
+        c.run();
+        h.editor().setPreview(nullptr);
+        EXPECT_EQ(recorder.frames.join(" | ").toStdString(), c.frames.join(" | ").toStdString());
+    }
 }

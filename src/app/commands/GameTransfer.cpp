@@ -223,7 +223,8 @@ void GameTransfer::exportAll() {
         case wad::TyreWriteResult::Written:
             break;
     }
-    if (!model::WriteTyreBrands(savePath, exePath, model).saveStateFound)
+    if (!model::WriteTyreBrands(savePath, exePath, model, model::BrandsChecksum::ByTablesWriter)
+             .saveStateFound)
         editor_.messages().show(QLatin1String(model::kBrandsNotExportedMessage));
     model::WriteSaveStateTables(savePath, exePath, model);
     editor_.teamImages().swapGPIs();

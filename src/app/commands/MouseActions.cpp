@@ -147,6 +147,7 @@ void MouseActions::fieldMoved(QPoint globalPos, Qt::MouseButtons buttons) {
     if (!fieldDrag_) return;
     const bool ok = runGuarded(editor_.messages(), [&] {
         const WindowFields& fields = editor_.fields();
+        const RepaintBatch oneFrame(editor_.preview());
         const int dx = globalPos.x() - press_.x();
         if (!decimalField_.isEmpty()) {
             fields.setText(decimalField_, decimalDragText(decimalStart_, dx));
@@ -200,6 +201,7 @@ void MouseActions::previewMoved(QPoint globalPos) {
     if (!previewDrag_) return;
     const bool ok = runGuarded(editor_.messages(), [&] {
         const WindowFields& fields = editor_.fields();
+        const RepaintBatch oneFrame(editor_.preview());
         const int base = previewRow_;
         const double dx = globalPos.x() - press_.x();
         const double dy = press_.y() - globalPos.y();  // positive when the mouse moved up

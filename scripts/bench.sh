@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release (build-release/, kept between runs) and prints one table:
+# step, time, floor, ratio. Every step runs in the same process as its floor, the two
+# interleaved in random order and repeated; the table compares medians. Everything runs pinned
+# to one core (BENCH_CPU, default 1), the OpenGL benchmarks and the start-up under Xvfb with
+# Mesa's software renderer drawing on that core. BENCH_REPETITIONS (default 9) sets the repeats.
+# In-process steps are timed in the process's CPU time, start-up in wall time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+launcher=()
+if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+# BENCH_BUILD_DIR: measure in another, already configured build folder instead (say build/).
+dir=${BENCH_BUILD_DIR:-build-release}
+if [ "$dir" = build-release ]; then
+    cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DPITWRIGHT_TESTS=OFF "${launcher[@]}" >/dev/null
+fi
+cmake --build "$dir" -j2 --target core_benchmarks gl_benchmarks startup_benchmarks >/dev/null
+
+reps=${BENCH_REPETITIONS:-9}
+cpu=${BENCH_CPU:-1}
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+common=(--benchmark_repetitions="$reps" --benchmark_enable_random_interleaving=true
+        --benchmark_report_aggregates_only=true --benchmark_format=console --benchmark_color=false)
+xvfb=(xvfb-run -a -s "-screen 0 1400x1000x24")
+export LP_NUM_THREADS=0
+
+load_before=$(uptime)
+bin=$dir/benchmarks
+taskset -c "$cpu" "$bin/core_benchmarks" "${common[@]}" --benchmark_min_time=0.2 >"$out/core.txt" 2>"$out/core.err"
+taskset -c "$cpu" "${xvfb[@]}" "$bin/gl_benchmarks" "${common[@]}" --benchmark_min_time=0.2 >"$out/gl.txt" 2>"$out/gl.err"
+taskset -c "$cpu" "${xvfb[@]}" "$bin/startup_benchmarks" "${common[@]}" --benchmark_min_time=1 >"$out/startup.txt" 2>"$out/startup.err"
+load_after=$(uptime)
+
+echo "$(grep -m1 CMAKE_BUILD_TYPE "$dir/CMakeCache.txt" | cut -d= -f2) build, pinned to CPU $cpu, medians of $reps interleaved repetitions; in-process"
+echo "steps in CPU time of the process, start-up in wall time."
+echo "Load before: ${load_before##*load average: }; after: ${load_after##*load average: } ($(nproc) cores)"
+echo
+cat "$out"/core.txt "$out"/gl.txt "$out"/startup.txt | awk '
+BEGIN {
+    d["import_all"] = "Import All, data core"
+    d["pread_import_ranges"] = "raw pread of the same ranges"
+    d["export_all"] = "Export All, data core"
+    d["pwrite_export_ranges_and_checksum"] = "raw pwrite of the same ranges + one checksum"
+    d["archive_lookup_4000"] = "archive entry lookup, 4,000 entries"
+    d["read_directory_4000"] = "raw read of the directory"
+    d["frame_cockpit"] = "preview frame, cockpit view"
+    d["frame_tcam"] = "preview frame, T-Cam view"
+    d["frame_chase"] = "preview frame, chase view"
+    d["frame_camera1"] = "preview frame, trackside camera"
+    d["frame_camera4_no_car"] = "preview frame, camera without the car"
+    d["clear_frame"] = "clear-only frame"
+    d["drag_direction_field"] = "drag of a direction field (Dir and Pitch)"
+    d["drag_preview_left"] = "drag in the preview (left button)"
+    d["drag_dashboard_4000"] = "dashboard drag, 4,000-entry archive"
+    d["repaint_camera1"] = "one bare repaint of the view"
+    d["repaint_cockpit"] = "one bare repaint of the view"
+    d["shape_parse_compile_20000"] = "car shape parse + compile, 20,000 triangles"
+    d["shape_parse_compile_60000"] = "car shape parse + compile, 60,000 triangles"
+    d["raw_compile_20000"] = "the same triangles into a list from arrays"
+    d["raw_compile_60000"] = "the same triangles into a list from arrays"
+    d["wine_registry_game_keys"] = "game keys from a 16 MB Wine registry"
+    d["count_registry_lines"] = "counting the lines of the same registry"
+    d["startup_first_preview_frame"] = "start-up to first preview frame (whole process)"
+    d["bare_gl_window"] = "bare Qt window, empty GL widget"
+    g["import_all"] = "<= 2x"; g["export_all"] = "<= 1.3x"; g["archive_lookup_4000"] = "<= 3x"
+    g["drag_direction_field"] = "<= 1.2x"; g["drag_preview_left"] = "<= 1.2x"
+    g["drag_dashboard_4000"] = "<= 1.2x"; g["startup_first_preview_frame"] = "<= 1.4x"
+    ns = split("import_all export_all archive_lookup_4000 drag_direction_field drag_preview_left " \
+               "drag_dashboard_4000 startup_first_preview_frame frame_cockpit frame_tcam frame_chase " \
+               "frame_camera1 frame_camera4_no_car shape_parse_compile_20000 shape_parse_compile_60000 " \
+               "wine_registry_game_keys", steps, " ")
+    scale["ns"] = 0.001; scale["us"] = 1; scale["ms"] = 1000; scale["s"] = 1000000
+}
+function shown(us) {
+    if (us >= 100000) return sprintf("%.3f s", us / 1000000)
+    if (us >= 1000) return sprintf("%.2f ms", us / 1000)
+    return sprintf("%.1f µs", us)
+}
+# Console rows of the medians: name, wall time, unit, CPU time, unit, iterations.
+$1 ~ /_median$/ {
+    name = $1; sub(/_median$/, "", name); sub(/\/manual_time$/, "", name)
+    # In-process steps: CPU time of the process (user + system), steadier than the wall clock on
+    # a shared machine; the start-up steps: the wall time of the started process.
+    t[name] = name ~ /^(startup|bare_gl_window)/ ? $2 * scale[$3] : $4 * scale[$5]
+    if (index(name, "@")) floorOf[substr(name, 1, index(name, "@") - 1)] = name
+}
+END {
+    printf "| step | time | floor | floor time | ratio | goal |\n|---|---|---|---|---|---|\n"
+    for (i = 1; i <= ns; ++i) {
+        step = steps[i]
+        if (!(step in floorOf)) continue
+        name = floorOf[step]; floor = substr(name, index(name, "@") + 1)
+        if (!(floor in t)) { printf "| %s | %s | %s | (missing) | | |\n", d[step], shown(t[name]), d[floor]; continue }
+        printf "| %s | %s | %s | %s | %.2fx | %s |\n", d[step], shown(t[name]), d[floor], shown(t[floor]), t[name] / t[floor], (step in g) ? g[step] : "-"
+    }
+}'

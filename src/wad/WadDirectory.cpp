@@ -1,0 +1,135 @@
+#include "WadDirectory.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <map>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+#include "model/ByteIO.h"
+#include "model/Text.h"
+
+namespace pw::wad {
+
+using model::GameFile;
+using model::GameFileError;
+
+WadDirectory WadDirectory::read(GameFile& file) {
+    const int32_t count = int32_t(file.readU32(layout::kCountOffset, "directory entry count"));
+    const qint64 available = (file.size() - layout::kDirectoryOffset) / layout::kRecordSize;
+    if (count < 0 || count > available)
+        throw GameFileError(file.displayName(), layout::kCountOffset,
+                            QStringLiteral("a directory of %1 entries does not fit in the file "
+                                           "(room for %2)")
+                                .arg(count)
+                                .arg(std::max<qint64>(available, 0)));
+    const model::ByteReader directory(
+        file.read(layout::kDirectoryOffset, count * layout::kRecordSize, "directory"),
+        file.displayName());
+    WadDirectory d;
+    d.count_ = count;
+    d.byName_.reserve(count);
+    for (qint64 i = 0; i < count; ++i) {
+        const qint64 record = i * layout::kRecordSize;
+        const QByteArray name =
+            model::StripNul(directory.bytesAt(record, layout::kNameSize, "entry name"));
+        const WadEntry entry{
+            directory.u32At(record + layout::kDataOffsetInRecord, "entry data offset"),
+            directory.u32At(record + layout::kDataLengthInRecord, "entry data length")};
+        // The first entry of a name wins, as in a walk in directory order.
+        const QString key = QString::fromLatin1(name.mid(name.lastIndexOf('\\') + 1)).toLower();
+        if (!d.byName_.contains(key)) d.byName_.insert(key, entry);
+        if (!d.collisionMesh_ && name.endsWith(".ct")) d.collisionMesh_ = entry;
+    }
+    return d;
+}
+
+std::optional<WadEntry> WadDirectory::findByName(const QString& name) const {
+    const auto it = byName_.constFind(name.toLower());
+    return it == byName_.constEnd() ? std::nullopt : std::optional<WadEntry>(*it);
+}
+
+namespace {
+
+// What tells one file at a path from another: replacing or rewriting the archive changes one.
+struct FileStamp {
+    qint64 size = -1;
+    qint64 modified = 0;  // nanoseconds since the epoch
+    qint64 statusChanged = 0;
+    bool operator==(const FileStamp& o) const {
+        return size == o.size && modified == o.modified && statusChanged == o.statusChanged;
+    }
+};
+
+struct Cached {
+    FileStamp stamp;
+    std::shared_ptr<const WadDirectory> directory;
+};
+
+// A handful of archives at most are used in one session.
+constexpr size_t kMaxCached = 8;
+std::map<QString, Cached>& cache() {
+    static std::map<QString, Cached> entries;
+    return entries;
+}
+long long reads = 0;
+qint64 settleMs = kDefaultSettleMs;
+
+// The file's status, by one call where the platform has it (times in nanoseconds there).
+FileStamp stampOf(const QString& path) {
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+#else
+    const QFileInfo info(path);
+    return {info.size(),
+            info.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch() * 1000000,
+            info.fileTime(QFileDevice::FileMetadataChangeTime).toMSecsSinceEpoch() * 1000000};
+#endif
+}
+
+}  // namespace
+
+std::shared_ptr<const WadDirectory> cachedDirectory(GameFile& file) {
+    // The stamp is taken before the read: a change during the read shows at the next lookup.
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const QString key =
+        QDir::isAbsolutePath(file.path()) ? file.path() : QFileInfo(file.path()).absoluteFilePath();
+    const FileStamp stamp = stampOf(key);
+    auto& entries = cache();
+    const auto it = entries.find(key);
+    if (it != entries.end() && it->second.stamp == stamp && stamp.size == file.size())
+        return it->second.directory;
+    if (it != entries.end()) entries.erase(it);
+    auto directory = std::make_shared<const WadDirectory>(WadDirectory::read(file));
+    ++reads;
+    // A file changed moments ago may change again within the resolution of its time stamps
+    // without changing its stamp: its directory is kept only once the file has settled.
+    const bool settled = settleMs <= 0 || std::max(stamp.modified, stamp.statusChanged) <
+                                              (now - settleMs) * qint64(1000000);
+    if (settled) {
+        if (entries.size() >= kMaxCached) entries.clear();
+        entries[key] = Cached{stamp, directory};
+    }
+    return directory;
+}
+
+void clearDirectoryCache() {
+    cache().clear();
+}
+
+long long directoryReads() {
+    return reads;
+}
+
+void setDirectorySettleTime(qint64 milliseconds) {
+    settleMs = milliseconds;
+}
+
+}  // namespace pw::wad
