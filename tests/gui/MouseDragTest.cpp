@@ -317,6 +317,8 @@ TEST_F(MouseDrag, AFieldDragEndsWithoutItsButtonOrItsFocus) {
     EXPECT_EQ(h.text(x), "37");
     QTest::mouseRelease(edit(x), Qt::RightButton, {}, kPress + QPoint(20, 0));
     EXPECT_TRUE(h.messages.errors.isEmpty());
+}
+
 namespace {
 // Notes the texts of two fields at every repaint the reactions ask for.
 class FrameRecorder : public app::PreviewSurface {
