@@ -145,7 +145,7 @@ void dragDirectionField(benchmark::State& state) {
     app::MouseActions& mouse = editor->editor->mouse();
     dragSteps(
         state, [&](QPoint p) { mouse.cameraFieldPressed(32, p); },
-        [&](QPoint p) { mouse.fieldMoved(p); }, [&] { mouse.fieldReleased(); });
+        [&](QPoint p) { mouse.fieldMoved(p, Qt::LeftButton); }, [&] { mouse.fieldReleased(); });
 }
 
 void dragInPreview(benchmark::State& state) {
@@ -162,7 +162,7 @@ void dragDashboard(benchmark::State& state) {
     const long long readsBefore = wad::directoryReads();
     dragSteps(
         state, [&](QPoint p) { mouse.decimalFieldPressed(app::names::cockpitDash(0), p); },
-        [&](QPoint p) { mouse.fieldMoved(p); }, [&] { mouse.fieldReleased(); });
+        [&](QPoint p) { mouse.fieldMoved(p, Qt::LeftButton); }, [&] { mouse.fieldReleased(); });
     // Only a changed archive is read again; this one never changes.
     if (wad::directoryReads() != readsBefore)
         state.SkipWithError("the archive directory was read again during the drag");

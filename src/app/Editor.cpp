@@ -39,7 +39,8 @@ Editor::Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& 
     : QObject(&window),
       window_(window),
       settings_(settings),
-      messages_(messages),
+      countedMessages_(std::make_unique<CountingMessageSink>(messages)),
+      messages_(*countedMessages_),
       dialogs_(dialogs),
       fields_(window.fields()),
       preview_(window.previewPane()),
@@ -70,6 +71,10 @@ Editor::Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& 
 }
 
 Editor::~Editor() = default;
+
+int Editor::boxesShown() const {
+    return countedMessages_->boxesShown();
+}
 
 void Editor::setPreview(PreviewSurface* preview) {
     preview_.setTarget(preview ? preview : window_.previewPane());

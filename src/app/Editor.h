@@ -27,6 +27,7 @@ class GameLocationCommands;
 class GameRestoreCommand;
 class GameTransfer;
 class MainWindow;
+class CountingMessageSink;
 class MessageSink;
 class MouseActions;
 class PerformanceFileCommands;
@@ -52,6 +53,8 @@ public:
     MainWindow& window() { return window_; }
     model::SettingsStore& settings() { return settings_; }
     MessageSink& messages() { return messages_; }
+    // How many message boxes the editor has shown so far.
+    int boxesShown() const;
     DialogRunner& dialogs() { return dialogs_; }
     // The preview the reactions repaint; a RepaintBatch on it holds the repaints of a drag step.
     BatchedPreview& preview() { return preview_; }
@@ -117,6 +120,8 @@ private:
 
     MainWindow& window_;
     model::SettingsStore& settings_;
+    // Every message the editor shows passes here, so that its boxes are counted.
+    std::unique_ptr<CountingMessageSink> countedMessages_;
     MessageSink& messages_;
     DialogRunner& dialogs_;
     model::EditorModel model_;

@@ -169,6 +169,8 @@ preview::PreviewInputs PreviewBinding::paintInputs() {
     preview::PreviewInputs p;
     p.paintCounter = ++model.EditsLive;
     p.selectedCamera = model.SelectedCamera;
+    // Stored as its row before anything can stop the paint.
+    model.SelectedCamera = camrows::CameraRow(model.SelectedCamera);
     p.chaseFront = editor_.selection().ChaseFront;
     p.field = [&fields](int n) {
         try {

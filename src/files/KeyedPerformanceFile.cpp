@@ -90,14 +90,14 @@ PerformanceFileContent readKeyedPerformanceFile(const QByteArray& bytes, const Q
     entries("[TENG]", kTeamCount,
             [&](int k, const QString& v) { t[k].engineName = withoutNul(v); });
     entries("[TQP]", kTeamCount, [&](int k, const QString& v) {
-        t[k].qualifyPower = shownPower(v, QStringLiteral("the qualifying power of team %1").arg(k));
+        t[k].qualifyPower = shownPower(v, QStringLiteral("the qualifying power of team %1").arg(k + 1));
     });
     entries("[TRP]", kTeamCount, [&](int k, const QString& v) {
-        t[k].racePower = shownPower(v, QStringLiteral("the race power of team %1").arg(k));
+        t[k].racePower = shownPower(v, QStringLiteral("the race power of team %1").arg(k + 1));
     });
     entries("[TFAIL]", kTeamCount, [&](int k, const QString& v) { t[k].failureRate = v; });
     entries("[CGEARS]", kTeamCount, [&](int k, const QString& v) {
-        t[k].gearPosition = lines.integerOf(v, QStringLiteral("the gear count of team %1").arg(k));
+        t[k].gearPosition = lines.integerOf(v, QStringLiteral("the gear count of team %1").arg(k + 1));
         t[k].gearCaption = v;
     });
     return c;

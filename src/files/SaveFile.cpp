@@ -14,7 +14,10 @@ void saveFileAtomically(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly))
         throw GameFileError(path, GameFileError::kNoOffset,
                             QStringLiteral("cannot be created: ") + file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    // Small writes only fill a buffer; its flush is where a full disk shows. commit() would flush
+    // it too, but does not notice that failure and renames the short file over the earlier one.
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
         const QString reason = file.errorString();
         file.cancelWriting();
         throw GameFileError(path, GameFileError::kNoOffset,

@@ -120,18 +120,18 @@ PerformanceFileContent readSectionedPerformanceFile(const QByteArray& bytes,
         }
         if (l.startsWith(QLatin1String("[Tyre"))) {
             for (int i = 0; i < model::kTeamCount; ++i) {
-                const QString what = QStringLiteral("the tyre brand of team %1").arg(i);
+                const QString what = QStringLiteral("the tyre brand of team %1").arg(i + 1);
                 const int v = lines.integerOf(lines.nextValue(what), what);
                 if (v < 0 || v >= model::kTyreBrandCount)
                     lines.fail(
-                        QStringLiteral("a tyre brand 0 to 2 for team %1, found %2").arg(i).arg(v));
+                        QStringLiteral("a tyre brand 0 to 2 for team %1, found %2").arg(i + 1).arg(v));
                 c.teams[i].tyreBrand = v;
             }
             l = lines.last();
         }
         if (l.startsWith(QLatin1String("[Gear"))) {
             for (int i = 0; i < model::kTeamCount; ++i) {
-                const QString what = QStringLiteral("the gear count of team %1").arg(i);
+                const QString what = QStringLiteral("the gear count of team %1").arg(i + 1);
                 const QString text = lines.nextValue(what);
                 c.teams[i].gearPosition = lines.integerOf(text, what);
                 c.teams[i].gearCaption = text;

@@ -19,6 +19,10 @@ namespace {
 QByteArray what(const char* block, int index) {
     return QByteArray(block) + ' ' + QByteArray::number(index);
 }
+// Teams are numbered as the window numbers them, from 1.
+QByteArray whatTeam(const char* block, int team) {
+    return what(block, team + 1);
+}
 
 struct MaskField {
     uint16_t TeamFileSelection::*mask;
@@ -55,11 +59,11 @@ void writeCamera(ByteWriter& w, const model::CarCamera& c) {
 
 int readTyreBrandIndex(ByteReader& r, const QString& fileName, int team) {
     const qint64 at = r.pos();
-    const int32_t v = r.i32(what("tyre brand of team", team).constData());
+    const int32_t v = r.i32(whatTeam("tyre brand of team", team).constData());
     if (v < 0 || v >= model::kTyreBrandCount)
         throw GameFileError(
             fileName, at,
-            QStringLiteral("a tyre brand index 0 to 2 for team %1, found %2").arg(team).arg(v));
+            QStringLiteral("a tyre brand index 0 to 2 for team %1, found %2").arg(team + 1).arg(v));
     return v;
 }
 
@@ -84,14 +88,14 @@ void readCockpitWheel(ByteReader& r, model::CockpitPositions& p) {
 }
 
 void readTcam(ByteReader& r, TeamFileTeam& t, int team) {
-    const QByteArray w = what("T-Cam position of team", team);
+    const QByteArray w = whatTeam("T-Cam position of team", team);
     r.require(r.pos(), 4, w.constData());
     t.tcamZ = r.i16(w.constData());
     t.tcamY = r.i16(w.constData());
 }
 
 void readHelmet(ByteReader& r, TeamFileTeam& t, int team) {
-    const QByteArray w = what("helmet position of team", team);
+    const QByteArray w = whatTeam("helmet position of team", team);
     r.require(r.pos(), 8, w.constData());
     t.helmetZ = r.f32(w.constData());
     t.helmetY = r.f32(w.constData());
@@ -126,15 +130,15 @@ TeamFileContent readVersioned(ByteReader& r, const QString& fileName, uint16_t v
     for (int i : maskIndexes(s.tcams)) readTcam(r, c.teams[i], i);
     for (int i : maskIndexes(s.helmets)) readHelmet(r, c.teams[i], i);
     for (int i : maskIndexes(s.wheels)) {
-        const QByteArray w = what("steering wheel position of team", i);
+        const QByteArray w = whatTeam("steering wheel position of team", i);
         r.require(r.pos(), 8, w.constData());
         c.teams[i].wheelZ = r.f32(w.constData());
         c.teams[i].wheelY = r.f32(w.constData());
     }
     for (int i : maskIndexes(s.armColours))
-        c.teams[i].armColour = r.u32(what("arm colour of team", i).constData());
+        c.teams[i].armColour = r.u32(whatTeam("arm colour of team", i).constData());
     for (int i : maskIndexes(s.rimColours))
-        c.teams[i].rimColour = r.u32(what("rim colour of team", i).constData());
+        c.teams[i].rimColour = r.u32(whatTeam("rim colour of team", i).constData());
     for (int i : maskIndexes(s.tyreBrands))
         c.teams[i].tyreBrand = readTyreBrandIndex(r, fileName, i);
     if (s.globals & GlobalWheelPositions) readWheelPositions(r, c);
@@ -159,12 +163,12 @@ TeamFileContent readHeaderless(ByteReader& r) {
     for (int i = 0; i < model::kTeamCount; ++i) readTcam(r, c.teams[i], i);
     for (int i = 0; i < model::kTeamCount; ++i) readHelmet(r, c.teams[i], i);
     for (int i = 0; i < model::kTeamCount; ++i)
-        c.teams[i].armColour = r.u32(what("arm colour of team", i).constData());
+        c.teams[i].armColour = r.u32(whatTeam("arm colour of team", i).constData());
     for (int i = 0; i < model::kTeamCount; ++i)
-        c.teams[i].rimColour = r.u32(what("rim colour of team", i).constData());
+        c.teams[i].rimColour = r.u32(whatTeam("rim colour of team", i).constData());
     readWheelPositions(r, c);
     for (int i = 0; i < model::kTeamCount; ++i) {
-        const uint32_t code = r.u32(what("tyre brand code of team", i).constData());
+        const uint32_t code = r.u32(whatTeam("tyre brand code of team", i).constData());
         c.teams[i].tyreBrand = code == model::TyreBrandCodes[0] ? 0 : 1;
     }
     TeamFileSelection& s = c.present;

@@ -15,7 +15,7 @@ TyreSetContent readTyreSet(const QByteArray& bytes, const QString& fileName) {
         if (v < 0 || v >= model::kTyreBrandCount)
             throw model::GameFileError(
                 fileName, at,
-                QStringLiteral("a tyre brand index 0 to 2 for team %1, found %2").arg(i).arg(v));
+                QStringLiteral("a tyre brand index 0 to 2 for team %1, found %2").arg(i + 1).arg(v));
         c.brands[i] = v;
     }
     return c;

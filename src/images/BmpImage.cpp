@@ -61,7 +61,6 @@ BmpResult decodeBmp(const QByteArray& file, const QString& path) {
     image.pixels = QByteArray(width * height * 3, '\0');
     char* out = image.pixels.data();
     const char* data = file.constData() + at;
-    qint64 pixelsRead = 0;
     for (qint64 row = 0; row < height; ++row) {
         for (qint64 x = 0; x < width; ++x) {
             const qint64 source = row * stride + x * 3;
@@ -70,13 +69,11 @@ BmpResult decodeBmp(const QByteArray& file, const QString& path) {
             p[0] = data[source + 2];
             p[1] = data[source + 1];
             p[2] = data[source];
-            ++pixelsRead;
         }
     }
 
     BmpResult result;
     if (needed > available) result.messages.append(readError);
-    if (pixelsRead == 0) return noPixels(result.messages, path);
     result.image = std::move(image);
     return result;
 }

@@ -86,13 +86,18 @@ double floatToDecimal(float value) {
     return decimal;
 }
 
-// Whole number of value x scale as the user reads it. 0.125f is exactly 0.125 and shows 12 (the
-// tie 12.5 goes to the even 12). 0.135f is really 0.13500000536..., whose product with 100 lies
-// just above 13.5 in float and in double arithmetic alike; it shows 14 either way, and taking the
-// float as the decimal 0.135 makes it the tie 13.5, whose even neighbour is 14 too. The decimal
-// view matters for floats such as 0.165f (0.16500000655...): the user reads 16.5 and gets 16.
+// Whole number of the stored float's exact value x scale. The float widened to double times a
+// scale of a few bits is exact in double, so only a float that truly lies on a half is a tie:
+// 0.125f shows 12 (the tie 12.5 goes to the even 12), 0.135f (0.13500000536...) shows 14,
+// 0.165f (0.16500000655...) 17 and -0.195f (-0.19499999284...) -19.
 static double scaledWhole(float stored, double scale) {
-    return roundHalfEven(asShown(floatToDecimal(stored) * scale));
+    return roundHalfEven(double(stored) * scale);
+}
+
+// Tenths of (the stored float's exact value x scale + before), rounded the same way; before is a
+// whole number of tenths, so the sum stays exact too.
+static double scaledTenths(float stored, double scale, double before) {
+    return roundHalfEven(double(stored) * scale * 10 + before * 10);
 }
 
 // ---- Cameras -----------------------------------------------------------------------------------
@@ -137,7 +142,7 @@ float helmetToFile(double shown) {
 }
 
 double steeringWheelToDisplay(float stored) {
-    return roundToOneDecimal(floatToDecimal(stored) * 200);
+    return scaledTenths(stored, 200, 0) / 10;
 }
 float steeringWheelToFile(double shown) {
     return float(shown / 200);
@@ -171,8 +176,7 @@ CockpitEncoding cockpitEncoding(CockpitField field) {
 double cockpitToDisplay(CockpitField field, float stored) {
     const CockpitEncoding e = cockpitEncoding(field);
     // Counted in tenths so that the constant added after rounding keeps the sum exact.
-    const double tenths =
-        roundHalfEven(asShown((floatToDecimal(stored) * e.scale + e.before) * 10));
+    const double tenths = scaledTenths(stored, e.scale, e.before);
     return (tenths + e.after * 10) / 10;
 }
 

@@ -7,8 +7,9 @@
 // Conventions:
 // - Stored integers are divided with truncation toward zero (7 / 2 shows 3, -7 / 2 shows -3).
 // - Writing back multiplies in the field's own width and wraps (a 16-bit product wraps in 16 bits).
-// - Roundings round halves to the even neighbour, on the decimal value the user reads (see
-//   floatToDecimal and asShown below).
+// - Roundings round halves to the even neighbour. A stored float is rounded on its exact value
+//   (widened to double), so only a float that is exactly a half is a tie; a decimal typed or
+//   computed in the window is judged on the digits shown (asShown below).
 // - Numbers are shown and parsed with "." whatever the locale.
 
 #include <QString>
@@ -52,8 +53,7 @@ double asShown(double value);
 double roundToOneDecimal(double value);
 
 // The decimal a 32-bit float stands for: the shortest decimal that reads back as the same float
-// (0.1f -> 0.1, not 0.100000001490116...). Display conversions of stored floats start here, so a
-// stored 0.165f counts as 0.165 and 100 x 0.165 = 16.5 rounds to 16 like the user expects.
+// (0.1f -> 0.1, not 0.100000001490116...), for a value taken from a field as a float.
 double floatToDecimal(float value);
 
 // ---- Widths ------------------------------------------------------------------------------------
@@ -133,7 +133,8 @@ constexpr int cameraFieldId(int record, CameraField field) {
 
 // ---- Per-team positions ------------------------------------------------------------------------
 
-// Helmet Y and Z: shown as a whole number, 100 x the value rounded (0.125 -> 12, 0.135 -> 14).
+// Helmet Y and Z: shown as a whole number, 100 x the value rounded (0.125 -> 12, 0.135 -> 14,
+// 0.165f -> 17, -0.195f -> -19).
 // Returned as a double holding a whole number, so that any stored float (even a huge one) shows.
 double helmetToDisplay(float stored);
 float helmetToFile(double shown);

@@ -59,7 +59,7 @@ void ReadExeTables(GameFile& file, EditorModel& model) {
     for (const CockpitField& c : kCockpitFields)
         next.cockpit.*c.field = cockpit.f32At(c.offset, "a cockpit position");
 
-    next.teams[Bar].rimColour = file.readU32(l.rimTeam4, "the rim colour of team 4");
+    next.teams[Bar].rimColour = file.readU32(l.rimTeam4, "the rim colour of team 5");
     ByteReader rims =
         readTable(file, l.rimTable, kRimTableTeams.size() * kRimSlotSize, "the rim colours");
     for (int t : kRimTableTeams) {
@@ -166,7 +166,7 @@ ShapeNamesStatus WriteExeTables(const QString& exePath, const EditorModel& model
     file.write(l.armColours, arms.data(), "the arm colours");
 
     const uint32_t rim4 = model.teams[Bar].rimColour;
-    file.writeU32(l.rimTeam4, rim4, "the rim colour of team 4");
+    file.writeU32(l.rimTeam4, rim4, "the rim colour of team 5");
     file.writeU32(l.rimLink, l.rimLinkBase + rim4, "the rim link word");
     // Each slot's last 4 bytes belong to the game: only the colours are written.
     for (size_t i = 0; i < kRimTableTeams.size(); ++i)

@@ -41,7 +41,7 @@ void checkBrandIndexes(const QString& savePath, const EditorModel& model) {
         if (b < 0 || b >= int(TyreBrandCodes.size()))
             throw GameFileError(
                 QDir::toNativeSeparators(savePath), GameFileError::kNoOffset,
-                QStringLiteral("team %1 holds tyre brand %2, not 0, 1 or 2").arg(t).arg(b));
+                QStringLiteral("team %1 holds tyre brand %2, not 0, 1 or 2").arg(t + 1).arg(b));
     }
 }
 

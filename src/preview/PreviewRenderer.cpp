@@ -1,6 +1,8 @@
 #include "PreviewRenderer.h"
 
 #include <cmath>
+#include <map>
+#include <vector>
 
 namespace pw::preview {
 
@@ -115,6 +117,25 @@ void PreviewRenderer::loadShape(const QString& name, ShapeSlot& slot, const Prev
     if (r.status == ShapeLoadStatus::Refused) out.shapeErrors << r.error;
 }
 
+PreviewInputs PreviewRenderer::withCameraFieldsRead(const PreviewInputs& in) {
+    const int m = CameraRow(in.selectedCamera);
+    std::vector<int> ids;
+    if (m == kChaseRow)
+        ids = {101, 102};
+    else if (m == kTcamRow)
+        ids = {m, m + 30, m + 40, m + 50};
+    else
+        ids = {m, m + 10, m + 20, m + 30, m + 40, m + 50};
+    std::map<int, int> values;
+    for (int id : ids) values[id] = in.field(id);
+    PreviewInputs read = in;
+    read.field = [values = std::move(values), field = in.field](int n) {
+        const auto found = values.find(n);
+        return found != values.end() ? found->second : field(n);
+    };
+    return read;
+}
+
 PaintOutcome PreviewRenderer::paint(const PreviewInputs& in) {
     PaintOutcome out;
     const int row = CameraRow(in.selectedCamera);
@@ -125,14 +146,16 @@ PaintOutcome PreviewRenderer::paint(const PreviewInputs& in) {
     gl_.perspective(fov, 4.0 / 3.0, zNear, 40000);
     out.selectedCamera = row;
 
-    bool shapeChanged = in.shapeChanged, dashboardChanged = in.dashboardChanged;
     const bool cockpit = row == kCockpitRow;
-    if (cockpit != cockpitView_) shapeChanged = true;
+    if (cockpit != cockpitView_) shapePending_ = true;
     cockpitView_ = cockpit;
-    if (cockpit != dashboardView_) dashboardChanged = true;
+    if (cockpit != dashboardView_) dashboardPending_ = true;
     dashboardView_ = cockpit;
 
     cameraTransform(in, row, out);
+    const bool shapeChanged = in.shapeChanged || shapePending_;
+    const bool dashboardChanged = in.dashboardChanged || dashboardPending_;
+    shapePending_ = dashboardPending_ = false;
 
     SceneInputs scene = in.scene;
     if (in.tyresChanged) Buildtyres(gl_, list(kTyreSlot), scene, textures_);

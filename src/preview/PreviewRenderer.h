@@ -70,6 +70,11 @@ public:
     // The buffers were cleared and the model-view matrix reset by the caller.
     PaintOutcome paint(const PreviewInputs& in);
 
+    // The inputs with every camera field the paint of their row reads taken now, once: a field
+    // that is not a number throws here, before the caller clears the frame, so a paint that
+    // cannot be drawn leaves the previous frame on show.
+    static PreviewInputs withCameraFieldsRead(const PreviewInputs& in);
+
     ListName listBase() const { return base_; }
     ListName list(int slot) const { return base_ + ListName(slot); }
     const TextureSet& textures() const { return textures_; }
@@ -88,6 +93,8 @@ private:
     ShapeSlot dashboard_;
     ShapeSlot car_;
     bool cockpitView_ = false;
+    // A change of view whose shapes a stopped paint did not load yet; the next paint loads them.
+    bool shapePending_ = false, dashboardPending_ = false;
     bool dashboardView_ = false;
 };
 

@@ -163,12 +163,17 @@ void PreviewView::paintGL() {
 
 void PreviewView::drawFrame() {
     if (!renderer_ || !inputs_) return;
-    gl_.clear();
-    if (sceneShown_ && !sceneShown_()) return;
-    gl_.matrixMode(MatrixStack::ModelView);
-    gl_.loadIdentity();
+    if (sceneShown_ && !sceneShown_()) {
+        gl_.clear();
+        return;
+    }
     try {
-        const PaintOutcome outcome = renderer_->paint(inputs_());
+        // Read before anything is drawn: a paint that stops on a field leaves the last frame.
+        const PreviewInputs in = PreviewRenderer::withCameraFieldsRead(inputs_());
+        gl_.clear();
+        gl_.matrixMode(MatrixStack::ModelView);
+        gl_.loadIdentity();
+        const PaintOutcome outcome = renderer_->paint(in);
         emit painted(outcome);
         for (const QString& e : outcome.shapeErrors) fail(e);
     } catch (const std::exception& e) {

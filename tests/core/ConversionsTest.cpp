@@ -179,11 +179,13 @@ TEST(Conversions, HelmetShowsHundredthsRoundedHalfEven) {
         float stored;
         double shown;
     };
-    // 0.165f and 0.175f lie just off the tie in binary (0.16500000655..., 0.17499999701...): the
-    // user reads 16.5 and 17.5 and gets the even neighbours 16 and 18.
+    // The stored float's exact value is rounded: only 0.125f is a true tie. 0.165f and 0.175f
+    // lie just off it (0.16500000655..., 0.17499999701...) and both show 17; -0.195f is
+    // -0.19499999284... and shows -19.
     const Case cases[] = {
-        {0.125f, 12},   {0.135f, 14},  {0.145f, 14}, {0.155f, 16}, {0.165f, 16},  {0.175f, 18},
+        {0.125f, 12},   {0.135f, 14},  {0.145f, 14}, {0.155f, 16}, {0.165f, 17},  {0.175f, 17},
         {-0.125f, -12}, {-0.15f, -15}, {0.01f, 1},   {0.004f, 0},  {-0.22f, -22}, {0.0f, 0},
+        {-0.195f, -19}, {0.375f, 38},  {-0.625f, -62},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stored);
@@ -206,15 +208,20 @@ TEST(Conversions, SteeringWheelShowsTwoHundredTimesToOneDecimal) {
         {0.05f, "10"},
         {-0.0555f, "-11.1"},
         {0.0025f, "0.5"},
-        {0.00025f, "0"},
+        // 0.00025f is 0.000250000011874...: 200 x it lies just above the tie 0.05.
+        {0.00025f, "0.1"},
+        {-0.00025f, "-0.1"},
         {0.00075f, "0.2"},
         {0.00175f, "0.4"},
-        {-0.00025f, "0"},
         {0.123456f, "24.7"},
-        // 200 x the float's decimal lands just off the tie in double (-299.54999999999995 and
-        // -299.65000000000003); the user reads -299.55 and -299.65.
+        // -1.49775f and -1.49825f are -1.49775004... and -1.49825001...: off their ties.
         {-1.49775f, "-299.6"},
-        {-1.49825f, "-299.6"},
+        {-1.49825f, "-299.7"},
+        // 0.000625f x 200 lies just under the tie 0.125; 0.03125f x 200 (6.25) and 0.09375f x 200
+        // (18.75) are true ties and go to the even tenth.
+        {0.000625f, "0.1"},
+        {0.03125f, "6.2"},
+        {0.09375f, "18.8"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -241,6 +248,11 @@ TEST(Conversions, CockpitFieldsHaveTheirOwnScalesAndConstants) {
         {CockpitField::DashX, 0.001f, 0.8},    {CockpitField::DashY, -0.005f, 62.5},
         {CockpitField::DashY, 0.0035f, 63.4},  {CockpitField::DashZ, 0.05f, 13},
         {CockpitField::DashZ, 0.00125f, 3.2},  {CockpitField::DashZ, -0.0151f, -0},
+        // Floats whose shortest decimal is a tie but whose exact value is not (0.0055f is
+        // 0.00549999997..., 0.0005f 0.000500000023...), and a true tie (0.03125f).
+        {CockpitField::WheelX, 0.0055f, 0.5},  {CockpitField::WheelY, 0.0005f, 90.1},
+        {CockpitField::DashX, 0.00025f, 0.7},  {CockpitField::DashX, 0.03125f, 6.8},
+        {CockpitField::DashY, 0.0065f, 63.7},  {CockpitField::DashZ, 0.00275f, 3.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << int(c.field) << " " << c.stored);
@@ -430,7 +442,7 @@ TEST_F(GermanLocale, NumbersStillUseThePoint) {
     EXPECT_EQ(parseInteger(QStringLiteral("12.0")), 12);
     EXPECT_FALSE(parseInteger(QStringLiteral("12,0")).has_value());
     EXPECT_EQ(roundToOneDecimal(0.35), 0.4);
-    EXPECT_EQ(helmetToDisplay(0.165f), 16);
+    EXPECT_EQ(helmetToDisplay(0.165f), 17);
 }
 
 }  // namespace

@@ -237,7 +237,7 @@ TEST(SectionedPerformanceFileBadInput, IsRefusedWholeWithTheLineNamed) {
         {"value without =", with(teamBlock("00", "X"), 2, "Performance 1,2,3"), "line 3"},
         {"driver without =", with(teamBlock("00", "X"), 4, ""), "line 5"},
         {"tyre not a number", with(tyres, 3, "Team #02=x"), "line 4"},
-        {"tyre brand 3", with(tyres, 11, "Team #10=3"), "line 12"},
+        {"tyre brand 3", with(tyres, 11, "Team #10=3"), "line 12: a tyre brand 0 to 2 for team 11,"},
         {"tyre brand -1", with(tyres, 1, "Team #00=-1"), "line 2"},
         {"gear not a number", with(gears, 2, "Team #01=six"), "line 3"},
         {"tyre without =", with(tyres, 5, "Team #04"), "line 6"},

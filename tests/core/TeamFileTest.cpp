@@ -318,6 +318,7 @@ TEST(TeamFileBadInput, TyreBrandIndexOutsideItsRangeRefusesTheFile) {
         file.replace(24, 4, le::bytesU32(uint32_t(brand)));  // team 0, after team 1
         const GameFileError e = loadFails(file);
         EXPECT_EQ(e.offset(), 24);
-        EXPECT_TRUE(e.expected().contains(QStringLiteral("team 0"))) << e.message().toStdString();
+        // Numbered as the window numbers the teams: the first team is team 1.
+        EXPECT_TRUE(e.expected().contains(QStringLiteral("for team 1,"))) << e.message().toStdString();
     }
 }

@@ -328,6 +328,15 @@ TEST_F(Defaults, TeamNamesPutTheVirtualCamBackAndRenameTheCaptions) {
     EXPECT_EQ(h.model().teams[3].teamName, "benetton");
 }
 
+TEST_F(Defaults, TeamNamesPutTheVirtualCamBackWhenTheNamesStayTheSame) {
+    h.window().teamsPage()->defaultNames()->click();  // the names are the defaults now
+    h.setText(names::cameraField(104), "5");
+    h.setText(names::cameraField(154), "7");
+    h.window().teamsPage()->defaultNames()->click();
+    EXPECT_EQ(h.text(names::cameraField(104)), "69");
+    EXPECT_EQ(h.text(names::cameraField(154)), h.settings().read("Pitwright", "VirtualCamRoll", "0"));
+}
+
 TEST_F(Defaults, TeamDataSetsTheGearSteppers) {
     f().stepper(names::gearStepper(0))->setPosition(6);
     h.window().teamsPage()->defaultDatas()->click();

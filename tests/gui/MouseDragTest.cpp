@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
+#include <QFocusEvent>
+#include <QMouseEvent>
 #include <QGuiApplication>
 #include <QTest>
 
@@ -260,6 +263,60 @@ TEST_F(MouseDrag, PreviewStartFieldWithoutANumberStartsNoDrag) {
     EXPECT_EQ(h.text(names::cameraField(135)), "0");
     ASSERT_EQ(h.messages.errors.size(), 1);
     EXPECT_TRUE(h.messages.errors[0].contains("115")) << h.messages.errors[0].toStdString();
+}
+
+// ---- Drags that must end -----------------------------------------------------------------------
+
+namespace {
+// A move with no button held, as after a release that went elsewhere (into a box).
+void hover(QWidget* widget, QPoint local) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(widget->mapToGlobal(local)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+}  // namespace
+
+// An empty partner field makes the first drag step fail in the helmet's reaction: that box ends
+// the drag, and it is the only one. With the field fixed, moving the mouse changes nothing.
+TEST_F(MouseDrag, ABoxEndsTheDragAndLaterMovesChangeNothing) {
+    const QString y = names::helmetY(3), z = names::helmetZ(3);
+    h.setText(z, "");
+    const int start = h.text(y).toInt();
+    h.messages.errors.clear();
+    QTest::mousePress(edit(y), Qt::LeftButton, {}, kPress);
+    for (int dx = 1; dx <= 4; ++dx) QTest::mouseMove(edit(y), kPress + QPoint(dx, 0));
+    EXPECT_EQ(h.messages.errors.size(), 1) << h.messages.errors.join('\n').toStdString();
+    EXPECT_FALSE(mouse().fieldDragActive());
+    EXPECT_EQ(h.text(y), QString::number(start + 1));
+    // The box took the release; the user fixes the field and moves the mouse over the field.
+    h.setText(z, "-5");
+    for (int dx = 5; dx <= 8; ++dx) hover(edit(y), kPress + QPoint(dx, 0));
+    EXPECT_EQ(h.text(y), QString::number(start + 1));
+    EXPECT_EQ(h.messages.errors.size(), 1);
+    QTest::mouseRelease(edit(y), Qt::LeftButton, {}, kPress);
+}
+
+TEST_F(MouseDrag, AFieldDragEndsWithoutItsButtonOrItsFocus) {
+    const QString x = names::cameraField(4);  // "Camera 3" X: 30
+    QTest::mousePress(edit(x), Qt::LeftButton, {}, kPress);
+    QTest::mouseMove(edit(x), kPress + QPoint(5, 0));
+    EXPECT_EQ(h.text(x), "35");
+    hover(edit(x), kPress + QPoint(9, 0));
+    EXPECT_FALSE(mouse().fieldDragActive());
+    QTest::mouseMove(edit(x), kPress + QPoint(12, 0));
+    EXPECT_EQ(h.text(x), "35");
+    QTest::mouseRelease(edit(x), Qt::LeftButton, {}, kPress + QPoint(12, 0));
+
+    QTest::mousePress(edit(x), Qt::RightButton, {}, kPress);
+    QTest::mouseMove(edit(x), kPress + QPoint(2, 0));
+    EXPECT_EQ(h.text(x), "37");
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(edit(x), &focusOut);
+    EXPECT_FALSE(mouse().fieldDragActive());
+    QTest::mouseMove(edit(x), kPress + QPoint(20, 0));
+    EXPECT_EQ(h.text(x), "37");
+    QTest::mouseRelease(edit(x), Qt::RightButton, {}, kPress + QPoint(20, 0));
+    EXPECT_TRUE(h.messages.errors.isEmpty());
 }
 
 namespace {

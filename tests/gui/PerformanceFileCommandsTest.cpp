@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "EditorHarness.h"
+#include "FileSizeLimit.h"
 #include "GameFileFixtures.h"
 #include "WindowValues.h"
 #include "app/widgets/Stepper.h"
@@ -251,6 +252,28 @@ TEST_F(PerformanceFileCommands, AFailedSaveSaysSo) {
         EXPECT_TRUE(h.messages.errors[0].endsWith(
             "Nothing has been saved: an earlier file of that name is left as it was."));
         EXPECT_FALSE(QFile::exists(path("none/perf.txt")));
+        EXPECT_EQ(h.editor().status(), "Import Done");
+    }
+}
+
+TEST_F(PerformanceFileCommands, ASaveOnAFullDiskLeavesTheEarlierFileWhole) {
+    const QByteArray earlier(1500, '\x5a');
+    for (int filter : {1, 2}) {
+        SCOPED_TRACE(filter);
+        const QString file = path(filter == 1 ? "old.txt" : "old.g4p");
+        writeFile(file, earlier);
+        h.messages.errors.clear();
+        {
+            FileSizeLimit full(100);
+            save(file, filter);
+        }
+        ASSERT_EQ(h.messages.errors.size(), 1);
+        EXPECT_TRUE(h.messages.errors[0].contains(file)) << h.messages.errors[0].toStdString();
+        EXPECT_TRUE(h.messages.errors[0].endsWith(
+            "Nothing has been saved: an earlier file of that name is left as it was."));
+        EXPECT_EQ(readFile(file), earlier);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), filter)
+            << "no temporary file left behind";
         EXPECT_EQ(h.editor().status(), "Import Done");
     }
 }

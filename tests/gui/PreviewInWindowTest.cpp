@@ -205,6 +205,30 @@ TEST(PreviewInWindow, FieldThatIsNotANumberStopsThePaintWithAMessage) {
     EXPECT_EQ(w.h.messages.errors.size(), 1);
 }
 
+// "Camera 3" cannot be painted while its X field holds no number: the cockpit frame stays on
+// show, and once the field is mended the outside view gets its car again.
+TEST(PreviewInWindow, AStoppedPaintLeavesTheLastFrameAndItsShapesToTheNext) {
+    PreviewWindow w;
+    START_OR_SKIP(w);
+    const QImage cockpit = w.frame();
+    w.h.setText(app::names::cameraField(4), QStringLiteral("1-2"));
+    ASSERT_TRUE(w.h.messages.errors.isEmpty());
+    w.lookedUp.clear();
+    w.pressQuickCam(4);  // "3"
+    ASSERT_EQ(w.h.messages.errors.size(), 1);
+    EXPECT_EQ(w.h.model().SelectedCamera, 4);
+    EXPECT_TRUE(w.frame() == cockpit);
+    w.h.setText(app::names::cameraField(4), QStringLiteral("30"));
+    w.pressQuickCam(4);
+    // Grabbing the frame painted once more while the field was bad, with a box of its own; once
+    // mended, no paint fails.
+    for (const QString& error : w.h.messages.errors)
+        EXPECT_TRUE(error.contains(QStringLiteral("\"1-2\""))) << error.toStdString();
+    EXPECT_EQ(w.lookedUp.filter(QStringLiteral("_car1_lod_0.gp4")).size(), 1)
+        << w.lookedUp.join(' ').toStdString();
+    EXPECT_FALSE(w.frame() == cockpit);
+}
+
 TEST(PreviewInWindow, MouseOnTheViewReachesThePaneSignals) {
     PreviewWindow w;
     START_OR_SKIP(w);

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "EditorHarness.h"
+#include "FileSizeLimit.h"
 #include "GameFileFixtures.h"
 #include "WindowValues.h"
 #include "app/dialogs/SaveSelectionDialog.h"
@@ -475,6 +476,13 @@ TEST_F(TeamFileCommands, AFailedSaveLeavesTheEarlierFileWhole) {
     expectFailedSaves(locked + "/old.car");
     QFile::setPermissions(locked,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(TeamFileCommands, ASaveOnAFullDiskLeavesTheEarlierFileWhole) {
+    const QString file = path("old.car");
+    writeFile(file, QByteArray(1040, '\x5a'));
+    FileSizeLimit full(100);
+    expectFailedSaves(file);
 }
 
 TEST_F(TeamFileCommands, AFieldThatIsNotANumberStopsTheSaveBeforeItsDialog) {

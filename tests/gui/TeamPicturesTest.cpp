@@ -104,6 +104,10 @@ TEST_F(TeamPictures, TheImagesPageShowsTheSelectedTeamsPictures) {
     }
     EXPECT_EQ(page()->gridCarPicture()->size(), QSize(200, 49));
     EXPECT_EQ(page()->gridCarPicture()->pixmap().size(), QSize(200, 49));
+    // Drawn at its size: every pixel of the box is the picture's own (the last team's).
+    const QImage drawn =
+        page()->gridCarPicture()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(drawn == picture(folder(), "188", true));
 }
 
 TEST_F(TeamPictures, TwoExchangesOfTheSameTeamsEndAsTheyStartedOnDisk) {

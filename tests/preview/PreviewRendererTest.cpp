@@ -294,6 +294,24 @@ TEST(PreviewRenderer, FieldThatIsNotANumberStopsThePaint) {
     EXPECT_TRUE(f.gl.immediate.filter("call").isEmpty());
 }
 
+// The view changed in a paint that stopped on a field: the next paint still loads its shapes.
+TEST(PreviewRenderer, AStoppedPaintLeavesTheViewChangeToTheNext) {
+    Fixture f;
+    f.renderer.setup(f.scene());
+    f.renderer.paint(f.inputs(105));
+    PreviewInputs bad = f.inputs(3);
+    bad.field = [](int n) -> int {
+        if (n == 33) throw std::runtime_error("'x' is not a valid integer value");
+        return 0;
+    };
+    EXPECT_THROW(f.renderer.paint(bad), std::runtime_error);
+    EXPECT_THROW(PreviewRenderer::withCameraFieldsRead(bad), std::runtime_error);
+    f.archive.asked.clear();
+    f.renderer.paint(f.inputs(3));
+    EXPECT_EQ(f.archive.asked, QStringList({"cockpit_dash.gp4", "car_demo_car1_lod_0.gp4"}));
+    EXPECT_FALSE(f.renderer.cockpitView());
+}
+
 TEST(PreviewRenderer, CameraRowOfEveryKindOfField) {
     const std::pair<int, int> cases[] = {{1, 1},     {10, 10},   {20, 10},   {60, 10},   {59, 9},  {13, 3},
                                          {101, 101}, {102, 101}, {104, 104}, {154, 104}, {105, 105}, {125, 105},

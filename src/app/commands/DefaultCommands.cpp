@@ -5,6 +5,7 @@
 
 #include "app/Editor.h"
 #include "app/commands/CommandErrors.h"
+#include "app/commands/FieldReactions.h"
 #include "app/commands/QuietEdits.h"
 #include "app/commands/SelectionController.h"
 #include "app/widgets/ColourSwatch.h"
@@ -184,9 +185,13 @@ void DefaultCommands::DefaultBrands() {
 }
 
 void DefaultCommands::DefaultTName() {
-    // Each team-name write also runs the team-name reaction (captions, "Virtual Cam" fields).
+    // Each team-name write also runs the team-name reaction (captions, "Virtual Cam" fields),
+    // also for a name the field holds already, which changes no text and so raises nothing.
     for (int t = 0; t < model::kTeamCount; ++t) {
-        editor_.fields().setText(names::teamName(t), QLatin1String(dt::kTeamData[t].teamName));
+        const QString name = QLatin1String(dt::kTeamData[t].teamName);
+        const bool unchanged = editor_.fields().text(names::teamName(t)) == name;
+        editor_.fields().setText(names::teamName(t), name);
+        if (unchanged) editor_.reactions().teamNameChanged(t, name);
         editor_.fields().setText(names::engineName(t), QLatin1String(dt::kTeamData[t].engineName));
     }
 }

@@ -49,7 +49,8 @@ void MouseActions::makeDraggable(FieldEdit* field) {
     // Every button drags, so the right button must reach the field rather than open a menu.
     field->setContextMenuPolicy(Qt::PreventContextMenu);
     field->installEventFilter(this);
-    connect(field, &FieldEdit::moved, this, [this](QPoint pos) { fieldMoved(pos); });
+    connect(field, &FieldEdit::moved, this,
+            [this](QPoint pos, Qt::MouseButtons buttons) { fieldMoved(pos, buttons); });
     connect(field, &FieldEdit::released, this, [this] { fieldReleased(); });
 }
 
@@ -61,7 +62,9 @@ void MouseActions::connectAll() {
             if (!field) continue;  // the T-Cam row has no Y and Z of its own
             makeDraggable(field);
             connect(field, &FieldEdit::pressed, this,
-                    [this, id](Qt::MouseButton, QPoint pos) { cameraFieldPressed(id, pos); });
+                    [this, id](Qt::MouseButton button, QPoint pos) {
+                        cameraFieldPressed(id, pos, button);
+                    });
         }
     }
     QStringList decimals;
@@ -75,7 +78,9 @@ void MouseActions::connectAll() {
         FieldEdit* field = fields.edit(name);
         makeDraggable(field);
         connect(field, &FieldEdit::pressed, this,
-                [this, name](Qt::MouseButton, QPoint pos) { decimalFieldPressed(name, pos); });
+                [this, name](Qt::MouseButton button, QPoint pos) {
+                    decimalFieldPressed(name, pos, button);
+                });
     }
 
     PreviewPane* pane = editor_.window().previewPane();
@@ -86,6 +91,8 @@ void MouseActions::connectAll() {
 }
 
 bool MouseActions::eventFilter(QObject* watched, QEvent* event) {
+    // A field that loses the focus (another window, a box) loses its drag with it.
+    if (event->type() == QEvent::FocusOut && qobject_cast<FieldEdit*>(watched)) fieldDrag_ = false;
     // A line edit pastes the selection on a middle-button release; after a middle-button drag
     // that would overwrite the dragged value. The release ends the drag and goes no further.
     if (event->type() == QEvent::MouseButtonRelease) {
@@ -103,7 +110,11 @@ bool MouseActions::eventFilter(QObject* watched, QEvent* event) {
 // ---- Field drags
 // ---------------------------------------------------------------------------------
 
-void MouseActions::cameraFieldPressed(int fieldId, QPoint globalPos) {
+bool MouseActions::boxShownSincePress() const {
+    return editor_.boxesShown() != boxesAtPress_;
+}
+
+void MouseActions::cameraFieldPressed(int fieldId, QPoint globalPos, Qt::MouseButton button) {
     runGuarded(editor_.messages(), [&] {
         const WindowFields& fields = editor_.fields();
         editor_.selection().SelectedField = fieldId;
@@ -113,20 +124,26 @@ void MouseActions::cameraFieldPressed(int fieldId, QPoint globalPos) {
         if (isDirectionField(fieldId)) pitchStart_ = fields.cameraField(fieldId + 10);
         cameraField_ = fieldId;
         decimalField_.clear();
+        fieldButton_ = button;
+        boxesAtPress_ = editor_.boxesShown();
         fieldDrag_ = true;
     });
 }
 
-void MouseActions::decimalFieldPressed(const QString& fieldName, QPoint globalPos) {
+void MouseActions::decimalFieldPressed(const QString& fieldName, QPoint globalPos,
+                                       Qt::MouseButton button) {
     runGuarded(editor_.messages(), [&] {
         press_ = globalPos;
         decimalStart_ = float(editor_.fields().number(fieldName));
         decimalField_ = fieldName;
+        fieldButton_ = button;
+        boxesAtPress_ = editor_.boxesShown();
         fieldDrag_ = true;
     });
 }
 
-void MouseActions::fieldMoved(QPoint globalPos) {
+void MouseActions::fieldMoved(QPoint globalPos, Qt::MouseButtons buttons) {
+    if (fieldDrag_ && (!(buttons & fieldButton_) || boxShownSincePress())) fieldDrag_ = false;
     if (!fieldDrag_) return;
     const bool ok = runGuarded(editor_.messages(), [&] {
         const WindowFields& fields = editor_.fields();
@@ -142,8 +159,8 @@ void MouseActions::fieldMoved(QPoint globalPos) {
             fields.setCameraField(cameraField_ + 10,
                                   truncated(double(pitchStart_) - (globalPos.y() - press_.y())));
     });
-    // One error box per drag, not one per pixel.
-    if (!ok) fieldDrag_ = false;
+    // One box per drag, not one per pixel: an error here or in a field's reaction ends it.
+    if (!ok || boxShownSincePress()) fieldDrag_ = false;
 }
 
 void MouseActions::fieldReleased() {
@@ -174,11 +191,13 @@ void MouseActions::previewPressed(Qt::MouseButton button, QPoint globalPos) {
         for (int i = 0; i < 5; ++i) start[i] = editor_.fields().cameraField(row + 10 * i);
         previewStart_ = start;
         previewRow_ = row;
+        boxesAtPress_ = editor_.boxesShown();
         previewDrag_ = true;
     });
 }
 
 void MouseActions::previewMoved(QPoint globalPos) {
+    if (previewDrag_ && boxShownSincePress()) previewDrag_ = false;
     if (!previewDrag_) return;
     const bool ok = runGuarded(editor_.messages(), [&] {
         const WindowFields& fields = editor_.fields();
@@ -209,7 +228,7 @@ void MouseActions::previewMoved(QPoint globalPos) {
                 break;
         }
     });
-    if (!ok) previewDrag_ = false;
+    if (!ok || boxShownSincePress()) previewDrag_ = false;
 }
 
 void MouseActions::previewReleased() {

@@ -23,9 +23,13 @@ public:
     void connectAll();
 
     // The drags by screen positions of the cursor; public so that any view can feed them.
-    void cameraFieldPressed(int fieldId, QPoint globalPos);
-    void decimalFieldPressed(const QString& fieldName, QPoint globalPos);
-    void fieldMoved(QPoint globalPos);
+    void cameraFieldPressed(int fieldId, QPoint globalPos,
+                            Qt::MouseButton button = Qt::LeftButton);
+    void decimalFieldPressed(const QString& fieldName, QPoint globalPos,
+                             Qt::MouseButton button = Qt::LeftButton);
+    // A field drag acts only while its button is held and no box has come up since the press
+    // (a box takes the release); anything else ends it, as does the field losing the focus.
+    void fieldMoved(QPoint globalPos, Qt::MouseButtons buttons);
     void fieldReleased();
     void previewPressed(Qt::MouseButton button, QPoint globalPos);
     void previewMoved(QPoint globalPos);
@@ -49,12 +53,15 @@ private:
     bool fieldDrag_ = false;
     bool previewDrag_ = false;
     QPoint press_;  // shared by both kinds of drag
+    int boxesAtPress_ = 0;  // the editor's box count when the drag began
+    bool boxShownSincePress() const;
 
     // Field drag: a camera field (integer) or a decimal field.
     int cameraField_ = 0;
     int cameraStart_ = 0, pitchStart_ = 0;
     QString decimalField_;  // empty while the drag is a camera field's
     float decimalStart_ = 0;
+    Qt::MouseButton fieldButton_ = Qt::NoButton;
 
     // Preview drag.
     Qt::MouseButton previewButton_ = Qt::NoButton;

@@ -91,6 +91,15 @@ int pipeFilterIndex(const QString& pipeFilter, const QString& selectedNameFilter
     return -1;
 }
 
+QString pipeFilterSuffix(const QString& pipeFilter, int index) {
+    const QStringList parts = pipeFilter.split(QLatin1Char('|'));
+    if (index < 0 || 2 * index + 1 >= parts.size()) return {};
+    const QString first = parts[2 * index + 1].section(QLatin1Char(';'), 0, 0).trimmed();
+    const int dot = first.lastIndexOf(QLatin1Char('.'));
+    const QString suffix = dot < 0 ? QString() : first.mid(dot + 1);
+    return suffix.contains(QLatin1Char('*')) ? QString() : suffix;
+}
+
 namespace {
 // Default extension ("*.gpi", ".txt" and "car" all mean a suffix), initial folder and name.
 void startDialog(QFileDialog& dialog, QString suffix, const QString& folder, const QString& name) {
@@ -118,7 +127,20 @@ std::optional<SaveFileAnswer> WidgetDialogRunner::saveFile(const SaveFileRequest
     const QStringList filters = setPipeFilter(dialog, request.filter);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
-    startDialog(dialog, request.defaultSuffix, request.initialFolder, request.initialName);
+    // A name typed without an extension gets the one of the filter chosen, so that the file
+    // written in that filter's format also carries its extension (and loads as that kind).
+    const auto suffixFor = [&request](int index) {
+        const QString suffix = pipeFilterSuffix(request.filter, index);
+        return suffix.isEmpty() ? request.defaultSuffix : suffix;
+    };
+    startDialog(dialog, suffixFor(request.filterIndex - 1), request.initialFolder,
+                request.initialName);
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog, &request, &suffixFor](const QString& chosen) {
+            QString suffix = suffixFor(pipeFilterIndex(request.filter, chosen));
+            dialog.setDefaultSuffix(suffix.remove(QLatin1Char('*')).remove(QLatin1Char('.')));
+        });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const int chosenFilter = pipeFilterIndex(request.filter, dialog.selectedNameFilter());
     return SaveFileAnswer{dialog.selectedFiles().constFirst(),

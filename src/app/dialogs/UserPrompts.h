@@ -113,6 +113,39 @@ private:
     QWidget* parent_;
 };
 
+// Passes every message on to another sink and counts the boxes shown, so that an action that
+// spans many events (a mouse drag) can tell that a box came up while it ran.
+class CountingMessageSink : public MessageSink {
+public:
+    explicit CountingMessageSink(MessageSink& to) : to_(to) {}
+    void show(const QString& text) override {
+        ++boxes_;
+        to_.show(text);
+    }
+    void showCaptioned(const QString& caption, const QString& text) override {
+        ++boxes_;
+        to_.showCaptioned(caption, text);
+    }
+    void showError(const QString& text) override {
+        ++boxes_;
+        to_.showError(text);
+    }
+    void beep() override { to_.beep(); }
+    UnexportedAnswer askBeforeQuit() override {
+        ++boxes_;
+        return to_.askBeforeQuit();
+    }
+    bool askDiscardEdits() override {
+        ++boxes_;
+        return to_.askDiscardEdits();
+    }
+    int boxesShown() const { return boxes_; }
+
+private:
+    MessageSink& to_;
+    int boxes_ = 0;
+};
+
 // The real thing: QFileDialog and QColorDialog.
 class WidgetDialogRunner : public DialogRunner {
 public:
@@ -137,5 +170,9 @@ QStringList setPipeFilter(QFileDialog& dialog, const QString& pipeFilter);
 // The 0-based number of the filter of pipeFilter that a dialog reports as selected (by its shown
 // name or in Qt's form); -1 when none matches.
 int pipeFilterIndex(const QString& pipeFilter, const QString& selectedNameFilter);
+
+// The extension of the first pattern of the filter with that 0-based number ("*.cam" gives
+// "cam"); empty for a pattern without one ("*.*", "*") or a number out of range.
+QString pipeFilterSuffix(const QString& pipeFilter, int index);
 
 }  // namespace pw::app

@@ -55,7 +55,7 @@ void FieldEdit::mousePressEvent(QMouseEvent* event) {
 
 void FieldEdit::mouseMoveEvent(QMouseEvent* event) {
     QLineEdit::mouseMoveEvent(event);
-    emit moved(event->globalPosition().toPoint());
+    emit moved(event->globalPosition().toPoint(), event->buttons());
 }
 
 void FieldEdit::mouseReleaseEvent(QMouseEvent* event) {

@@ -23,7 +23,7 @@ public:
 
 signals:
     void pressed(Qt::MouseButton button, QPoint globalPos);
-    void moved(QPoint globalPos);
+    void moved(QPoint globalPos, Qt::MouseButtons buttons);
     void released(Qt::MouseButton button, QPoint globalPos);
     void clicked();
     void keyRejected();

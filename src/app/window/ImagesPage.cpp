@@ -52,6 +52,9 @@ ImagesPage::ImagesPage(FieldRegistry& registry, QWidget* parent) : QWidget(paren
     }
     grid->addWidget(kit::header(QStringLiteral("Grid Car"), images), 3, 1, 1, 2);
     gridCar_ = pictureBox(QStringLiteral("ImageGridCar"), 200, 49, images);
+    // The grid car shows at its own size: a frame would take a pixel off every side.
+    gridCar_->setFrameShape(QFrame::NoFrame);
+    gridCar_->setScaledContents(false);
     grid->addWidget(gridCar_, 4, 1, 1, 2);
     grid->setRowStretch(5, 1);
     layout->addWidget(images);
