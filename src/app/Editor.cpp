@@ -148,8 +148,10 @@ void Editor::connectCommands() {
             [this] { runGuarded(messages_, [this] { location_->ChangeCarswad(); }); });
     connect(window_.changeImagesPathAction(), &QAction::triggered, this,
             [this] { runGuarded(messages_, [this] { location_->ChangeImagesPath1Click(); }); });
-    connect(window_.restoreGameFilesAction(), &QAction::triggered, this,
-            [this] { runGuarded(messages_, [this] { restore_->RestoreGameFiles(); }); });
+    connect(window_.restoreGameFilesAction(), &QAction::triggered, this, [this] {
+        if (history_->mayDiscardEdits())
+            runGuarded(messages_, [this] { restore_->RestoreGameFiles(); });
+    });
 
     // The Slots page's labels follow the chosen operation.
     SlotsPage* slotsPage = window_.slotsPage();
