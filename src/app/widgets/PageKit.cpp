@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 
 #include "app/widgets/FieldEdit.h"
+#include "app/widgets/GroupFrame.h"
 #include "app/widgets/LabelPanel.h"
 
 namespace pw::app::kit {
@@ -14,8 +15,8 @@ const QStringList& teamCaptions() {
     return captions;
 }
 
-QGroupBox* group(const QString& title, QWidget* parent, QGridLayout** grid) {
-    auto* box = new QGroupBox(title, parent);
+QWidget* group(const QString& title, QWidget* parent, QGridLayout** grid) {
+    auto* box = new GroupFrame(title, parent);
     auto* layout = new QGridLayout(box);
     layout->setContentsMargins(3, 1, 3, 3);
     layout->setHorizontalSpacing(2);

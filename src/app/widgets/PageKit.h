@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
@@ -23,8 +22,8 @@ constexpr int kPageWidth = 340;
 // The team row captions before the first Import All fills them from the game.
 const QStringList& teamCaptions();
 
-// A group box with a tight grid inside.
-QGroupBox* group(const QString& title, QWidget* parent, QGridLayout** grid);
+// A titled group frame with a tight grid inside.
+QWidget* group(const QString& title, QWidget* parent, QGridLayout** grid);
 // A column header, centred.
 QLabel* header(const QString& text, QWidget* parent);
 // An edit box of the given width; numeric ones filter typed keys.

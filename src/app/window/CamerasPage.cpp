@@ -21,7 +21,7 @@ CamerasPage::CamerasPage(FieldRegistry& registry, QWidget* parent) : QWidget(par
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     QGridLayout* grid = nullptr;
-    QGroupBox* box = kit::group(QStringLiteral("Camera Positions"), this, &grid);
+    QWidget* box = kit::group(QStringLiteral("Camera Positions"), this, &grid);
     for (int c = 0; c < 6; ++c) grid->addWidget(kit::header(kColumns[c], box), 0, c + 1);
 
     int line = 1;

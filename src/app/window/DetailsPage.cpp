@@ -13,7 +13,7 @@ DetailsPage::DetailsPage(FieldRegistry& registry, QWidget* parent) : QWidget(par
     setObjectName(QStringLiteral("TabDetails"));
     auto* layout = new QVBoxLayout(this);
     QGridLayout* grid = nullptr;
-    QGroupBox* box = kit::group(QString(), this, &grid);
+    QWidget* box = kit::group(QString(), this, &grid);
     grid->addWidget(kit::header(QStringLiteral("Car Details"), box), 0, 1, 1, 2);
     grid->addWidget(kit::header(QStringLiteral("Wheels Details"), box), 0, 3, 1, 2);
     for (int c = 0; c < 4; ++c)

@@ -13,7 +13,7 @@ DriversPage::DriversPage(FieldRegistry& registry, QWidget* parent) : QWidget(par
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     QGridLayout* grid = nullptr;
-    QGroupBox* box = kit::group(QStringLiteral("Driver Datas"), this, &grid);
+    QWidget* box = kit::group(QStringLiteral("Driver Datas"), this, &grid);
     grid->addWidget(kit::header(QStringLiteral("Nb"), box), 0, 0);
     grid->addWidget(kit::header(QStringLiteral("Driver Names"), box), 0, 1);
     grid->addWidget(kit::header(QStringLiteral("Qualify"), box), 0, 2, 1, 2);

@@ -29,7 +29,7 @@ ImagesPage::ImagesPage(FieldRegistry& registry, QWidget* parent) : QWidget(paren
     layout->setContentsMargins(2, 2, 2, 2);
 
     QGridLayout* grid = nullptr;
-    QGroupBox* images = kit::group(QStringLiteral("Team Images"), this, &grid);
+    QWidget* images = kit::group(QStringLiteral("Team Images"), this, &grid);
     auto* teams = new QVBoxLayout;
     teams->setSpacing(1);
     for (int i = 0; i < 11; ++i)
@@ -60,7 +60,7 @@ ImagesPage::ImagesPage(FieldRegistry& registry, QWidget* parent) : QWidget(paren
     layout->addWidget(images);
 
     QGridLayout* ops = nullptr;
-    QGroupBox* operations = kit::group(QStringLiteral("Team Images Operations"), this, &ops);
+    QWidget* operations = kit::group(QStringLiteral("Team Images Operations"), this, &ops);
     ops->addWidget(new QLabel(QStringLiteral("Swap Images"), operations), 0, 0);
     ops->addWidget(new QLabel(QStringLiteral("between"), operations), 0, 1);
     firstTeam_ = makeTeamChooser(QStringLiteral("LMDImgTeam1"), operations);

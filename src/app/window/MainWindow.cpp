@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "app/AppInfo.h"
@@ -44,15 +45,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     QFont compact = font();
     compact.setPointSizeF(7.5);
     setFont(compact);
-    setStyleSheet(QStringLiteral(
-        "QTabBar::tab { padding: 2px 3px; border: 1px solid palette(mid); border-bottom: none;"
-        " background: palette(button); margin-right: 1px; }"
-        "QTabBar::tab:selected { background: palette(window); }"
-        // Group titles above a plain frame, in the height of one caption: the Teams page's two
-        // groups of eleven rows then fit the smallest window.
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 13px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 1px;"
-        " padding: 0px; }"));
     resize(kWidth, kHeight);
 
     auto* central = new QWidget(this);
@@ -61,6 +53,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
     tabs_ = new QTabWidget(central);
     tabs_->setObjectName(QStringLiteral("PageControl"));
+    // Styled on the tab bar alone: a style sheet on the window would restyle every field.
+    tabs_->tabBar()->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 2px 3px; border: 1px solid palette(mid); border-bottom: none;"
+        " background: palette(button); margin-right: 1px; }"
+        "QTabBar::tab:selected { background: palette(window); }"));
     cameras_ = new CamerasPage(registry_);
     positions_ = new PositionsPage(registry_);
     teams_ = new TeamsPage(registry_);

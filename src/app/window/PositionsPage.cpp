@@ -47,7 +47,7 @@ PositionsPage::PositionsPage(FieldRegistry& registry, QWidget* parent) : QWidget
 
 QWidget* PositionsPage::cockpitGroup(FieldRegistry& registry) {
     QGridLayout* grid = nullptr;
-    QGroupBox* box = kit::group(QStringLiteral("Cockpit Positions"), this, &grid);
+    QWidget* box = kit::group(QStringLiteral("Cockpit Positions"), this, &grid);
     const char* axes[] = {"X", "Y", "Z"};
     for (int a = 0; a < 3; ++a) grid->addWidget(kit::header(axes[a], box), 0, a + 1);
     grid->addWidget(new QLabel(QStringLiteral("Steering Wheel"), box), 1, 0);
@@ -67,7 +67,7 @@ QWidget* PositionsPage::cockpitGroup(FieldRegistry& registry) {
 
 QWidget* PositionsPage::miscGroup(FieldRegistry& registry) {
     QGridLayout* grid = nullptr;
-    QGroupBox* box = kit::group(QStringLiteral("Misc. Positions"), this, &grid);
+    QWidget* box = kit::group(QStringLiteral("Misc. Positions"), this, &grid);
     const char* pairs[] = {"T-Cam", "Helmets", "St. Wheel"};
     for (int g = 0; g < 3; ++g) {
         grid->addWidget(kit::header(pairs[g], box), 0, 1 + 2 * g, 1, 2);
@@ -96,7 +96,7 @@ QWidget* PositionsPage::miscGroup(FieldRegistry& registry) {
 
 QWidget* PositionsPage::wheelGroup(FieldRegistry& registry) {
     QGridLayout* grid = nullptr;
-    QGroupBox* box = kit::group(QStringLiteral("Wheel Positions"), this, &grid);
+    QWidget* box = kit::group(QStringLiteral("Wheel Positions"), this, &grid);
     const char* axes[] = {"X", "Y", "Z"};
     // Wheels 2 and 4 on the left, 1 and 3 on the right; 1 and 2 are the front wheels (top row).
     auto addWheel = [&](int wheel, int line, int column) {

@@ -23,7 +23,7 @@ SlotsPage::SlotsPage(FieldRegistry& registry, QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(2, 2, 2, 2);
 
     QGridLayout* ops = nullptr;
-    QGroupBox* operations =
+    QWidget* operations =
         kit::group(QStringLiteral("Lensmith Team Datas Operations"), this, &ops);
     operation_ = new QComboBox(operations);
     operation_->setObjectName(QStringLiteral("LMDTeamOp"));
@@ -46,7 +46,7 @@ SlotsPage::SlotsPage(FieldRegistry& registry, QWidget* parent) : QWidget(parent)
     layout->addWidget(operations);
 
     QGridLayout* grid = nullptr;
-    QGroupBox* shapes = kit::group(QStringLiteral("Team Carshape Names"), this, &grid);
+    QWidget* shapes = kit::group(QStringLiteral("Team Carshape Names"), this, &grid);
     grid->addWidget(kit::header(QStringLiteral("Original Names"), shapes), 0, 1);
     grid->addWidget(kit::header(QStringLiteral("Current Names"), shapes), 0, 2);
     for (int i = 0; i < 11; ++i) {

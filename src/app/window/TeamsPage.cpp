@@ -23,7 +23,7 @@ TeamsPage::TeamsPage(FieldRegistry& registry, QWidget* parent) : QWidget(parent)
 
 QWidget* TeamsPage::coloursGroup(FieldRegistry& registry) {
     QGridLayout* grid = nullptr;
-    QGroupBox* box = kit::group(QStringLiteral("Colors and Tyres"), this, &grid);
+    QWidget* box = kit::group(QStringLiteral("Colors and Tyres"), this, &grid);
     grid->addWidget(kit::header(QStringLiteral("Arm Colors"), box), 0, 1, 1, 2);
     grid->addWidget(kit::header(QStringLiteral("Rim Colors"), box), 0, 3, 1, 2);
     grid->addWidget(kit::header(QStringLiteral("Brand Types"), box), 0, 5, 1, 2);
@@ -62,7 +62,7 @@ QWidget* TeamsPage::coloursGroup(FieldRegistry& registry) {
 
 QWidget* TeamsPage::dataGroup(FieldRegistry& registry) {
     QGridLayout* grid = nullptr;
-    QGroupBox* box = kit::group(QStringLiteral("Team Datas"), this, &grid);
+    QWidget* box = kit::group(QStringLiteral("Team Datas"), this, &grid);
     grid->addWidget(kit::header(QStringLiteral("Team Names"), box), 0, 0);
     grid->addWidget(kit::header(QStringLiteral("Engine Names"), box), 0, 1);
     grid->addWidget(kit::header(QStringLiteral("Power(BHP)"), box), 0, 2, 1, 2);
