@@ -1,6 +1,5 @@
 #include "app/PreviewBinding.h"
 
-#include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <stdexcept>
@@ -17,7 +16,7 @@
 #include "model/GameFileError.h"
 #include "model/GameInstall.h"
 #include "model/SettingsStore.h"
-#include "wad/WadArchive.h"
+#include "wad/EntryBytes.h"
 
 namespace pw::app {
 
@@ -38,33 +37,6 @@ private:
 
 preview::Rgba rgba(const std::array<float, 4>& c) {
     return {c[0], c[1], c[2], c[3]};
-}
-
-// The archive's bytes from the entry's data offset to the end of the file, mapped rather than
-// read: a game's archive is large and a shape is small. The shape parser stops at the end of
-// these bytes.
-preview::ShapeSource mappedEntry(const QString& path, uint32_t offset) {
-    preview::ShapeSource source;
-    source.status = preview::ShapeSource::Status::Found;
-    source.sourceName = path;
-    auto file = std::make_shared<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
-        throw std::runtime_error(
-            model::GameFileError(path, offset, QStringLiteral("a readable cars archive"))
-                .message()
-                .toStdString());
-    const qint64 length = file->size() - qint64(offset);
-    // An entry at or beyond the end has nothing to parse: the parser refuses the shape.
-    if (length <= 0) return source;
-    if (uchar* data = file->map(qint64(offset), length)) {
-        source.bytes =
-            QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(length));
-        source.keepAlive = file;  // unmapped when the file goes
-        return source;
-    }
-    file->seek(qint64(offset));
-    source.bytes = file->readAll();
-    return source;
 }
 
 }  // namespace
@@ -245,24 +217,29 @@ preview::ShapeSource PreviewBinding::findShape(const QString& entryName) {
     // The archive's path is resolved anew for every shape.
     const model::SettingsStore& settings = editor_.settings();
     const QString path = model::CarsArchivePath(model::ResolveGameFolder(settings), settings);
-    preview::ShapeSource missing;
-    if (path.isEmpty()) return missing;
-    std::optional<wad::WadEntry> entry;
+    wad::EntryBytes entry;
     try {
-        std::optional<wad::WadArchive> archive = wad::WadArchive::OpenArchive(path);
-        if (!archive) return missing;
-        entry = archive->FindEntry(entryName);
-        archive->close();
+        entry = wad::FindEntryBytes(path, entryName);
     } catch (const model::GameFileError& e) {
         // An archive that cannot be opened or read stops the paint; its error box says why.
         throw std::runtime_error(e.message().toStdString());
     }
-    if (!entry) {
-        preview::ShapeSource notFound;
-        notFound.status = preview::ShapeSource::Status::NotFound;
-        return notFound;
+    preview::ShapeSource source;
+    switch (entry.status) {
+        case wad::EntryBytes::Status::ArchiveMissing:
+            return source;
+        case wad::EntryBytes::Status::NotFound:
+            source.status = preview::ShapeSource::Status::NotFound;
+            return source;
+        case wad::EntryBytes::Status::Found:
+            break;
     }
-    return mappedEntry(path, entry->offset);
+    source.status = preview::ShapeSource::Status::Found;
+    source.bytes = entry.bytes;
+    source.sourceName = path;
+    source.keepAlive = entry.keepAlive;
+    source.stamp = entry.stamp;
+    return source;
 }
 
 void PreviewBinding::requestRepaint() {

@@ -99,7 +99,6 @@ void ReadExeTables(GameFile& file, EditorModel& model) {
     for (CarCamera& c : next.cameras)
         for (int16_t& v : c.field) v = cams.i16("a camera field");
 
-    file.close();
     model = next;
 }
 
@@ -119,7 +118,6 @@ ShapeNamesStatus GetNames(GameFile& file, EditorModel& model) {
         for (int t = 0; t < kTeamCount; ++t) model.teams[t].carShapeName = read[t];
         status = ShapeNamesStatus::Done;
     }
-    file.close();
     model.currentShapeName = QString::fromLatin1(model.teams[0].carShapeName);
     return status;
 }

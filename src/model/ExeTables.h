@@ -11,7 +11,8 @@ class GameFile;
 // The tables of the game executable: cockpit positions, rim and arm colours, helmets, T-Cams,
 // steering wheels, chase cameras, the onboard camera records and the car-shape names. The caller
 // passes the resolved path of the executable; every function opens it (read-write, as the game's
-// files always are) and closes it before returning. Failures throw GameFileError.
+// files always are) and closes it before returning. The forms over an open file leave it open
+// for the caller's next read. Failures throw GameFileError.
 
 // Shown when the car-shape names cannot be read because the build of the game is not known.
 inline constexpr char kUnknownVersionMessage[] =

@@ -5,6 +5,7 @@
 
 #include "ByteIO.h"
 #include "ExeLayout.h"
+#include "ImportFiles.h"
 #include "TyreBrands.h"
 
 namespace pw::model {
@@ -103,7 +104,6 @@ std::array<uint32_t, kTeamCount> readBrandCodes(GameFile& save) {
     requireSaveState(save, kBrandCodes + kTeamCount * 4, "the tyre-brand codes");
     ByteReader codes(save.read(kBrandCodes, kTeamCount * 4, "the tyre-brand codes"),
                      save.displayName());
-    save.close();
     std::array<uint32_t, kTeamCount> stored{};
     for (uint32_t& code : stored) code = codes.u32("a tyre-brand code");
     return stored;
@@ -115,7 +115,6 @@ TyreBrandsResult readBrandWord(const std::array<uint32_t, kTeamCount>& stored, G
     const std::optional<qint64> wordAt = exe::brandWordOffset(versionByte);
     QByteArray word;
     if (wordAt) word = exe.read(*wordAt, exe::kBrandWordSize, "the tyre-brand word");
-    exe.close();
 
     // Team 1's code is not the game's: its brand is the word.
     TyreBrandsResult result{true, BrandWordStatus::UnknownVersion};
@@ -142,12 +141,15 @@ TyreBrandsResult readBrandWord(const std::array<uint32_t, kTeamCount>& stored, G
 
 TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
                                 EditorModel& model) {
-    if (!saveStateExists(savePath)) return {false, BrandWordStatus::NotRead};
+    ImportFiles files(exePath, savePath);
+    return ReadTyreBrands(files, model);
+}
 
-    GameFile save(savePath);
-    const std::array<uint32_t, kTeamCount> stored = readBrandCodes(save);
-    GameFile exe(exePath);
-    return readBrandWord(stored, exe, model);
+TyreBrandsResult ReadTyreBrands(ImportFiles& files, EditorModel& model) {
+    GameFile* save = files.saveState();
+    if (!save) return {false, BrandWordStatus::NotRead};
+    const std::array<uint32_t, kTeamCount> stored = readBrandCodes(*save);
+    return readBrandWord(stored, files.exe(), model);
 }
 
 TyreBrandsResult ReadTyreBrands(GameFile& save, GameFile& exe, EditorModel& model) {
@@ -203,21 +205,23 @@ void readSaveTables(GameFile& save, EditorModel& next) {
     for (DriverRecord& d : next.drivers) d.name = names.bytes(kDriverNameSize, "a driver name");
     for (TeamRecord& t : next.teams) t.teamName = names.bytes(kTeamNameSize, "a team name");
     for (TeamRecord& t : next.teams) t.engineName = names.bytes(kTeamNameSize, "an engine name");
-    save.close();
 }
 
 }  // namespace
 
 SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exePath,
                                     EditorModel& model) {
-    if (!saveStateExists(savePath)) return SaveStateStatus::Missing;
+    ImportFiles files(exePath, savePath);
+    return ReadSaveStateTables(files, model);
+}
 
+SaveStateStatus ReadSaveStateTables(ImportFiles& files, EditorModel& model) {
+    GameFile* save = files.saveState();
+    if (!save) return SaveStateStatus::Missing;
+    // The save-state file is read before the executable is opened, as the errors tell.
     EditorModel next = model;
-    GameFile save(savePath);
-    readSaveTables(save, next);
-    GameFile exe(exePath);
-    readPerformance(exe, next.versionByte, next);
-    exe.close();
+    readSaveTables(*save, next);
+    readPerformance(files.exe(), next.versionByte, next);
     model = next;
     return SaveStateStatus::Done;
 }
@@ -226,7 +230,6 @@ void ReadSaveStateTables(GameFile& save, GameFile& exe, EditorModel& model) {
     EditorModel next = model;
     readSaveTables(save, next);
     readPerformance(exe, next.versionByte, next);
-    exe.close();
     model = next;
 }
 
@@ -256,7 +259,6 @@ void ReadPerformanceBlock(const QString& exePath, EditorModel& model) {
 void ReadPerformanceBlock(GameFile& exe, EditorModel& model) {
     EditorModel next = model;
     readPerformance(exe, next.versionByte, next);
-    exe.close();
     model = next;
 }
 

@@ -11,11 +11,13 @@
 namespace pw::model {
 
 class GameFile;
+class ImportFiles;
 
 // The game's save-state file: driver numbers and names, team and engine names and one tyre-brand
 // code per team, ending in a checksum over every other byte. Team 1's tyre brand lives as a word
 // in the executable; the performance block of the executable is read and written here as well.
-// Callers pass resolved paths; files are opened read-write and closed before returning.
+// Callers pass resolved paths; files are opened read-write and closed before returning. The forms
+// over open files (or an Import All's ImportFiles) leave them open for the caller's next read.
 
 namespace save {
 constexpr qint64 kDriverNumbers = 96822;  // 22 x u8
@@ -60,8 +62,9 @@ std::optional<int> tyreBrandFromWord(const QByteArray& word);
 // model.versionByte). A missing save-state file reads nothing and changes nothing.
 TyreBrandsResult ReadTyreBrands(const QString& savePath, const QString& exePath,
                                 EditorModel& model);
-// The same over open files (on disk or in memory), the save-state file present; the path forms
-// here call their open-file forms.
+// The same over the files of one Import All; the path form calls it.
+TyreBrandsResult ReadTyreBrands(ImportFiles& files, EditorModel& model);
+// The same over open files (on disk or in memory), the save-state file present.
 TyreBrandsResult ReadTyreBrands(GameFile& save, GameFile& exe, EditorModel& model);
 
 // Who sums the save-state file after the brand codes are written.
@@ -87,6 +90,8 @@ enum class SaveStateStatus { Done, Missing };
 // changes only when everything could be read.
 SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exePath,
                                     EditorModel& model);
+SaveStateStatus ReadSaveStateTables(ImportFiles& files, EditorModel& model);
+// The save-state file present.
 void ReadSaveStateTables(GameFile& save, GameFile& exe, EditorModel& model);
 
 // Writes driver numbers and names, team and engine names (each cut to its record, zero padded),

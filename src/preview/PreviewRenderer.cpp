@@ -57,8 +57,8 @@ bool PreviewRenderer::setup(const SceneInputs& in) {
     gl_.alphaFuncGreater(0.4f);
 
     base_ = gl_.genLists(kSlotCount);
-    dashboard_ = ShapeSlot{kDashboardSlot, list(kDashboardSlot), ShapeTextures()};
-    car_ = ShapeSlot{kCarSlot, list(kCarSlot), ShapeTextures()};
+    dashboard_ = ShapeSlot{kDashboardSlot, list(kDashboardSlot), ShapeTextures(), list(kDashboardBatchesSlot)};
+    car_ = ShapeSlot{kCarSlot, list(kCarSlot), ShapeTextures(), list(kCarBatchesSlot)};
 
     const TextureSetLoad load = LoadTextureSet(gl_, messages_, startFolder_);
     textures_ = load.set;

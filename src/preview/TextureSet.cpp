@@ -5,11 +5,11 @@
 
 #include "images/TgaImage.h"
 #include "model/GamePaths.h"
+#include "preview/TextureFolderListing.h"
 #include "preview/TextureLoader.h"
 
 namespace pw::preview {
 
-using pw::model::fileExists;
 using pw::model::joinPath;
 
 const std::array<const char*, TextureSet::kCount> TextureSet::kFiles = {
@@ -71,10 +71,6 @@ QString tgaName(const QByteArray& storedName) {
     return name.left(qMax(0, name.size() - 3)) + QStringLiteral("tga");
 }
 
-QString inTextureFolder(const QString& startFolder, const QString& file) {
-    return joinPath(startFolder, QStringLiteral("CamTextures/") + file);
-}
-
 bool fileEndsWithTgaFooter(const QString& path) {
     QFile file(pw::model::resolvePath(path));
     if (!file.open(QIODevice::ReadOnly) || file.size() < 2) return false;
@@ -86,14 +82,18 @@ bool fileEndsWithTgaFooter(const QString& path) {
 
 void ResolveShapeTexture(GlSink& gl, MessageSink& messages, const QString& startFolder,
                          const QByteArray& storedName, int k, ShapeTextures& textures) {
+    ResolveShapeTexture(gl, messages, *TextureFolderListing::of(startFolder), storedName, k, textures);
+}
+
+void ResolveShapeTexture(GlSink& gl, MessageSink& messages, const TextureFolderListing& folder,
+                         const QByteArray& storedName, int k, ShapeTextures& textures) {
     if (k < 0 || size_t(k) >= textures.texture.size()) return;
     const QString plain = tgaName(storedName);
-    textures.plainImage[size_t(k)] = fileExists(inTextureFolder(startFolder, plain));
+    textures.plainImage[size_t(k)] = folder.hasFile(plain);
     QString chosen = plain;
-    if (fileExists(inTextureFolder(startFolder, QStringLiteral("hi_") + plain)))
-        chosen = QStringLiteral("hi_") + plain;
-    const QString path = inTextureFolder(startFolder, chosen);
-    if (!fileExists(path)) return;
+    if (folder.hasFile(QStringLiteral("hi_") + plain)) chosen = QStringLiteral("hi_") + plain;
+    if (!folder.hasFile(chosen)) return;
+    const QString path = folder.pathOf(chosen);
     textures.flip[size_t(k)] = fileEndsWithTgaFooter(path);
     LoadTGATexture(gl, messages, path, textures.texture[size_t(k)]);
 }

@@ -74,6 +74,10 @@ struct ShapeTextures {
 // Nothing found: no message, entry k stays untextured.
 void ResolveShapeTexture(GlSink& gl, MessageSink& messages, const QString& startFolder,
                          const QByteArray& storedName, int k, ShapeTextures& textures);
+// The same in the start folder's texture folder as listed (see TextureFolderListing).
+class TextureFolderListing;
+void ResolveShapeTexture(GlSink& gl, MessageSink& messages, const TextureFolderListing& folder,
+                         const QByteArray& storedName, int k, ShapeTextures& textures);
 
 // Removes the textures a shape table holds (textures of a replaced shape are not reused).
 void releaseShapeTextures(GlSink& gl, const ShapeTextures& textures);

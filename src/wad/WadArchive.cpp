@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "WadDirectory.h"
 #include "model/ByteIO.h"
 #include "model/GamePaths.h"
-#include "WadDirectory.h"
 
 namespace pw::wad {
 
@@ -46,6 +46,10 @@ WadArchive::~WadArchive() = default;
 
 void WadArchive::close() {
     file_->close();
+}
+
+std::shared_ptr<const WadDirectory> WadArchive::directory() {
+    return cachedDirectory(*file_);
 }
 
 std::optional<WadEntry> WadArchive::FindEntry(const QString& name) {

@@ -11,6 +11,8 @@ class GameFile;
 
 namespace pw::wad {
 
+class WadDirectory;
+
 // Directory layout of the cars archive: a 32-bit entry count, then one 136-byte record per
 // entry (NUL-padded name, absolute data offset, data length), all little-endian.
 namespace layout {
@@ -42,7 +44,8 @@ bool IsCarsArchive(const QString& path);
 bool IsCarsArchive(model::GameFile& file);
 
 // The cars archive, open for reading and writing while the object lives. Entry lookups use the
-// directory as read once per archive file (see cachedDirectory); car shapes and tyre positions are read and written in place through file().
+// directory as read once per archive file (see cachedDirectory); car shapes and tyre positions are
+// read and written in place through file().
 class WadArchive {
 public:
     // Nothing when no file is at path ("missing"; letter case does not matter). Otherwise the file
@@ -62,6 +65,8 @@ public:
     std::optional<WadEntry> FindFirstCollisionMeshEntry();
     // That entry's data offset.
     std::optional<uint32_t> FindFirstCollisionMesh();
+    // The directory the lookups answer from (see cachedDirectory).
+    std::shared_ptr<const WadDirectory> directory();
 
     model::GameFile& file() { return *file_; }
     void close();

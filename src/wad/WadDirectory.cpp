@@ -6,11 +6,10 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <map>
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 
 #include "model/ByteIO.h"
+#include "model/FileStamp.h"
+#include "model/GamePaths.h"
 #include "model/Text.h"
 
 namespace pw::wad {
@@ -55,15 +54,7 @@ std::optional<WadEntry> WadDirectory::findByName(const QString& name) const {
 
 namespace {
 
-// What tells one file at a path from another: replacing or rewriting the archive changes one.
-struct FileStamp {
-    qint64 size = -1;
-    qint64 modified = 0;  // nanoseconds since the epoch
-    qint64 statusChanged = 0;
-    bool operator==(const FileStamp& o) const {
-        return size == o.size && modified == o.modified && statusChanged == o.statusChanged;
-    }
-};
+using model::FileStamp;
 
 struct Cached {
     FileStamp stamp;
@@ -77,21 +68,9 @@ std::map<QString, Cached>& cache() {
     return entries;
 }
 long long reads = 0;
-qint64 settleMs = kDefaultSettleMs;
 
-// The file's status, by one call where the platform has it (times in nanoseconds there).
-FileStamp stampOf(const QString& path) {
-#ifdef Q_OS_UNIX
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
-    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
-#else
-    const QFileInfo info(path);
-    return {info.size(),
-            info.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch() * 1000000,
-            info.fileTime(QFileDevice::FileMetadataChangeTime).toMSecsSinceEpoch() * 1000000};
-#endif
+QString cacheKey(const QString& path) {
+    return QDir::isAbsolutePath(path) ? path : QFileInfo(path).absoluteFilePath();
 }
 
 }  // namespace
@@ -99,9 +78,8 @@ FileStamp stampOf(const QString& path) {
 std::shared_ptr<const WadDirectory> cachedDirectory(GameFile& file) {
     // The stamp is taken before the read: a change during the read shows at the next lookup.
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    const QString key =
-        QDir::isAbsolutePath(file.path()) ? file.path() : QFileInfo(file.path()).absoluteFilePath();
-    const FileStamp stamp = stampOf(key);
+    const QString key = cacheKey(file.path());
+    const FileStamp stamp = model::fileStampOf(key);
     auto& entries = cache();
     const auto it = entries.find(key);
     if (it != entries.end() && it->second.stamp == stamp && stamp.size == file.size())
@@ -111,13 +89,19 @@ std::shared_ptr<const WadDirectory> cachedDirectory(GameFile& file) {
     ++reads;
     // A file changed moments ago may change again within the resolution of its time stamps
     // without changing its stamp: its directory is kept only once the file has settled.
-    const bool settled = settleMs <= 0 || std::max(stamp.modified, stamp.statusChanged) <
-                                              (now - settleMs) * qint64(1000000);
-    if (settled) {
+    if (model::stampSettled(stamp, now)) {
         if (entries.size() >= kMaxCached) entries.clear();
         entries[key] = Cached{stamp, directory};
     }
     return directory;
+}
+
+std::shared_ptr<const WadDirectory> keptDirectory(const QString& path) {
+    if (path.isEmpty()) return nullptr;
+    const QString key = cacheKey(model::resolvePath(path));
+    const auto it = cache().find(key);
+    if (it == cache().end() || it->second.stamp != model::fileStampOf(key)) return nullptr;
+    return it->second.directory;
 }
 
 void clearDirectoryCache() {
@@ -129,7 +113,7 @@ long long directoryReads() {
 }
 
 void setDirectorySettleTime(qint64 milliseconds) {
-    settleMs = milliseconds;
+    model::setSettleTime(milliseconds);
 }
 
 }  // namespace pw::wad

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "WadArchive.h"
+#include "model/FileStamp.h"
 
 namespace pw::model {
 class GameFile;
@@ -40,10 +41,15 @@ private:
 // lookup is read again every time (its time stamps might not yet tell a further change), and a
 // directory that cannot be read is not kept.
 std::shared_ptr<const WadDirectory> cachedDirectory(model::GameFile& file);
+// The directory kept for the archive at path (letter case does not matter) while the file there
+// still has the stamp it was read under; nothing otherwise. Neither opens nor reads the file: a
+// caller that kept something found through this directory may use it again while the same
+// directory comes back.
+std::shared_ptr<const WadDirectory> keptDirectory(const QString& path);
 
-// Longer than any file system's time-stamp resolution (two seconds on the coarsest).
-inline constexpr qint64 kDefaultSettleMs = 2500;
-// Tests that write archives and look them up at once shorten it (0: trusted at once).
+inline constexpr qint64 kDefaultSettleMs = model::kDefaultSettleMs;
+// Tests that write archives and look them up at once shorten it (0: trusted at once); the same
+// settle time holds for everything kept under a file's stamp.
 void setDirectorySettleTime(qint64 milliseconds);
 
 // Forgets every directory read so far.

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "model/ByteIO.h"
+#include "wad/EntryBytes.h"
 #include "wad/WadArchive.h"
 #include "wad/WadDirectory.h"
 #include "wad/WadWriter.h"
@@ -348,4 +349,42 @@ TEST_F(CachedDirectory, AFileChangedMomentsAgoIsReadAgainAtEveryLookup) {
     // Same size, written within the time stamps' resolution: still the new answers.
     WriteWad(path(), kThird);
     EXPECT_EQ(expectAnswersOfAFreshScan("rewritten at once"), qsizetype(2 * kRequests.size()));
+}
+
+// The entry's bytes as the preview draws them: the same answer while the archive is unchanged,
+// the new file's bytes once it is replaced (another size, or the same size at another time).
+TEST_F(CachedDirectory, EntryBytesFollowTheArchiveOnDisk) {
+    const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);
+    const QString dash = QStringLiteral("cockpit_dash.gp4");
+    const auto expectFreshBytes = [&](const char* what) {
+        SCOPED_TRACE(what);
+        const QByteArray file = readFile(path());
+        const std::optional<WadEntry> entry = scanForName(file, dash);
+        const EntryBytes found = FindEntryBytes(path(), dash);
+        EXPECT_EQ(found.status, entry ? EntryBytes::Status::Found : EntryBytes::Status::NotFound);
+        if (entry) {
+            EXPECT_EQ(found.bytes, file.mid(entry->offset));
+        }
+        return found.stamp;
+    };
+    WriteWad(path(), kFirst);
+    setModified(past);
+    const auto first = expectFreshBytes("first archive");
+    EXPECT_EQ(expectFreshBytes("first archive again"), first);
+
+    WriteWad(path(), kSecond);
+    setModified(past);
+    const auto second = expectFreshBytes("new size");
+    EXPECT_NE(second, first);
+
+    WriteWad(path(), kThird);
+    setModified(past.addSecs(1));
+    const auto third = expectFreshBytes("same size, new time");
+    EXPECT_NE(third, second);
+
+    WriteWad(path(), {{"cars\\car_x_car1_lod_0.gp4", "car x"}});
+    setModified(past);
+    EXPECT_NE(expectFreshBytes("no dashboard"), third);
+    ASSERT_TRUE(QFile::remove(path()));
+    EXPECT_EQ(FindEntryBytes(path(), dash).status, EntryBytes::Status::ArchiveMissing);
 }

@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -49,6 +51,34 @@ TEST(WindowLayout, SizeTitleAndPages) {
     QApplication::processEvents();
     EXPECT_FALSE(window.detailsPage()->isVisible());
     EXPECT_EQ(window.tabs()->width(), 340);
+}
+
+// At the smallest size every page shows all its columns and buttons: no page scrolls, no field
+// lies outside what its page shows.
+TEST(WindowLayout, EveryPageFitsTheSmallestWindow) {
+    MainWindow window;
+    window.show();
+    window.resize(window.minimumSize());
+    QApplication::processEvents();
+    if (window.size() != window.minimumSize()) GTEST_SKIP() << "the window manager refused the size";
+    for (int t = 0; t < window.tabs()->count(); ++t) {
+        const std::string page = window.tabs()->tabText(t).toStdString();
+        window.tabs()->setCurrentIndex(t);
+        QApplication::processEvents();
+        auto* area = qobject_cast<QScrollArea*>(window.tabs()->widget(t));
+        ASSERT_NE(area, nullptr) << page;
+        EXPECT_FALSE(area->verticalScrollBar()->isVisible()) << page;
+        EXPECT_FALSE(area->horizontalScrollBar()->isVisible()) << page;
+        const QRect shown = area->viewport()->rect();
+        for (QWidget* child : area->widget()->findChildren<QWidget*>()) {
+            if (!child->isVisible()) continue;
+            const QRect at(child->mapTo(area->viewport(), QPoint(0, 0)), child->size());
+            EXPECT_TRUE(shown.contains(at))
+                << page << ": " << child->objectName().toStdString() << " "
+                << child->metaObject()->className() << " at " << at.x() << "," << at.y() << " "
+                << at.width() << "x" << at.height();
+        }
+    }
 }
 
 TEST(WindowLayout, EveryComponentNameIsThere) {
@@ -236,6 +266,7 @@ TEST(WindowLayout, ScreenshotShowsTheWindow) {
         QPainter painter(&pages);
         for (int t = 0; t < window.tabs()->count(); ++t) {
             window.tabs()->setCurrentIndex(t);
+            QApplication::processEvents();  // lays out the page just shown
             painter.drawImage(342 * (t % 3), 560 * (t / 3),
                               window.grab(QRect(0, 0, 342, 560)).toImage());
         }

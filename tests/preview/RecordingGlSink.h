@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QVector2D>
 #include <QVector3D>
+#include <functional>
 #include <map>
 #include <ostream>
 #include <vector>
@@ -29,7 +30,9 @@ struct RecordedVertex {
 // A GlSink that keeps every call. Each call is kept as text ("light 5 on", "translate 35 0 -45",
 // "material Diffuse 1 1 1 1", "bind 3", "begin Triangles"), per display list (the content of its
 // last compile) or outside lists. Vertices are kept separately with their transformed position;
-// matrix tracking starts from the identity at each newList.
+// matrix tracking starts from the identity at each newList. A list called while another is
+// compiled is recorded into that one in place, as drawing it runs it there (with the matrix and
+// state of that point); outside lists a call is kept as "call <list>".
 class RecordingGlSink : public GlSink {
 public:
     // Calls of a list, without the per-vertex calls (vertex, normal, texcoord).
@@ -90,8 +93,11 @@ private:
         QStringList calls;
         std::vector<RecordedVertex> vertices;
         int compiles = 0;
+        std::vector<std::function<void()>> ops;  // the list's calls, to run them again
     };
 
+    // Keeps the call for the list being compiled.
+    void keep(std::function<void()> op);
     void record(const QString& call);
 
     std::map<ListName, ListRecord> lists_;

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <utime.h>
 
 #include "PreviewFixtures.h"
 #include "RecordingGlSink.h"
 #include "images/TgaImage.h"
+#include "model/ByteIO.h"
+#include "model/FileStamp.h"
 #include "preview/ShapeLoader.h"
 #include "wad/CarShapeWriter.h"
 
@@ -222,4 +226,70 @@ TEST(ShapeLoad, MissingEntryEmptiesTheSlotAndBadShapeKeepsIt) {
     EXPECT_TRUE(gl.allCalls(110).isEmpty());
     EXPECT_NE(std::find(gl.deleted.begin(), gl.deleted.end(), body), gl.deleted.end());
     EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// A drag of the dashboard loads the same entry again and again: with the same stamp the shape
+// is neither parsed nor given its textures again, yet the slot draws exactly what a full compile
+// of it would; another arm colour, another stamp (the archive replaced) or a changed texture
+// folder each redo what depends on them.
+TEST(ShapeLoad, TheSameStampPlacesTheKeptShapeAgain) {
+    pw::model::setSettleTime(0);
+    TextureFolder folder;
+    // Older than any change the test makes, so that adding a texture changes the folder's stamp.
+    const QString textures = folder.dir.filePath(QStringLiteral("CamTextures"));
+    const struct utimbuf past{1000000000, 1000000000};
+    ASSERT_EQ(::utime(QFile::encodeName(textures).constData(), &past), 0);
+
+    const QString dash = QStringLiteral("cockpit_dash.gp4");
+    QByteArray bytes = pw::wad::writeCarShape(shapeOf(7, 39));
+    auto stamp = std::make_shared<int>(1);
+    int lookups = 0;
+    const ShapeLookup lookup = [&](const QString& name) {
+        ++lookups;
+        ShapeSource s = archiveWith(dash, bytes)(name);
+        s.stamp = stamp;
+        return s;
+    };
+    RecordingGlSink gl;
+    CollectedMessages messages;
+    ShapeSlot slot{kDashboardSlot, 108, ShapeTextures(), 109};
+    ShapeCompileInputs in = inputs(true);
+    // What the slot must draw: the shape as the bytes hold it, compiled in one list.
+    const auto expectDrawnAsAFullCompile = [&](const char* what) {
+        SCOPED_TRACE(what);
+        ASSERT_EQ(LoadShape(gl, messages, lookup, dash, slot, in, folder.dir.path(), 2).status,
+                  ShapeLoadStatus::Loaded);
+        pw::model::ByteReader reader(QByteArray(64, '\x22') + bytes, QStringLiteral("cars.wad"));
+        reader.seek(64, "the car shape");
+        compileShape(gl, 200, kDashboardSlot, pw::wad::parseCarShape(reader), slot.textures, in);
+        EXPECT_EQ(gl.allCalls(108), gl.allCalls(200));
+    };
+
+    expectDrawnAsAFullCompile("first load");
+    const size_t uploads = gl.uploads.size();
+    in.cockpit.dashX = 0.01f;
+    in.cockpit.dashZ = -0.02f;
+    expectDrawnAsAFullCompile("a drag step");
+    EXPECT_EQ(gl.uploads.size(), uploads);
+    EXPECT_TRUE(gl.deleted.empty());
+    EXPECT_EQ(gl.compileCount(109), 1);
+
+    in.armColour = {0.1f, 0.2f, 0.3f, 1};
+    expectDrawnAsAFullCompile("another arm colour");
+    EXPECT_EQ(gl.compileCount(109), 2);
+    EXPECT_EQ(gl.uploads.size(), uploads);
+
+    bytes = pw::wad::writeCarShape(shapeOf(4, 5));
+    stamp = std::make_shared<int>(2);
+    expectDrawnAsAFullCompile("the archive replaced");
+    EXPECT_GT(gl.uploads.size(), uploads);
+
+    // Texture 2 ("none.bmp") had no image; one is added.
+    EXPECT_FALSE(slot.textures.plainImage[2]);
+    writeFile(folder.dir.path(), QStringLiteral("CamTextures/none.tga"),
+              pw::images::encodeTga(solidImage(1, 1, 7, 7, 7)));
+    expectDrawnAsAFullCompile("a texture added");
+    EXPECT_TRUE(slot.textures.plainImage[2]);
+    EXPECT_EQ(lookups, 5);
+    pw::model::setSettleTime(pw::model::kDefaultSettleMs);
 }

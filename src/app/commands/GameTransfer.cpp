@@ -25,6 +25,7 @@
 #include "model/ExportChecks.h"
 #include "model/GamePaths.h"
 #include "model/GameInstall.h"
+#include "model/ImportFiles.h"
 #include "model/SaveState.h"
 #include "model/SettingsStore.h"
 #include "model/Text.h"
@@ -85,17 +86,19 @@ void GameTransfer::importGame(const model::GameInstall& game) {
     editor_.teamImages().resetTeamImages();
     editor_.selector().lightQuickCam(0);
 
-    model::ReadExeTables(exePath, model);
+    // Each of the game's files is opened once for every read below.
+    model::ImportFiles files(exePath, savePath);
+    model::ReadExeTables(files.exe(), model);
     readTyrePositions();
-    if (!model::ReadTyreBrands(savePath, exePath, model).saveStateFound) {
+    if (!model::ReadTyreBrands(files, model).saveStateFound) {
         editor_.messages().show(QLatin1String(model::kBrandsSaveStateMissingMessage));
         editor_.defaults().DefaultBrands();
     } else {
         showTyreBrands();
     }
-    if (model::ReadSaveStateTables(savePath, exePath, model) == model::SaveStateStatus::Missing)
+    if (model::ReadSaveStateTables(files, model) == model::SaveStateStatus::Missing)
         editor_.messages().show(QLatin1String(model::kSaveStateTablesMissingMessage));
-    if (model::GetNames(exePath, model) == model::ShapeNamesStatus::UnknownVersion)
+    if (model::GetNames(files.exe(), model) == model::ShapeNamesStatus::UnknownVersion)
         editor_.messages().show(QLatin1String(model::kUnknownVersionMessage));
     editor_.teamImages().importGPIs(model.SelectedTeam);
 

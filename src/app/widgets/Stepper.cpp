@@ -17,13 +17,14 @@ Stepper::Stepper(const QString& componentName, int minimum, int maximum, QWidget
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
     for (QToolButton* b : {up_, down_}) {
-        b->setFixedSize(14, 9);
+        b->setFixedSize(14, 8);
         b->setFocusPolicy(Qt::NoFocus);
         layout->addWidget(b);
     }
     connect(up_, &QToolButton::clicked, this, [this] { step(+1); });
     connect(down_, &QToolButton::clicked, this, [this] { step(-1); });
-    setFixedSize(14, 18);
+    // As tall as the row it sits in, so that a page of steppers keeps its rows tight.
+    setFixedSize(14, 16);
 }
 
 void Stepper::setPosition(int position) {

@@ -47,7 +47,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setStyleSheet(QStringLiteral(
         "QTabBar::tab { padding: 2px 3px; border: 1px solid palette(mid); border-bottom: none;"
         " background: palette(button); margin-right: 1px; }"
-        "QTabBar::tab:selected { background: palette(window); }"));
+        "QTabBar::tab:selected { background: palette(window); }"
+        // Group titles above a plain frame, in the height of one caption: the Teams page's two
+        // groups of eleven rows then fit the smallest window.
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 13px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 1px;"
+        " padding: 0px; }"));
     resize(kWidth, kHeight);
 
     auto* central = new QWidget(this);
