@@ -29,7 +29,9 @@ enum class Feature { Lighting, Texture2D, AlphaTest, DepthTest };
 enum class MaterialColour { Ambient, Diffuse, Specular };
 enum class LightColour { Ambient, Diffuse, Specular };
 enum class MatrixStack { Projection, ModelView };
-// CreateTexture builds a mipmap chain; the tread BMP uploads level 0 only.
+// CreateTexture's textures (modulated, linear filters) take sides the chain of a mipmap would
+// need: an image whose sides are not powers of two is scaled to the closest that fit. The tread
+// BMP uploads level 0 as it is.
 enum class TextureUpload { Mipmapped, SingleLevel };
 
 // The fixed-function OpenGL calls the preview makes. The scene builders and the shape compiler

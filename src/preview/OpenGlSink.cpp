@@ -114,8 +114,20 @@ TextureName OpenGlSink::createTexture(const images::DecodedImage& image, Texture
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         const GLint components = image.format == images::PixelFormat::Rgba ? GL_RGBA : 3;
-        gluBuild2DMipmaps(GL_TEXTURE_2D, components, image.width, image.height, format,
-                          GL_UNSIGNED_BYTE, image.pixels.constData());
+        // The minifying filter is linear: only level 0 is ever sampled. An image whose sides are
+        // powers of two the context takes is level 0 as it is, so it goes up alone; any other is
+        // scaled to the closest size that fits by building the whole chain.
+        GLint largest = 0;
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+        const auto fits = [largest](int side) {
+            return side <= largest && (side & (side - 1)) == 0;
+        };
+        if (fits(image.width) && fits(image.height))
+            glTexImage2D(GL_TEXTURE_2D, 0, components, image.width, image.height, 0, format,
+                         GL_UNSIGNED_BYTE, image.pixels.constData());
+        else
+            gluBuild2DMipmaps(GL_TEXTURE_2D, components, image.width, image.height, format,
+                              GL_UNSIGNED_BYTE, image.pixels.constData());
     } else {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexImage2D(GL_TEXTURE_2D, 0, 3, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE,

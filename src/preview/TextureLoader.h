@@ -7,7 +7,8 @@
 
 namespace pw::preview {
 
-// A new texture holding the image: modulated, linear filters, mipmap chain built from it.
+// A new texture holding the image: modulated, linear filters, sides scaled to powers of two when
+// they are not (see TextureUpload::Mipmapped).
 TextureName CreateTexture(GlSink& gl, const images::DecodedImage& image);
 
 // Loads the TGA file at path into texture. On failure its message is shown, texture is left as
