@@ -8,11 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-launcher=()
-if command -v ccache >/dev/null; then
-    export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+source scripts/ccache-env.sh
 # BENCH_BUILD_DIR: measure in another, already configured build folder instead (say build/).
 dir=${BENCH_BUILD_DIR:-build-release}
 if [ "$dir" = build-release ]; then

@@ -24,11 +24,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
 fi
 
-launcher=()
-if command -v ccache >/dev/null; then
-    export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
+source scripts/ccache-env.sh
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DPITWRIGHT_FUZZ=ON -DPITWRIGHT_TESTS=OFF "${launcher[@]}" >/dev/null
 cmake --build build-fuzz -j2 --target fuzzers

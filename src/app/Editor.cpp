@@ -43,7 +43,8 @@ Editor::Editor(MainWindow& window, model::SettingsStore& settings, MessageSink& 
       messages_(*countedMessages_),
       dialogs_(dialogs),
       fields_(window.fields()),
-      preview_(window.previewPane()),
+      windowPreview_(window.previewPane()),
+      preview_(windowPreview_),
       imagesController_(std::make_unique<TeamImagesController>(*this)),
       teamImages_(imagesController_.get()),
       selector_(std::make_unique<SelectionController>(*this)),
@@ -77,7 +78,7 @@ int Editor::boxesShown() const {
 }
 
 void Editor::setPreview(PreviewSurface* preview) {
-    preview_.setTarget(preview ? preview : window_.previewPane());
+    preview_.setTarget(preview ? preview : windowPreview_);
 }
 void Editor::setTeamImages(TeamImagesPort* images) {
     teamImages_ = images ? images : imagesController_.get();

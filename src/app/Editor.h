@@ -128,6 +128,9 @@ private:
     SelectionState selection_;
     PreviewInputs previewInputs_;
     WindowFields fields_;
+    // The window's own pane, kept from the start: a binding hands the preview back to it while
+    // the window is being destroyed, when the window can no longer be asked.
+    PreviewSurface* const windowPreview_;
     BatchedPreview preview_;
     SaveSelectionPort noSaveSelection_;
     std::unique_ptr<TeamImagesController> imagesController_;

@@ -53,6 +53,8 @@ BmpResult decodeBmp(const QByteArray& file, const QString& path) {
     const qint64 stride = (rowBytes + 3) & ~qint64(3);
     const qint64 needed = stride * (height - 1) + rowBytes;
     const qint64 available = file.size() - at;
+    // A short file keeps what it holds, but a claim far beyond it is refused before allocating.
+    if (needed - available > kMaxMissingPixelBytes) return noPixels({readError}, path);
 
     DecodedImage image;
     image.width = int(width);

@@ -28,8 +28,12 @@ struct ImageMessage {
     bool operator==(const ImageMessage& o) const { return caption == o.caption && text == o.text; }
 };
 
-// The largest image the decoders accept (8192 x 8192): a header may claim any size, but the
-// pixel buffer is allocated before the data are known to be there.
+// The largest image the decoders accept (8192 x 8192), whatever size a header claims.
 constexpr qint64 kMaxImagePixels = qint64(8192) * 8192;
+
+// Data that end early are decoded as far as they go and the rest of the image stays black, but
+// only while at most this many pixel bytes are missing: a header that claims far more than its
+// file could fill is refused before the image is allocated.
+constexpr qint64 kMaxMissingPixelBytes = qint64(256) * 1024;
 
 }  // namespace pw::images

@@ -19,6 +19,7 @@ constexpr int kBitsPerPixelAt = 16;
 
 constexpr int kTrueColour = 2;
 constexpr int kRunLengthTrueColour = 10;
+constexpr qint64 kMaxPacketPixels = 128;
 
 QString quoted(const QString& path) { return QLatin1Char('"') + path + QLatin1Char('"'); }
 
@@ -38,6 +39,12 @@ inline void putPixel(char* out, const char* in, int bytesPerPixel) {
     out[1] = in[1];
     out[2] = in[0];
     if (bytesPerPixel == 4) out[3] = in[3];
+}
+
+// The most pixels run-length data of the given size can fill: a packet yields at most 128
+// pixels and needs its header byte and at least one whole pixel to yield any.
+qint64 maxRunLengthPixels(qint64 dataSize, int bytesPerPixel) {
+    return dataSize / (1 + bytesPerPixel) * kMaxPacketPixels;
 }
 
 }  // namespace
@@ -67,8 +74,11 @@ TgaResult decodeTga(const QByteArray& file, const QString& path) {
     if (dataStart > file.size()) return couldNotRead(path);
     const char* data = file.constData() + dataStart;
     const qint64 dataSize = file.size() - dataStart;
-    // Checked before the pixels are allocated: a short header may claim a large image.
+    // Checked before the pixels are allocated: a short file may claim a large image.
     if (imageType == kTrueColour && dataSize < n * c) return couldNotRead(path);
+    if (imageType == kRunLengthTrueColour &&
+        (n - maxRunLengthPixels(dataSize, c)) * c > kMaxMissingPixelBytes)
+        return couldNotRead(path);
 
     DecodedImage image;
     image.width = width;

@@ -95,6 +95,15 @@ TEST(TgaDecode, RunLengthDataThatEndEarlyOrOverrunStopAtTheDataAndAtTheImage) {
     }
 }
 
+TEST(TgaDecode, LargeImagesOfLongRepeatPacketsAreNotTakenForShortData) {
+    // 1024 x 1024 in 8192 packets of 128 pixels: the most pixels per byte run-length data can hold.
+    QByteArray data;
+    for (int p = 0; p < 8192; ++p) data += bytes({0xFF, p & 0xFF, 7, 9});
+    const TgaResult r = decodeTga(tgaHeader(10, 1024, 1024, 24) + data, kPath);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.image->pixels.mid(3 * 128 * 8191, 6), bytes({9, 7, 0xFF, 9, 7, 0xFF}));
+}
+
 TEST(TgaDecode, PixelsStartAfterTheImageIdField) {
     const TgaResult plain = decodeTga(tgaHeader(2, 1, 1, 24, 5) + bytes({1, 2, 3}), kPath);
     ASSERT_TRUE(plain.ok());
@@ -132,6 +141,9 @@ TEST(TgaDecode, RefusedFilesNameTheFileAndTheReason) {
          QStringLiteral("Couldn't read file ") + q + kPath + q + "."},
         {"empty image", tgaHeader(2, 0, 5, 24), QStringLiteral("Couldn't read file ") + q + kPath + q + "."},
         {"image too large to hold", tgaHeader(10, 65535, 65535, 32) + bytes({0x80, 1, 2, 3, 4}),
+         QStringLiteral("Couldn't read file ") + q + kPath + q + "."},
+        {"run-length data far too short for the image",
+         tgaHeader(10, 8192, 8192, 32) + bytes({0xFF, 1, 2, 3, 4}),
          QStringLiteral("Couldn't read file ") + q + kPath + q + "."},
     };
     for (const Case& c : cases) {
@@ -259,6 +271,7 @@ TEST(BmpDecode, FilesWithoutPixelsEndInTheFatalMessage) {
          {{QStringLiteral("BMP Unit"), QStringLiteral("Only 24 bit BMP files supported")}, kUnable}},
         {"top-down rows", bmpFile(1, -1, 24, bytes({1, 2, 3})), {readError, kUnable}},
         {"huge size", bmpFile(1 << 20, 1 << 20, 24, bytes({1, 2, 3})), {readError, kUnable}},
+        {"size far beyond the file", bmpFile(8192, 8192, 24, bytes({1, 2, 3})), {readError, kUnable}},
     };
     for (const Case& c : cases) {
         const BmpResult r = decodeBmp(c.file, kBmp);

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <memory>
 
+#include "LeakCheckBeforeExit.h"
+
 // The window tests need a QApplication; listing the tests (which CTest does to discover them)
 // must work without a display, so the application is created only when tests actually run.
 int main(int argc, char** argv) {
@@ -13,5 +15,7 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     std::unique_ptr<QApplication> app;
     if (!listing) app = std::make_unique<QApplication>(argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    pw::test::checkLeaksWhileTheDriverIsLoaded();
+    return result;
 }

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "LeakCheckBeforeExit.h"
+
 // The render tests need an application object; without a display (tests run outside Xvfb) the
 // offscreen platform is used, where they skip for lack of OpenGL.
 int main(int argc, char** argv) {
@@ -10,5 +12,7 @@ int main(int argc, char** argv) {
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    pw::test::checkLeaksWhileTheDriverIsLoaded();
+    return result;
 }
