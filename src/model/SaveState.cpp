@@ -207,6 +207,16 @@ void readSaveTables(GameFile& save, EditorModel& next) {
     for (TeamRecord& t : next.teams) t.engineName = names.bytes(kTeamNameSize, "an engine name");
 }
 
+// The tables, then the executable's performance block; the model changes only when both were
+// read. The save-state file is read before the executable is opened, as the errors tell.
+template <typename OpenExe>
+void readSaveStateTables(GameFile& save, OpenExe&& exe, EditorModel& model) {
+    EditorModel next = model;
+    readSaveTables(save, next);
+    readPerformance(exe(), next.versionByte, next);
+    model = next;
+}
+
 }  // namespace
 
 SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exePath,
@@ -218,19 +228,14 @@ SaveStateStatus ReadSaveStateTables(const QString& savePath, const QString& exeP
 SaveStateStatus ReadSaveStateTables(ImportFiles& files, EditorModel& model) {
     GameFile* save = files.saveState();
     if (!save) return SaveStateStatus::Missing;
-    // The save-state file is read before the executable is opened, as the errors tell.
-    EditorModel next = model;
-    readSaveTables(*save, next);
-    readPerformance(files.exe(), next.versionByte, next);
-    model = next;
+    readSaveStateTables(
+        *save, [&]() -> GameFile& { return files.exe(); }, model);
     return SaveStateStatus::Done;
 }
 
 void ReadSaveStateTables(GameFile& save, GameFile& exe, EditorModel& model) {
-    EditorModel next = model;
-    readSaveTables(save, next);
-    readPerformance(exe, next.versionByte, next);
-    model = next;
+    readSaveStateTables(
+        save, [&]() -> GameFile& { return exe; }, model);
 }
 
 void WriteSaveStateTables(const QString& savePath, const QString& exePath,

@@ -6,6 +6,7 @@
 #include <map>
 #include <mutex>
 
+#include "FileStamp.h"
 #include "GameInstall.h"
 #include "GamePaths.h"
 #include "WineRegistry.h"
@@ -36,30 +37,30 @@ QStringList installDirectoriesInRegistry(const WineRegistry& registry) {
 
 namespace {
 // The directories a registry file records. The game is looked for before every file access and
-// a prefix's registry runs to megabytes, so what a file held is kept while its size and time of
-// change stay the same: a changed file is read again.
+// a prefix's registry runs to megabytes, so what a file held is kept while its stamp stays the
+// same: a changed file is read again.
 QStringList installDirectoriesInFile(const QString& path) {
     struct Read {
-        qint64 size;
-        QDateTime changed;
+        FileStamp stamp;
         QStringList directories;
     };
     static std::mutex mutex;
     static std::map<QString, Read> reads;
-    const QFileInfo info(path);
-    if (!info.isFile()) return {};
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (!QFileInfo(path).isFile()) return {};
+    const FileStamp stamp = fileStampOf(path);
     const std::lock_guard<std::mutex> lock(mutex);
     const auto known = reads.find(path);
-    if (known != reads.end() && known->second.size == info.size() &&
-        known->second.changed == info.lastModified())
-        return known->second.directories;
+    if (known != reads.end() && known->second.stamp == stamp) return known->second.directories;
+    if (known != reads.end()) reads.erase(known);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     const std::optional<WineRegistry> registry =
         parseWineRegistry(file.readAll(), {wow64InstallKey(), installKey()});
     const QStringList directories =
         registry ? installDirectoriesInRegistry(*registry) : QStringList();
-    reads[path] = Read{info.size(), info.lastModified(), directories};
+    // A file changed moments ago may change again without changing its stamp.
+    if (stampSettled(stamp, now)) reads[path] = Read{stamp, directories};
     return directories;
 }
 }  // namespace
