@@ -15,15 +15,15 @@
 #include <vector>
 
 #include "DemoGame.h"
-#include "model/ExeLayout.h"
-#include "model/ExeTables.h"
-#include "model/ImportFiles.h"
-#include "model/SaveState.h"
-#include "model/WineRegistry.h"
-#include "wad/TyrePositions.h"
-#include "wad/WadArchive.h"
-#include "wad/WadDirectory.h"
-#include "wad/WadWriter.h"
+#include "core/tables/ExeLayout.h"
+#include "core/tables/ExeTables.h"
+#include "core/tables/ImportFiles.h"
+#include "core/tables/SaveState.h"
+#include "core/location/WineRegistry.h"
+#include "core/archive/TyrePositions.h"
+#include "core/archive/WadArchive.h"
+#include "core/archive/WadDirectory.h"
+#include "core/archive/WadWriter.h"
 
 using namespace pw;
 

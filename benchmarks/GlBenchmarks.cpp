@@ -23,14 +23,14 @@
 #include "app/window/CameraRows.h"
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
-#include "model/ByteIO.h"
-#include "model/SettingsStore.h"
+#include "core/bytes/ByteIO.h"
+#include "core/location/SettingsStore.h"
 #include "preview/OpenGlSink.h"
 #include "preview/ShapeCompiler.h"
-#include "wad/CarShape.h"
-#include "wad/CarShapeWriter.h"
-#include "wad/WadDirectory.h"
-#include "wad/WadWriter.h"
+#include "core/archive/CarShape.h"
+#include "core/archive/CarShapeWriter.h"
+#include "core/archive/WadDirectory.h"
+#include "core/archive/WadWriter.h"
 
 using namespace pw;
 namespace camrows = pw::app::camrows;

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "Harness.h"
-#include "model/ByteIO.h"
-#include "wad/TyrePositions.h"
-#include "wad/WadArchive.h"
+#include "core/bytes/ByteIO.h"
+#include "core/archive/TyrePositions.h"
+#include "core/archive/WadArchive.h"
 
 namespace pw::fuzz {
 

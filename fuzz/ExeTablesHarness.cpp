@@ -3,10 +3,10 @@
 
 #include "GameFileRegions.h"
 #include "Harness.h"
-#include "model/ByteIO.h"
-#include "model/ExeLayout.h"
-#include "model/ExeTables.h"
-#include "model/SaveState.h"
+#include "core/bytes/ByteIO.h"
+#include "core/tables/ExeLayout.h"
+#include "core/tables/ExeTables.h"
+#include "core/tables/SaveState.h"
 
 namespace pw::fuzz {
 

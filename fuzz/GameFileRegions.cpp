@@ -1,8 +1,8 @@
 #include "GameFileRegions.h"
 
-#include "model/EditorModel.h"
-#include "model/ExeLayout.h"
-#include "model/SaveState.h"
+#include "core/tables/EditorModel.h"
+#include "core/tables/ExeLayout.h"
+#include "core/tables/SaveState.h"
 
 namespace pw::fuzz {
 

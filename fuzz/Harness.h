@@ -13,7 +13,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "model/GameFileError.h"
+#include "core/bytes/GameFileError.h"
 
 namespace pw::fuzz {
 

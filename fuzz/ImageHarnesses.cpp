@@ -2,11 +2,11 @@
 // of their sizes. Input: the file.
 
 #include "Harness.h"
-#include "images/BmpImage.h"
-#include "images/TeamImages.h"
-#include "images/TeamPictures.h"
-#include "images/TgaImage.h"
-#include "model/ByteIO.h"
+#include "core/images/BmpImage.h"
+#include "core/images/TeamImages.h"
+#include "core/images/TeamPictures.h"
+#include "core/images/TgaImage.h"
+#include "core/bytes/ByteIO.h"
 
 namespace pw::fuzz {
 

@@ -1,11 +1,11 @@
 // The editor's own files, read and applied to a model as the open commands do. Input: the file.
 
 #include "Harness.h"
-#include "files/CameraSet.h"
-#include "files/KeyedPerformanceFile.h"
-#include "files/SectionedPerformanceFile.h"
-#include "files/TeamFile.h"
-#include "files/TyreSet.h"
+#include "core/ownfiles/CameraSet.h"
+#include "core/ownfiles/KeyedPerformanceFile.h"
+#include "core/ownfiles/SectionedPerformanceFile.h"
+#include "core/ownfiles/TeamFile.h"
+#include "core/ownfiles/TyreSet.h"
 
 namespace pw::fuzz {
 

@@ -4,8 +4,8 @@
 
 #include "GameFileRegions.h"
 #include "Harness.h"
-#include "model/ByteIO.h"
-#include "model/SaveState.h"
+#include "core/bytes/ByteIO.h"
+#include "core/tables/SaveState.h"
 
 namespace pw::fuzz {
 

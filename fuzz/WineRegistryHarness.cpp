@@ -2,9 +2,9 @@
 // installation key, then its directory looked up; and read whole. Input: the file.
 
 #include "Harness.h"
-#include "model/GameInstall.h"
-#include "model/WineGameLocation.h"
-#include "model/WineRegistry.h"
+#include "core/location/GameInstall.h"
+#include "core/location/WineGameLocation.h"
+#include "core/location/WineRegistry.h"
 
 namespace pw::fuzz {
 

@@ -2,7 +2,7 @@
 # Builds everything and runs every test; window and OpenGL tests run under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/check-app-layers.sh
+bash scripts/check-layers.sh
 bash scripts/build.sh
 cd build
 # -noreset: the server resets whenever its last client leaves, and refuses the clients that

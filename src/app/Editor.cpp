@@ -30,7 +30,7 @@
 #include "app/window/PreviewPane.h"
 #include "app/window/SlotsPage.h"
 #include "app/window/TeamsPage.h"
-#include "model/SettingsStore.h"
+#include "core/location/SettingsStore.h"
 
 namespace pw::app {
 

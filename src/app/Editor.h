@@ -10,8 +10,8 @@
 #include "app/RepaintBatch.h"
 #include "app/SelectionState.h"
 #include "app/window/WindowFields.h"
-#include "model/EditorModel.h"
-#include "model/ExportChecks.h"
+#include "core/tables/EditorModel.h"
+#include "core/tables/ExportChecks.h"
 
 namespace pw::model {
 class SettingsStore;

@@ -3,7 +3,7 @@
 #include <QString>
 #include <functional>
 
-#include "files/TeamFileSelection.h"
+#include "core/ownfiles/TeamFileSelection.h"
 
 namespace pw::app {
 

@@ -13,10 +13,10 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
 #include "app/window/PreviewPane.h"
-#include "model/GameFileError.h"
-#include "model/GameInstall.h"
-#include "model/SettingsStore.h"
-#include "wad/EntryBytes.h"
+#include "core/bytes/GameFileError.h"
+#include "core/location/GameInstall.h"
+#include "core/location/SettingsStore.h"
+#include "core/archive/EntryBytes.h"
 
 namespace pw::app {
 

@@ -11,7 +11,7 @@
 #include "app/dialogs/SaveSelectionDialog.h"
 #include "app/dialogs/UserPrompts.h"
 #include "app/window/MainWindow.h"
-#include "model/SettingsStore.h"
+#include "core/location/SettingsStore.h"
 
 namespace pw::app {
 

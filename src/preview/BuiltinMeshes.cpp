@@ -1,4 +1,4 @@
-#include "BuiltinMeshes.h"
+#include "preview/BuiltinMeshes.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "OpenGlSink.h"
+#include "preview/OpenGlSink.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "images/DecodedImage.h"
+#include "core/images/DecodedImage.h"
 
 namespace pw::preview {
 

@@ -1,4 +1,4 @@
-#include "PreviewRenderer.h"
+#include "preview/PreviewRenderer.h"
 
 #include <cmath>
 #include <map>

@@ -1,4 +1,4 @@
-#include "PreviewView.h"
+#include "preview/PreviewView.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,7 +12,7 @@
 #include <GL/gl.h>
 #include <cstdio>
 
-#include "images/BmpImage.h"
+#include "core/images/BmpImage.h"
 
 namespace pw::preview {
 

@@ -1,4 +1,4 @@
-#include "SceneParts.h"
+#include "preview/SceneParts.h"
 
 #include "preview/ScenePrimitives.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/EditorModel.h"
+#include "core/tables/EditorModel.h"
 #include "preview/BuiltinMeshes.h"
 #include "preview/GlSink.h"
 #include "preview/TextureSet.h"

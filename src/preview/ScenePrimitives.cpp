@@ -1,4 +1,4 @@
-#include "ScenePrimitives.h"
+#include "preview/ScenePrimitives.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ShapeCompiler.h"
+#include "preview/ShapeCompiler.h"
 
 namespace pw::preview {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/EditorModel.h"
+#include "core/tables/EditorModel.h"
 #include "preview/GlSink.h"
 #include "preview/TextureSet.h"
-#include "wad/CarShape.h"
+#include "core/archive/CarShape.h"
 
 namespace pw::preview {
 

@@ -1,6 +1,6 @@
-#include "ShapeLoader.h"
+#include "preview/ShapeLoader.h"
 
-#include "model/ByteIO.h"
+#include "core/bytes/ByteIO.h"
 #include "preview/TextureFolderListing.h"
 
 namespace pw::preview {

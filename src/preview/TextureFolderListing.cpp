@@ -1,12 +1,12 @@
-#include "TextureFolderListing.h"
+#include "preview/TextureFolderListing.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <map>
 
-#include "model/FileStamp.h"
-#include "model/GamePaths.h"
+#include "core/bytes/FileStamp.h"
+#include "core/bytes/GamePaths.h"
 
 namespace pw::preview {
 

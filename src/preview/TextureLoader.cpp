@@ -1,7 +1,7 @@
-#include "TextureLoader.h"
+#include "preview/TextureLoader.h"
 
-#include "images/BmpImage.h"
-#include "images/TgaImage.h"
+#include "core/images/BmpImage.h"
+#include "core/images/TgaImage.h"
 
 namespace pw::preview {
 

@@ -1,10 +1,10 @@
-#include "TextureSet.h"
+#include "preview/TextureSet.h"
 
 #include <QDir>
 #include <QFile>
 
-#include "images/TgaImage.h"
-#include "model/GamePaths.h"
+#include "core/images/TgaImage.h"
+#include "core/bytes/GamePaths.h"
 #include "preview/TextureFolderListing.h"
 #include "preview/TextureLoader.h"
 

@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "model/ByteIO.h"
+#include "core/bytes/ByteIO.h"
 
 using namespace pw::model;
 

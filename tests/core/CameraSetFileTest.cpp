@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "OwnFileSamples.h"
-#include "files/CameraSet.h"
-#include "files/TyreSet.h"
-#include "model/ByteIO.h"
+#include "core/ownfiles/CameraSet.h"
+#include "core/ownfiles/TyreSet.h"
+#include "core/bytes/ByteIO.h"
 
 using namespace pw::files;
 using namespace pw::model;

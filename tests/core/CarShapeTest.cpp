@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "wad/CarShape.h"
-#include "wad/CarShapeWriter.h"
+#include "core/archive/CarShape.h"
+#include "core/archive/CarShapeWriter.h"
 
 using namespace pw::wad;
 using pw::model::ByteReader;
@@ -183,7 +183,7 @@ TEST(CarShape, BrokenHeadersAndCountsAreRefusedWithoutReadingOutside) {
     for (int n = 0; n < good.size(); n += 7) EXPECT_THROW(parse(good.left(n)), GameFileError) << n;
 }
 
-#include "wad/SampleShapes.h"
+#include "core/archive/SampleShapes.h"
 
 TEST(CarShape, SampleShapesOfTheDemoGameReadBack) {
     struct Case {

@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "model/Conversions.h"
+#include "core/tables/Conversions.h"
 
 using namespace pw::model;
 

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "model/Conversions.h"
-#include "model/Defaults.h"
-#include "model/TyreBrands.h"
+#include "core/tables/Conversions.h"
+#include "core/tables/Defaults.h"
+#include "core/tables/TyreBrands.h"
 
 using namespace pw::model;
 using namespace pw::model::DefaultTables;

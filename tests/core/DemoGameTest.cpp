@@ -3,14 +3,14 @@
 #include <QFileInfo>
 
 #include "DemoFolder.h"
-#include "images/TeamPictures.h"
-#include "model/Defaults.h"
-#include "model/ExeTables.h"
-#include "model/SaveState.h"
-#include "model/Text.h"
-#include "wad/CarShape.h"
-#include "wad/TyrePositions.h"
-#include "wad/WadArchive.h"
+#include "core/images/TeamPictures.h"
+#include "core/tables/Defaults.h"
+#include "core/tables/ExeTables.h"
+#include "core/tables/SaveState.h"
+#include "core/bytes/Text.h"
+#include "core/archive/CarShape.h"
+#include "core/archive/TyrePositions.h"
+#include "core/archive/WadArchive.h"
 
 using namespace pw;
 

@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "GameFileFixtures.h"
-#include "model/ExeTables.h"
-#include "model/GameFileError.h"
+#include "core/tables/ExeTables.h"
+#include "core/bytes/GameFileError.h"
 
 using namespace pw::model;
 using namespace pw::test;

@@ -5,12 +5,12 @@
 #include <QTemporaryDir>
 
 #include "GameFileFixtures.h"
-#include "files/GameBackup.h"
-#include "model/GameFileError.h"
+#include "core/backup/GameBackup.h"
+#include "core/bytes/GameFileError.h"
 
 using namespace pw;
 using namespace pw::test;
-using files::BackupPlan;
+using backup::BackupPlan;
 
 namespace {
 
@@ -64,33 +64,33 @@ protected:
 
 TEST_F(Backups, RestoreGivesBackTheFilesAsTheyWereBeforeTheExport) {
     const auto before = snapshot();
-    files::Backup made = files::CreateBackup(root(), plan());
+    backup::Backup made = backup::CreateBackup(root(), plan());
     EXPECT_TRUE(snapshot() == before);  // making it writes nothing of the game
     exportChanges();
-    files::RecordStateAfter(made);
+    backup::RecordStateAfter(made);
     const auto afterExport = snapshot();
 
-    const std::vector<files::Backup> listed = files::ListBackups(root(), game());
+    const std::vector<backup::Backup> listed = backup::ListBackups(root(), game());
     ASSERT_EQ(listed.size(), 1u);
-    const files::Backup& b = listed[0];
+    const backup::Backup& b = listed[0];
     EXPECT_TRUE(b.finished);
     ASSERT_EQ(b.entries.size(), 5u);
-    for (const files::BackupEntry& e : b.entries)
-        EXPECT_TRUE(files::MatchesStateAfter(b, e)) << e.path.toStdString();
+    for (const backup::BackupEntry& e : b.entries)
+        EXPECT_TRUE(backup::MatchesStateAfter(b, e)) << e.path.toStdString();
     EXPECT_EQ(b.entries[0].path, "GP4.exe");
     EXPECT_EQ(b.entries[0].size, 5000);
-    EXPECT_EQ(b.entries[3].kind, files::BackupEntry::Kind::Absent);
-    EXPECT_EQ(b.entries[4].kind, files::BackupEntry::Kind::Range);
+    EXPECT_EQ(b.entries[3].kind, backup::BackupEntry::Kind::Absent);
+    EXPECT_EQ(b.entries[4].kind, backup::BackupEntry::Kind::Range);
     EXPECT_EQ(b.entries[4].size, 3000);
     EXPECT_NE(b.entries[0].sha256Before, b.entries[0].sha256After);
     EXPECT_EQ(b.entries[0].sha256Before.size(), 64);
 
     // The save-state changes behind the backup's back: the listing says so.
     writeFile(game("f1gstate.sav"), patternBytes(10));
-    EXPECT_FALSE(files::MatchesStateAfter(b, b.entries[1]));
-    EXPECT_TRUE(files::MatchesStateAfter(b, b.entries[0]));
+    EXPECT_FALSE(backup::MatchesStateAfter(b, b.entries[1]));
+    EXPECT_TRUE(backup::MatchesStateAfter(b, b.entries[0]));
 
-    const files::RestoreReport report = files::RestoreBackup(b);
+    const backup::RestoreReport report = backup::RestoreBackup(b);
     EXPECT_TRUE(report.skipped.isEmpty()) << report.skipped.join('\n').toStdString();
     EXPECT_EQ(report.restored.size(), 5);
     EXPECT_TRUE(snapshot() == before);
@@ -99,14 +99,14 @@ TEST_F(Backups, RestoreGivesBackTheFilesAsTheyWereBeforeTheExport) {
 
 TEST_F(Backups, AnArchiveOfAnotherSizeIsLeftAndTheRestRestored) {
     const auto before = snapshot();
-    files::Backup made = files::CreateBackup(root(), plan());
+    backup::Backup made = backup::CreateBackup(root(), plan());
     exportChanges();
-    files::RecordStateAfter(made);
+    backup::RecordStateAfter(made);
     QByteArray archive = readFile(game("cars.wad"));
     archive.append("more");
     writeFile(game("cars.wad"), archive);
 
-    const files::RestoreReport report = files::RestoreBackup(files::ListBackups(root(), game())[0]);
+    const backup::RestoreReport report = backup::RestoreBackup(backup::ListBackups(root(), game())[0]);
     ASSERT_EQ(report.skipped.size(), 1);
     EXPECT_TRUE(report.skipped[0].contains("cars.wad")) << report.skipped[0].toStdString();
     EXPECT_EQ(readFile(game("cars.wad")), archive);
@@ -121,7 +121,7 @@ TEST_F(Backups, ABackupThatCannotBeWrittenThrowsAndLeavesNothing) {
     // The backups folder cannot be made where a file stands.
     writeFile(root(), "a file");
     const auto before = snapshot();
-    EXPECT_THROW(files::CreateBackup(root(), plan()), model::GameFileError);
+    EXPECT_THROW(backup::CreateBackup(root(), plan()), model::GameFileError);
     EXPECT_TRUE(snapshot() == before);
 
     // A file to save that cannot be read: the half-written backup folder goes again.
@@ -129,7 +129,7 @@ TEST_F(Backups, ABackupThatCannotBeWrittenThrowsAndLeavesNothing) {
     BackupPlan p = plan();
     p.archiveRange->offset = 2950;  // the range runs past the end of the archive
     try {
-        files::CreateBackup(root(), p);
+        backup::CreateBackup(root(), p);
         FAIL() << "no error";
     } catch (const model::GameFileError& e) {
         EXPECT_TRUE(e.message().contains("nothing has been exported")) << e.message().toStdString();
@@ -139,34 +139,34 @@ TEST_F(Backups, ABackupThatCannotBeWrittenThrowsAndLeavesNothing) {
 
 TEST_F(Backups, OnlyTheNewestAreKeptAndOnlyTheGamesAreListed) {
     for (int i = 0; i < 3; ++i) {
-        files::Backup b = files::CreateBackup(root(), plan());
-        files::RecordStateAfter(b);
+        backup::Backup b = backup::CreateBackup(root(), plan());
+        backup::RecordStateAfter(b);
     }
     BackupPlan other = plan();
     QTemporaryDir otherGame;
     other.gameFolder = otherGame.path();
     other.wholeFiles.clear();
     other.archiveRange.reset();
-    files::CreateBackup(root(), other);
-    EXPECT_EQ(files::ListBackups(root(), game()).size(), 3u);
-    EXPECT_EQ(files::ListBackups(root(), otherGame.path()).size(), 1u);
+    backup::CreateBackup(root(), other);
+    EXPECT_EQ(backup::ListBackups(root(), game()).size(), 3u);
+    EXPECT_EQ(backup::ListBackups(root(), otherGame.path()).size(), 1u);
 
     const QStringList all = QDir(root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     ASSERT_EQ(all.size(), 4);
-    files::PruneBackups(root(), 2);
+    backup::PruneBackups(root(), 2);
     EXPECT_EQ(QDir(root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), all.mid(2));
 }
 
 // A manifest naming a file outside the game folder is not followed.
 TEST_F(Backups, RestoreWritesNothingOutsideTheGameFolder) {
-    files::Backup made = files::CreateBackup(root(), plan());
+    backup::Backup made = backup::CreateBackup(root(), plan());
     const QString manifest = QDir(made.folder).filePath("manifest.json");
     QByteArray text = readFile(manifest);
     text.replace("\"path\": \"GP4.exe\"", "\"path\": \"../outside.exe\"");
     writeFile(manifest, text);
     const QString outside = QDir(game()).filePath("../outside.exe");
     QFile::remove(outside);
-    const files::RestoreReport report = files::RestoreBackup(files::ListBackups(root(), game())[0]);
+    const backup::RestoreReport report = backup::RestoreBackup(backup::ListBackups(root(), game())[0]);
     EXPECT_FALSE(QFile::exists(outside));
     ASSERT_EQ(report.skipped.size(), 1);
     EXPECT_TRUE(report.skipped[0].contains("outside the game folder"));

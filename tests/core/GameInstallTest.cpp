@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 
 #include "IsolatedSettings.h"
-#include "model/GameInstall.h"
-#include "model/GamePaths.h"
-#include "model/SettingsStore.h"
+#include "core/location/GameInstall.h"
+#include "core/bytes/GamePaths.h"
+#include "core/location/SettingsStore.h"
 
 using namespace pw::model;
 using pw::test::IsolatedSettings;

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "model/GamePaths.h"
+#include "core/bytes/GamePaths.h"
 
 using namespace pw::model;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "files/OwnFileKind.h"
+#include "core/ownfiles/OwnFileKind.h"
 
 using namespace pw::files;
 

@@ -3,8 +3,8 @@
 // Sample values for the own-file tests: every team, driver and camera different, so a block in
 // the wrong place or the wrong order shows.
 
-#include "files/CameraEncodings.h"
-#include "model/EditorModel.h"
+#include "core/ownfiles/CameraEncodings.h"
+#include "core/tables/EditorModel.h"
 
 namespace pw::files::testing {
 

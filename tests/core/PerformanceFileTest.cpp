@@ -3,10 +3,10 @@
 #include <QByteArrayList>
 
 #include "OwnFileSamples.h"
-#include "files/KeyedPerformanceFile.h"
-#include "files/PerformanceText.h"
-#include "files/SectionedPerformanceFile.h"
-#include "model/GameFileError.h"
+#include "core/ownfiles/KeyedPerformanceFile.h"
+#include "core/ownfiles/PerformanceText.h"
+#include "core/ownfiles/SectionedPerformanceFile.h"
+#include "core/bytes/GameFileError.h"
 
 using namespace pw::files;
 using namespace pw::model;

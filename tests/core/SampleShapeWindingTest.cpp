@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "wad/SampleShapes.h"
+#include "core/archive/SampleShapes.h"
 
 using namespace pw::wad;
 

@@ -5,10 +5,10 @@
 #include <QTemporaryDir>
 
 #include "FileSizeLimit.h"
-#include "files/SaveFile.h"
-#include "model/GameFileError.h"
+#include "core/bytes/SaveFile.h"
+#include "core/bytes/GameFileError.h"
 
-using namespace pw::files;
+using namespace pw::model;
 using pw::model::GameFileError;
 using pw::test::FileSizeLimit;
 

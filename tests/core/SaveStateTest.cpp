@@ -6,9 +6,9 @@
 #include <array>
 
 #include "GameFileFixtures.h"
-#include "model/GameFileError.h"
-#include "model/SaveState.h"
-#include "model/TyreBrands.h"
+#include "core/bytes/GameFileError.h"
+#include "core/tables/SaveState.h"
+#include "core/tables/TyreBrands.h"
 
 using namespace pw::model;
 using namespace pw::test;

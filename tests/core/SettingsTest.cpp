@@ -5,8 +5,8 @@
 #include <QSettings>
 
 #include "IsolatedSettings.h"
-#include "model/GameInstall.h"
-#include "model/SettingsStore.h"
+#include "core/location/GameInstall.h"
+#include "core/location/SettingsStore.h"
 
 using namespace pw::model;
 using pw::test::IsolatedSettings;

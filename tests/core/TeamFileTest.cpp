@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "OwnFileSamples.h"
-#include "files/TeamFile.h"
-#include "model/ByteIO.h"
-#include "model/TyreBrands.h"
+#include "core/ownfiles/TeamFile.h"
+#include "core/bytes/ByteIO.h"
+#include "core/tables/TyreBrands.h"
 
 using namespace pw::files;
 using namespace pw::model;

@@ -4,9 +4,9 @@
 #include <QFile>
 
 #include "DemoFolder.h"
-#include "images/TeamImages.h"
-#include "images/TeamPictures.h"
-#include "model/GameFileError.h"
+#include "core/images/TeamImages.h"
+#include "core/images/TeamPictures.h"
+#include "core/bytes/GameFileError.h"
 
 using namespace pw;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/Text.h"
+#include "core/bytes/Text.h"
 
 using namespace pw::model;
 

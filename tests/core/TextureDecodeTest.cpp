@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "images/BmpImage.h"
-#include "images/TgaImage.h"
-#include "model/ByteIO.h"
+#include "core/images/BmpImage.h"
+#include "core/images/TgaImage.h"
+#include "core/bytes/ByteIO.h"
 
 using namespace pw::images;
 

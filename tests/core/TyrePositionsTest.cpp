@@ -3,10 +3,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "model/ByteIO.h"
-#include "model/EditorModel.h"
-#include "wad/TyrePositions.h"
-#include "wad/WadWriter.h"
+#include "core/bytes/ByteIO.h"
+#include "core/tables/EditorModel.h"
+#include "core/archive/TyrePositions.h"
+#include "core/archive/WadWriter.h"
 
 using namespace pw::wad;
 using pw::model::EditorModel;

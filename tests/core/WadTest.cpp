@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "model/ByteIO.h"
-#include "wad/EntryBytes.h"
-#include "wad/WadArchive.h"
-#include "wad/WadDirectory.h"
-#include "wad/WadWriter.h"
+#include "core/bytes/ByteIO.h"
+#include "core/archive/EntryBytes.h"
+#include "core/archive/WadArchive.h"
+#include "core/archive/WadDirectory.h"
+#include "core/archive/WadWriter.h"
 
 using namespace pw::wad;
 using pw::model::GameFileError;

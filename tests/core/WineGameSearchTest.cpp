@@ -11,9 +11,9 @@
 #include "GameFileFixtures.h"
 #include "IsolatedSettings.h"
 #include "WinePrefixFixtures.h"
-#include "model/GameInstall.h"
-#include "model/SettingsStore.h"
-#include "model/WinePrefixes.h"
+#include "core/location/GameInstall.h"
+#include "core/location/SettingsStore.h"
+#include "core/location/WinePrefixes.h"
 
 using namespace pw::model;
 using namespace pw::test;

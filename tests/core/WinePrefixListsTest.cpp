@@ -2,8 +2,8 @@
 // Steam's list of libraries.
 #include <gtest/gtest.h>
 
-#include "model/LutrisGameFile.h"
-#include "model/SteamLibraryFolders.h"
+#include "core/location/LutrisGameFile.h"
+#include "core/location/SteamLibraryFolders.h"
 
 using namespace pw::model;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "model/WineRegistry.h"
+#include "core/location/WineRegistry.h"
 
 using namespace pw::model;
 

@@ -9,7 +9,7 @@
 #include "WindowValues.h"
 #include "app/window/ComponentNames.h"
 #include "app/window/ImagesPage.h"
-#include "model/SaveState.h"
+#include "core/tables/SaveState.h"
 
 using namespace pw;
 using namespace pw::test;

@@ -17,10 +17,10 @@
 #include "app/window/SlotsPage.h"
 #include "app/window/TeamsPage.h"
 #include "app/window/WindowFields.h"
-#include "model/Defaults.h"
-#include "model/ExeTables.h"
-#include "model/TyreBrands.h"
-#include "wad/TyrePositions.h"
+#include "core/tables/Defaults.h"
+#include "core/tables/ExeTables.h"
+#include "core/tables/TyreBrands.h"
+#include "core/archive/TyrePositions.h"
 
 using namespace pw;
 using namespace pw::test;

@@ -27,10 +27,10 @@
 #include "app/window/PreviewPane.h"
 #include "app/window/SlotsPage.h"
 #include "app/window/WindowFields.h"
-#include "files/CameraSet.h"
-#include "files/SectionedPerformanceFile.h"
-#include "files/TeamFile.h"
-#include "model/Conversions.h"
+#include "core/ownfiles/CameraSet.h"
+#include "core/ownfiles/SectionedPerformanceFile.h"
+#include "core/ownfiles/TeamFile.h"
+#include "core/tables/Conversions.h"
 
 using namespace pw;
 using namespace pw::test;

@@ -9,10 +9,10 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/QuickCamBar.h"
 #include "app/window/WindowFields.h"
-#include "model/Defaults.h"
-#include "model/ExeLayout.h"
-#include "model/SaveState.h"
-#include "wad/TyrePositions.h"
+#include "core/tables/Defaults.h"
+#include "core/tables/ExeLayout.h"
+#include "core/tables/SaveState.h"
+#include "core/archive/TyrePositions.h"
 
 using namespace pw;
 using namespace pw::test;

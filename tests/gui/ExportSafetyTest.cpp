@@ -12,12 +12,12 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/ImagesPage.h"
 #include "app/window/WindowFields.h"
-#include "model/ExeLayout.h"
-#include "model/SaveState.h"
-#include "model/TyreBrands.h"
+#include "core/tables/ExeLayout.h"
+#include "core/tables/SaveState.h"
+#include "core/tables/TyreBrands.h"
 #include "preview/PreviewView.h"
-#include "wad/TyrePositions.h"
-#include "wad/WadWriter.h"
+#include "core/archive/TyrePositions.h"
+#include "core/archive/WadWriter.h"
 
 using namespace pw;
 using namespace pw::test;

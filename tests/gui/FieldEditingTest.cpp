@@ -10,7 +10,7 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/PreviewPane.h"
 #include "app/window/WindowFields.h"
-#include "model/SettingsStore.h"
+#include "core/location/SettingsStore.h"
 
 using namespace pw;
 using namespace pw::test;

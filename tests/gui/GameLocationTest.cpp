@@ -10,7 +10,7 @@
 #include "WinePrefixFixtures.h"
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
-#include "model/SettingsStore.h"
+#include "core/location/SettingsStore.h"
 
 using namespace pw;
 using namespace pw::test;

@@ -5,9 +5,9 @@
 #include "app/widgets/Stepper.h"
 #include "app/window/ComponentNames.h"
 #include "app/window/WindowFields.h"
-#include "model/Defaults.h"
-#include "model/Text.h"
-#include "model/TyreBrands.h"
+#include "core/tables/Defaults.h"
+#include "core/bytes/Text.h"
+#include "core/tables/TyreBrands.h"
 
 using namespace pw;
 using namespace pw::test;

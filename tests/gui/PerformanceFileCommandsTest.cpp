@@ -12,8 +12,8 @@
 #include "app/widgets/Stepper.h"
 #include "app/window/ComponentNames.h"
 #include "app/window/WindowFields.h"
-#include "model/SettingsStore.h"
-#include "model/TyreBrands.h"
+#include "core/location/SettingsStore.h"
+#include "core/tables/TyreBrands.h"
 
 using namespace pw;
 using namespace pw::test;

@@ -20,10 +20,10 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/PreviewPane.h"
 #include "app/window/WindowFields.h"
-#include "files/TeamFile.h"
-#include "model/Conversions.h"
-#include "model/SettingsStore.h"
-#include "model/TyreBrands.h"
+#include "core/ownfiles/TeamFile.h"
+#include "core/tables/Conversions.h"
+#include "core/location/SettingsStore.h"
+#include "core/tables/TyreBrands.h"
 
 using namespace pw;
 using namespace pw::test;

@@ -13,9 +13,9 @@
 #include "GameFileFixtures.h"
 #include "app/window/ComponentNames.h"
 #include "app/window/ImagesPage.h"
-#include "images/TeamImages.h"
-#include "images/TeamPictures.h"
-#include "model/Text.h"
+#include "core/images/TeamImages.h"
+#include "core/images/TeamPictures.h"
+#include "core/bytes/Text.h"
 
 using namespace pw;
 using namespace pw::test;

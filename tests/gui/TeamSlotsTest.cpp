@@ -13,7 +13,7 @@
 #include "app/window/ImagesPage.h"
 #include "app/window/SlotsPage.h"
 #include "app/window/WindowFields.h"
-#include "model/Text.h"
+#include "core/bytes/Text.h"
 
 using namespace pw;
 using namespace pw::test;

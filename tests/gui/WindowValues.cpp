@@ -9,7 +9,7 @@
 #include "app/widgets/Stepper.h"
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
-#include "model/Conversions.h"
+#include "core/tables/Conversions.h"
 
 namespace pw::test {
 

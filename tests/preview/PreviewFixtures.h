@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-#include "images/DecodedImage.h"
+#include "core/images/DecodedImage.h"
 #include "preview/PreviewMessages.h"
 
 namespace pw::preview::fakes {

@@ -8,7 +8,7 @@
 #include "PreviewFixtures.h"
 #include "RecordingGlSink.h"
 #include "preview/PreviewRenderer.h"
-#include "wad/CarShapeWriter.h"
+#include "core/archive/CarShapeWriter.h"
 
 using namespace pw::preview;
 using namespace pw::preview::fakes;

@@ -9,7 +9,7 @@
 #include <map>
 
 #include "preview/PreviewView.h"
-#include "wad/CarShapeWriter.h"
+#include "core/archive/CarShapeWriter.h"
 
 using namespace pw::preview;
 

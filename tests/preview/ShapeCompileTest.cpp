@@ -6,11 +6,11 @@
 
 #include "PreviewFixtures.h"
 #include "RecordingGlSink.h"
-#include "images/TgaImage.h"
-#include "model/ByteIO.h"
-#include "model/FileStamp.h"
+#include "core/images/TgaImage.h"
+#include "core/bytes/ByteIO.h"
+#include "core/bytes/FileStamp.h"
 #include "preview/ShapeLoader.h"
-#include "wad/CarShapeWriter.h"
+#include "core/archive/CarShapeWriter.h"
 
 using namespace pw::preview;
 using namespace pw::preview::fakes;

@@ -5,8 +5,8 @@
 
 #include "PreviewFixtures.h"
 #include "RecordingGlSink.h"
-#include "images/BmpImage.h"
-#include "images/TgaImage.h"
+#include "core/images/BmpImage.h"
+#include "core/images/TgaImage.h"
 #include "preview/TextureSet.h"
 
 using namespace pw::preview;

@@ -5,8 +5,8 @@
 #include <QStandardPaths>
 #include <stdexcept>
 
-#include "model/GameInstall.h"
-#include "model/SettingsStore.h"
+#include "core/location/GameInstall.h"
+#include "core/location/SettingsStore.h"
 
 namespace pw::test {
 

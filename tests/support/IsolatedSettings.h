@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <optional>
 
-#include "model/WinePrefixes.h"
+#include "core/location/WinePrefixes.h"
 
 namespace pw::test {
 

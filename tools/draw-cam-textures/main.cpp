@@ -12,8 +12,8 @@
 #include <QtMath>
 #include <cstdio>
 
-#include "images/BmpImage.h"
-#include "images/TgaImage.h"
+#include "core/images/BmpImage.h"
+#include "core/images/TgaImage.h"
 
 using pw::images::DecodedImage;
 using pw::images::PixelFormat;

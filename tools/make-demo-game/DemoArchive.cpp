@@ -1,11 +1,11 @@
 #include "DemoArchive.h"
 
-#include "model/ByteIO.h"
-#include "model/Defaults.h"
-#include "wad/CarShapeWriter.h"
-#include "wad/SampleShapes.h"
-#include "wad/TyrePositions.h"
-#include "wad/WadWriter.h"
+#include "core/bytes/ByteIO.h"
+#include "core/tables/Defaults.h"
+#include "core/archive/CarShapeWriter.h"
+#include "core/archive/SampleShapes.h"
+#include "core/archive/TyrePositions.h"
+#include "core/archive/WadWriter.h"
 
 namespace pw::demo {
 

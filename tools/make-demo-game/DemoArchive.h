@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "model/EditorModel.h"
+#include "core/tables/EditorModel.h"
 
 namespace pw::demo {
 

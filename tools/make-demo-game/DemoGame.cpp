@@ -6,17 +6,17 @@
 
 #include "DemoArchive.h"
 #include "DemoPictures.h"
-#include "images/TeamPictures.h"
-#include "model/ByteIO.h"
-#include "model/Conversions.h"
-#include "model/Defaults.h"
-#include "model/ExeLayout.h"
-#include "model/ExeTables.h"
-#include "model/GameFileError.h"
-#include "model/GameInstall.h"
-#include "model/SettingsStore.h"
-#include "model/SaveState.h"
-#include "model/Text.h"
+#include "core/images/TeamPictures.h"
+#include "core/bytes/ByteIO.h"
+#include "core/tables/Conversions.h"
+#include "core/tables/Defaults.h"
+#include "core/tables/ExeLayout.h"
+#include "core/tables/ExeTables.h"
+#include "core/bytes/GameFileError.h"
+#include "core/location/GameInstall.h"
+#include "core/location/SettingsStore.h"
+#include "core/tables/SaveState.h"
+#include "core/bytes/Text.h"
 
 namespace pw::demo {
 

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "images/TeamPictures.h"
+#include "core/images/TeamPictures.h"
 
 namespace pw::demo {
 

@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "DemoGame.h"
-#include "model/GameFileError.h"
+#include "core/bytes/GameFileError.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

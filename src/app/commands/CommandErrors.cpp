@@ -1,7 +1,7 @@
 #include "app/commands/CommandErrors.h"
 
 #include "app/dialogs/UserPrompts.h"
-#include "model/GameFileError.h"
+#include "core/bytes/GameFileError.h"
 
 namespace pw::app {
 

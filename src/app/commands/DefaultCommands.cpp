@@ -18,9 +18,9 @@
 #include "app/window/PositionsPage.h"
 #include "app/window/SlotsPage.h"
 #include "app/window/TeamsPage.h"
-#include "model/Conversions.h"
-#include "model/Defaults.h"
-#include "model/TyreBrands.h"
+#include "core/tables/Conversions.h"
+#include "core/tables/Defaults.h"
+#include "core/tables/TyreBrands.h"
 
 namespace pw::app {
 

@@ -11,7 +11,7 @@
 #include "app/widgets/Stepper.h"
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
-#include "images/TeamImages.h"
+#include "core/images/TeamImages.h"
 
 namespace pw::app {
 

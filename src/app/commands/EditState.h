@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/EditorModel.h"
+#include "core/tables/EditorModel.h"
 
 namespace pw::app {
 

@@ -17,10 +17,10 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
 #include "app/window/QuickCamBar.h"
-#include "model/Conversions.h"
-#include "model/SettingsStore.h"
-#include "model/Text.h"
-#include "model/TyreBrands.h"
+#include "core/tables/Conversions.h"
+#include "core/location/SettingsStore.h"
+#include "core/bytes/Text.h"
+#include "core/tables/TyreBrands.h"
 
 namespace pw::app {
 

@@ -3,8 +3,8 @@
 #include <QDir>
 
 #include "app/dialogs/UserPrompts.h"
-#include "model/GamePaths.h"
-#include "model/SettingsStore.h"
+#include "core/bytes/GamePaths.h"
+#include "core/location/SettingsStore.h"
 
 namespace pw::app {
 

@@ -8,10 +8,10 @@
 #include "app/commands/GameTransfer.h"
 #include "app/commands/SelectionController.h"
 #include "app/dialogs/UserPrompts.h"
-#include "model/ByteIO.h"
-#include "model/GameInstall.h"
-#include "model/GamePaths.h"
-#include "model/SettingsStore.h"
+#include "core/bytes/ByteIO.h"
+#include "core/location/GameInstall.h"
+#include "core/bytes/GamePaths.h"
+#include "core/location/SettingsStore.h"
 
 namespace pw::app {
 

@@ -5,19 +5,19 @@
 #include "app/Editor.h"
 #include "app/commands/GameTransfer.h"
 #include "app/dialogs/UserPrompts.h"
-#include "files/GameBackup.h"
-#include "model/GameInstall.h"
-#include "model/SettingsStore.h"
+#include "core/backup/GameBackup.h"
+#include "core/location/GameInstall.h"
+#include "core/location/SettingsStore.h"
 
 namespace pw::app {
 
 namespace {
 
-QString fileLine(const files::Backup& backup, const files::BackupEntry& entry) {
+QString fileLine(const backup::Backup& backup, const backup::BackupEntry& entry) {
     QString name = QDir::toNativeSeparators(entry.path);
-    if (entry.kind == files::BackupEntry::Kind::Range) name += QStringLiteral(" (wheel positions)");
+    if (entry.kind == backup::BackupEntry::Kind::Range) name += QStringLiteral(" (wheel positions)");
     if (!backup.finished) return name + QStringLiteral(": the export stopped before its end");
-    return name + (files::MatchesStateAfter(backup, entry)
+    return name + (backup::MatchesStateAfter(backup, entry)
                        ? QStringLiteral(": as that export left it")
                        : QStringLiteral(": changed since that export"));
 }
@@ -30,25 +30,25 @@ void GameRestoreCommand::RestoreGameFiles() {
         editor_.messages().show(QStringLiteral("Please choose your GP4 folder"));
         return;
     }
-    const std::vector<files::Backup> backups =
-        files::ListBackups(files::backupsFolder(), game.folder);
+    const std::vector<backup::Backup> backups =
+        backup::ListBackups(backup::backupsFolder(), game.folder);
     if (backups.empty()) {
         editor_.messages().show(QStringLiteral("There is no backup of the game files in %1.")
                                     .arg(QDir::toNativeSeparators(game.folder)));
         return;
     }
     std::vector<BackupListing> listings;
-    for (const files::Backup& b : backups) {
+    for (const backup::Backup& b : backups) {
         BackupListing listing;
         listing.made = b.created.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-        for (const files::BackupEntry& e : b.entries) listing.files << fileLine(b, e);
+        for (const backup::BackupEntry& e : b.entries) listing.files << fileLine(b, e);
         listings.push_back(listing);
     }
     const std::optional<int> chosen = editor_.dialogs().chooseBackup(listings);
     if (!chosen || *chosen < 0 || size_t(*chosen) >= backups.size()) return;
 
-    const files::Backup& backup = backups[size_t(*chosen)];
-    const files::RestoreReport report = files::RestoreBackup(backup);
+    const backup::Backup& backup = backups[size_t(*chosen)];
+    const backup::RestoreReport report = backup::RestoreBackup(backup);
     QString text = QStringLiteral("The game files are back as they were before the export of %1.")
                        .arg(listings[size_t(*chosen)].made);
     for (const QString& skipped : report.skipped) text += QStringLiteral("\r\n") + skipped;

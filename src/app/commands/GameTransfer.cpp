@@ -17,20 +17,20 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
 #include "app/window/QuickCamBar.h"
-#include "files/GameBackup.h"
-#include "images/TeamImages.h"
-#include "model/Conversions.h"
-#include "model/Defaults.h"
-#include "model/ExeTables.h"
-#include "model/ExportChecks.h"
-#include "model/GamePaths.h"
-#include "model/GameInstall.h"
-#include "model/ImportFiles.h"
-#include "model/SaveState.h"
-#include "model/SettingsStore.h"
-#include "model/Text.h"
-#include "model/TyreBrands.h"
-#include "wad/TyrePositions.h"
+#include "core/backup/GameBackup.h"
+#include "core/images/TeamImages.h"
+#include "core/tables/Conversions.h"
+#include "core/tables/Defaults.h"
+#include "core/tables/ExeTables.h"
+#include "core/tables/ExportChecks.h"
+#include "core/bytes/GamePaths.h"
+#include "core/location/GameInstall.h"
+#include "core/tables/ImportFiles.h"
+#include "core/tables/SaveState.h"
+#include "core/location/SettingsStore.h"
+#include "core/bytes/Text.h"
+#include "core/tables/TyreBrands.h"
+#include "core/archive/TyrePositions.h"
 
 namespace pw::app {
 
@@ -264,9 +264,9 @@ void GameTransfer::exportAll() {
     checkBeforeExport(game, exePath, savePath);
     // What the export is about to overwrite is saved first; a backup that cannot be written
     // stops the export here, before any game file changes.
-    files::Backup backup = files::CreateBackup(files::backupsFolder(),
+    backup::Backup backup = backup::CreateBackup(backup::backupsFolder(),
                                                backupPlan(game, exePath, savePath));
-    files::PruneBackups(files::backupsFolder());
+    backup::PruneBackups(backup::backupsFolder());
     model::WriteExeTables(exePath, model);
     switch (wad::WriteTyrePositions(model::CarsArchivePath(game, settings), model)) {
         case wad::TyreWriteResult::ArchiveMissing:
@@ -283,7 +283,7 @@ void GameTransfer::exportAll() {
     model::WriteSaveStateTables(savePath, exePath, model);
     editor_.teamImages().swapGPIs();
     try {
-        files::RecordStateAfter(backup);
+        backup::RecordStateAfter(backup);
     } catch (const model::GameFileError& e) {
         // The export is done; only the backup's record of it is incomplete.
         editor_.messages().showError(e.message());
@@ -291,17 +291,17 @@ void GameTransfer::exportAll() {
     editor_.setStatus(QStringLiteral("Export Done"));
 }
 
-files::BackupPlan GameTransfer::backupPlan(const model::GameInstall& game, const QString& exePath,
+backup::BackupPlan GameTransfer::backupPlan(const model::GameInstall& game, const QString& exePath,
                                            const QString& savePath) {
     const model::EditorModel& model = editor_.model();
-    files::BackupPlan plan;
+    backup::BackupPlan plan;
     plan.gameFolder = game.folder;
     plan.wholeFiles << exePath << savePath
                     << images::PicturesTouchedBy(model::GameImagesFolder(game),
                                                  model.PendingImageSwaps);
     const QString archive = model::CarsArchivePath(game, editor_.settings());
     if (!archive.isEmpty() && model::fileExists(archive) && model.tyres.collisionMeshOffset)
-        plan.archiveRange = files::BackupPlan::ArchiveRange{
+        plan.archiveRange = backup::BackupPlan::ArchiveRange{
             model::resolvePath(archive),
             qint64(*model.tyres.collisionMeshOffset) + wad::kWheelOffsets.front(),
             wad::kWheelsEnd - wad::kWheelOffsets.front()};

@@ -5,7 +5,7 @@
 namespace pw::model {
 struct GameInstall;
 }
-namespace pw::files {
+namespace pw::backup {
 struct BackupPlan;
 }
 
@@ -32,7 +32,7 @@ public:
 
 private:
     void importGame(const model::GameInstall& game);
-    files::BackupPlan backupPlan(const model::GameInstall& game, const QString& exePath,
+    backup::BackupPlan backupPlan(const model::GameInstall& game, const QString& exePath,
                                  const QString& savePath);
     void checkBeforeExport(const model::GameInstall& game, const QString& exePath,
                            const QString& savePath);

@@ -11,7 +11,7 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
 #include "app/window/PreviewPane.h"
-#include "model/Conversions.h"
+#include "core/tables/Conversions.h"
 
 namespace pw::app {
 

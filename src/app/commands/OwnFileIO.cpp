@@ -1,8 +1,8 @@
 #include "app/commands/OwnFileIO.h"
 
 #include "app/dialogs/UserPrompts.h"
-#include "files/SaveFile.h"
-#include "model/GameFileError.h"
+#include "core/bytes/SaveFile.h"
+#include "core/bytes/GameFileError.h"
 
 namespace pw::app {
 
@@ -13,7 +13,7 @@ const char kNothingSaved[] =
 bool readOwnFile(MessageSink& messages, const QString& path, qint64 maxSize,
                  const std::function<void(const QByteArray&)>& parse) {
     try {
-        parse(files::readWholeFile(path, maxSize));
+        parse(model::readWholeFile(path, maxSize));
         return true;
     } catch (const model::GameFileError& e) {
         messages.showError(e.message() + QStringLiteral("\r\n") + QLatin1String(kNothingLoaded));
@@ -23,7 +23,7 @@ bool readOwnFile(MessageSink& messages, const QString& path, qint64 maxSize,
 
 bool writeOwnFile(MessageSink& messages, const QString& path, const QByteArray& bytes) {
     try {
-        files::saveFileAtomically(path, bytes);
+        model::saveFileAtomically(path, bytes);
         return true;
     } catch (const model::GameFileError& e) {
         messages.showError(e.message() + QStringLiteral("\r\n") + QLatin1String(kNothingSaved));

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "files/CameraEncodings.h"
+#include "core/ownfiles/CameraEncodings.h"
 
 namespace pw::model {
 struct EditorModel;

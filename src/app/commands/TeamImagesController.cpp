@@ -14,12 +14,12 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/ImagesPage.h"
 #include "app/window/MainWindow.h"
-#include "images/TeamImages.h"
-#include "images/TeamPictures.h"
-#include "model/GameFileError.h"
-#include "model/GameInstall.h"
-#include "model/GamePaths.h"
-#include "model/Text.h"
+#include "core/images/TeamImages.h"
+#include "core/images/TeamPictures.h"
+#include "core/bytes/GameFileError.h"
+#include "core/location/GameInstall.h"
+#include "core/bytes/GamePaths.h"
+#include "core/bytes/Text.h"
 
 namespace pw::app {
 

@@ -13,8 +13,8 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
 #include "app/window/SlotsPage.h"
-#include "images/TeamImages.h"
-#include "model/TyreBrands.h"
+#include "core/images/TeamImages.h"
+#include "core/tables/TyreBrands.h"
 
 namespace pw::app {
 

@@ -4,8 +4,8 @@
 #include "app/widgets/Stepper.h"
 #include "app/window/ComponentNames.h"
 #include "app/window/WindowFields.h"
-#include "model/Conversions.h"
-#include "model/Text.h"
+#include "core/tables/Conversions.h"
+#include "core/bytes/Text.h"
 
 namespace pw::app {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/EditorModel.h"
+#include "core/tables/EditorModel.h"
 
 namespace pw::app {
 

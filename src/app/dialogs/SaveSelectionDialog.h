@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "app/ExtensionPorts.h"
-#include "files/TeamFileSelection.h"
+#include "core/ownfiles/TeamFileSelection.h"
 
 class QBoxLayout;
 class QCheckBox;

@@ -7,7 +7,7 @@
 #include "app/window/CameraRows.h"
 #include "app/window/ComponentNames.h"
 #include "app/window/FieldValueError.h"
-#include "model/Conversions.h"
+#include "core/tables/Conversions.h"
 
 namespace pw::app {
 

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace pw::backup {
+
+// Backups of the game's files, one folder per Export All, made before its first write: the files
+// it patches whole, the byte range it writes in the cars archive, and the pictures it exchanges.
+// Each folder holds the saved bytes and a manifest ("manifest.json") with the game folder and, per
+// file, its size and the SHA-256 of its bytes before and after the export. Restoring puts the
+// saved bytes back, writing only inside the game folder the backup was made of.
+
+// <application data folder>/backups.
+QString backupsFolder();
+// How many backups are kept; older ones are removed after every new one.
+constexpr int kBackupsKept = 20;
+
+// What an Export All is about to write.
+struct BackupPlan {
+    QString gameFolder;
+    // Files saved whole (the executable, the save-state file, pictures). A file that does not
+    // exist is recorded as absent: restoring removes whatever the export made there.
+    QStringList wholeFiles;
+    // The cars archive's bytes [offset, offset + length), kept with the archive's size and
+    // modification time. The archive may lie outside the game folder: it is then not restored.
+    struct ArchiveRange {
+        QString path;
+        qint64 offset = 0;
+        qint64 length = 0;
+    };
+    std::optional<ArchiveRange> archiveRange;
+};
+
+struct BackupEntry {
+    enum class Kind { Whole, Absent, Range };
+    Kind kind = Kind::Whole;
+    QString path;      // relative to the game folder ("/" separators), or absolute when outside
+    QString copyName;  // the saved bytes in the backup folder
+    qint64 size = 0;   // the file's size before the export (an archive's whole size)
+    qint64 offset = 0, length = 0;         // Range only
+    QDateTime modified;                    // Range only: the archive's modification time
+    QByteArray sha256Before, sha256After;  // hex; of the range only for the archive
+};
+
+struct Backup {
+    QString folder;  // the backup's own folder
+    QString gameFolder;
+    QDateTime created;
+    bool finished = false;  // the export ended and the state it left was recorded
+    std::vector<BackupEntry> entries;
+
+    // The file an entry stands for, or empty when it lies outside the game folder.
+    QString gamePath(const BackupEntry& entry) const;
+};
+
+// Saves everything the plan names into a new folder below root ("yyyy-MM-dd_hh-mm-ss") with its
+// manifest; nothing of the game is written. Throws model::GameFileError when any of it cannot be
+// written completely (what was written of the backup is removed again).
+Backup CreateBackup(const QString& root, const BackupPlan& plan);
+// Records the SHA-256 of every entry's file as the export left it and saves the manifest again.
+void RecordStateAfter(Backup& backup);
+// Removes the oldest backup folders below root until keep are left.
+void PruneBackups(const QString& root, int keep = kBackupsKept);
+
+// The backups below root made of gameFolder, newest first. Folders without a readable manifest
+// are left out.
+std::vector<Backup> ListBackups(const QString& root, const QString& gameFolder);
+
+// Whether the entry's file still holds what the export left (false when the export did not
+// finish).
+bool MatchesStateAfter(const Backup& backup, const BackupEntry& entry);
+
+struct RestoreReport {
+    QStringList restored;  // game paths put back
+    QStringList skipped;   // one sentence per entry left alone, with the reason
+};
+// Puts the saved bytes back: whole files replaced, absent ones removed, the archive range written
+// only into an archive of the recorded size inside the game folder. Throws model::GameFileError
+// when a file cannot be written.
+RestoreReport RestoreBackup(const Backup& backup);
+
+}  // namespace pw::backup

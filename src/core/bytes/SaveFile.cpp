@@ -1,0 +1,47 @@
+#include "core/bytes/SaveFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "core/bytes/GameFileError.h"
+
+namespace pw::model {
+
+
+void saveFileAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("cannot be created: ") + file.errorString());
+    // Small writes only fill a buffer; its flush is where a full disk shows. commit() would flush
+    // it too, but does not notice that failure and renames the short file over the earlier one.
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("cannot be written: ") + reason);
+    }
+    if (!file.commit())
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("cannot be saved: ") + file.errorString());
+}
+
+QByteArray readWholeFile(const QString& path, qint64 maxSize) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("cannot be opened: ") + file.errorString());
+    if (file.size() > maxSize)
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("too large for a file of its kind (%1 bytes, at most %2)")
+                                .arg(file.size())
+                                .arg(maxSize));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("cannot be read: ") + file.errorString());
+    return bytes;
+}
+
+}  // namespace pw::model

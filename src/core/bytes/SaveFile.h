@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <limits>
+
+namespace pw::model {
+
+// Writes the whole file through a temporary file that replaces the target only once every byte
+// is on disk: a failed save (disk full, no permission) leaves the previous file as it was.
+// Throws model::GameFileError naming the file and the reason.
+void saveFileAtomically(const QString& path, const QByteArray& bytes);
+
+// The whole file; throws model::GameFileError when it cannot be opened or read, or when it holds
+// more than maxSize bytes (checked before anything is read).
+QByteArray readWholeFile(const QString& path,
+                         qint64 maxSize = std::numeric_limits<qint64>::max());
+
+}  // namespace pw::model
