@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/time.h>
+
+#include <ctime>
 
 #include "GameFileFixtures.h"
 #include "core/backup/GameBackup.h"
@@ -137,24 +140,88 @@ TEST_F(Backups, ABackupThatCannotBeWrittenThrowsAndLeavesNothing) {
     EXPECT_TRUE(QDir(root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }
 
-TEST_F(Backups, OnlyTheNewestAreKeptAndOnlyTheGamesAreListed) {
-    for (int i = 0; i < 3; ++i) {
-        backup::Backup b = backup::CreateBackup(root(), plan());
-        backup::RecordStateAfter(b);
-    }
-    BackupPlan other = plan();
+// Each game keeps its backup from before its first export for good and its newest others; the
+// backups of one game never go because of exports into another.
+TEST_F(Backups, EachGameKeepsItsFirstAndNewestBackups) {
     QTemporaryDir otherGame;
+    BackupPlan other = plan();
     other.gameFolder = otherGame.path();
     other.wholeFiles.clear();
     other.archiveRange.reset();
-    backup::CreateBackup(root(), other);
-    EXPECT_EQ(backup::ListBackups(root(), game()).size(), 3u);
-    EXPECT_EQ(backup::ListBackups(root(), otherGame.path()).size(), 1u);
+    std::vector<QString> made;
+    for (int i = 0; i < 5; ++i) {
+        backup::Backup b = backup::CreateBackup(root(), plan());
+        backup::RecordStateAfter(b);
+        made.push_back(b.folder);
+    }
+    for (int i = 0; i < 6; ++i) backup::CreateBackup(root(), other);
+    EXPECT_EQ(backup::ListBackups(root(), game()).size(), 5u);
+    EXPECT_EQ(backup::ListBackups(root(), otherGame.path()).size(), 6u);
 
-    const QStringList all = QDir(root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    ASSERT_EQ(all.size(), 4);
-    backup::PruneBackups(root(), 2);
-    EXPECT_EQ(QDir(root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), all.mid(2));
+    backup::PruneBackups(root(), otherGame.path(), 2);
+    EXPECT_EQ(backup::ListBackups(root(), game()).size(), 5u);
+    EXPECT_EQ(backup::ListBackups(root(), otherGame.path()).size(), 3u);
+
+    backup::PruneBackups(root(), game(), 2);
+    const std::vector<backup::Backup> kept = backup::ListBackups(root(), game());
+    ASSERT_EQ(kept.size(), 3u);
+    // Listed first: the game before its first export; then the newest, newest first.
+    EXPECT_TRUE(kept[0].first);
+    EXPECT_EQ(kept[0].folder, made[0]);
+    EXPECT_EQ(kept[1].folder, made[4]);
+    EXPECT_EQ(kept[2].folder, made[3]);
+    EXPECT_FALSE(kept[1].first);
+}
+
+// Backups are named and ordered in UTC: when the clock's zone moves west, the new backup is the
+// newest and survives the pruning that follows it.
+TEST_F(Backups, AWestwardTimeZoneChangeKeepsTheNewestBackup) {
+    const QByteArray savedZone = qgetenv("TZ");
+    qputenv("TZ", "Asia/Tokyo");
+    tzset();
+    const backup::Backup older = backup::CreateBackup(root(), plan());
+    const backup::Backup middle = backup::CreateBackup(root(), plan());
+    qputenv("TZ", "America/Los_Angeles");
+    tzset();
+    const backup::Backup newest = backup::CreateBackup(root(), plan());
+    backup::PruneBackups(root(), game(), 1, newest.folder);
+    if (savedZone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", savedZone);
+    tzset();
+    const std::vector<backup::Backup> kept = backup::ListBackups(root(), game());
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[0].folder, older.folder);  // the first
+    EXPECT_EQ(kept[1].folder, newest.folder);
+    EXPECT_FALSE(QDir(middle.folder).exists());
+}
+
+// A backup stopped half-way (no manifest, or not yet under its name) never counts as kept and
+// goes once it is clearly abandoned.
+TEST_F(Backups, FoldersOfBackupsStoppedHalfWayDoNotCount) {
+    const backup::Backup first = backup::CreateBackup(root(), plan());
+    const backup::Backup second = backup::CreateBackup(root(), plan());
+    const QString killed = QDir(root()).filePath("2030-01-01_00-00-00Z.partial");
+    const QString oldKilled = QDir(root()).filePath("2001-01-01_00-00-00");
+    const QString recentKilled = QDir(root()).filePath("2001-01-02_00-00-00.partial");
+    for (const QString& folder : {killed, oldKilled, recentKilled}) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        writeFile(QDir(folder).filePath("01_GP4.exe"), "half");
+    }
+    const QDateTime longAgo = QDateTime::currentDateTimeUtc().addDays(-2);
+    for (const QString& folder : {killed, oldKilled}) {
+        const struct timeval times[2] = {{time_t(longAgo.toSecsSinceEpoch()), 0},
+                                         {time_t(longAgo.toSecsSinceEpoch()), 0}};
+        ASSERT_EQ(utimes(QFile::encodeName(folder).constData(), times), 0);
+    }
+    backup::PruneBackups(root(), game(), 1);
+    EXPECT_TRUE(QDir(first.folder).exists());
+    EXPECT_TRUE(QDir(second.folder).exists());
+    EXPECT_FALSE(QDir(killed).exists());
+    EXPECT_FALSE(QDir(oldKilled).exists());
+    EXPECT_TRUE(QDir(recentKilled).exists());  // perhaps another export's, still running
+    EXPECT_EQ(backup::ListBackups(root(), game()).size(), 2u);
 }
 
 // A manifest naming a file outside the game folder is not followed.

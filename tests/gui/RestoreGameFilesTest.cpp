@@ -114,12 +114,19 @@ TEST(RestoreGameFiles, OnlyTheBackupsOfTheCurrentGameAreListed) {
     ASSERT_EQ(h.messages.shown.size(), 1);
     EXPECT_TRUE(h.messages.shown[0].startsWith("There is no backup")) << joined(h.messages.shown);
 
+    // An export that changes no byte makes no backup.
     h.editor().exportAll();
+    restore(h, 0);
+    EXPECT_TRUE(h.dialogs.backupRequests.empty());
+    h.setText(names::driverNumber(0), "7");
+    h.editor().exportAll();
+    h.setText(names::driverNumber(0), "8");
     h.editor().exportAll();
     DemoFolder second;
     h.dialogs.files.push_back(second.exe());
     h.window().changeGamePathAction()->trigger();
     ASSERT_TRUE(h.messages.errors.isEmpty()) << joined(h.messages.errors);
+    h.setText(names::driverNumber(0), "9");
     h.editor().exportAll();
     restore(h, std::nullopt);
     ASSERT_EQ(h.dialogs.backupRequests.size(), 1u);

@@ -8,6 +8,7 @@
 #include "app/commands/EditHistory.h"
 #include "app/commands/FieldReactions.h"
 #include "app/commands/GameLocationCommands.h"
+#include "app/commands/GameRestoreCommand.h"
 #include "app/commands/SelectionController.h"
 #include "app/commands/WindowToModel.h"
 #include "app/dialogs/UserPrompts.h"
@@ -64,6 +65,12 @@ void GameTransfer::importAll() {
         return;
     }
     try {
+        try {
+            editor_.restore().offerUnfinishedExport(game.folder);
+        } catch (const model::GameFileError& e) {
+            // A backup that cannot be put back does not keep the game from being imported.
+            editor_.messages().showError(e.message());
+        }
         importGame(game);
     } catch (...) {
         editor_.setStatus(QLatin1String(kImportFailedStatus));

@@ -43,6 +43,9 @@ public:
     // Before a command that fills the window anew (Import All, a new game path): true when the
     // user agrees to lose the unexported edits. Sinks that cannot ask go on.
     virtual bool askDiscardEdits() { return true; }
+    // An Export All that never finished was found: true when the user wants the game files put
+    // back from its backup. Sinks that cannot ask leave the files as they are.
+    virtual bool askPutBackUnfinishedExport(const QString& /*question*/) { return false; }
 };
 
 // An open-file dialog as the commands describe it; the filter in the "Name|*.ext|..." form.
@@ -108,6 +111,7 @@ public:
     void beep() override;
     UnexportedAnswer askBeforeQuit() override;
     bool askDiscardEdits() override;
+    bool askPutBackUnfinishedExport(const QString& question) override;
 
 private:
     QWidget* parent_;
@@ -138,6 +142,10 @@ public:
     bool askDiscardEdits() override {
         ++boxes_;
         return to_.askDiscardEdits();
+    }
+    bool askPutBackUnfinishedExport(const QString& question) override {
+        ++boxes_;
+        return to_.askPutBackUnfinishedExport(question);
     }
     int boxesShown() const { return boxes_; }
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <map>
 
 #include "core/archive/TyrePositions.h"
 #include "core/bytes/FileFingerprint.h"
@@ -113,7 +114,7 @@ backup::BackupPlan backupPlan(const model::EditorModel& model, const GameFiles& 
 }
 
 // The writes, in the order of the command. Returns the game files written.
-QStringList writeGameFiles(model::EditorModel& model, const GameFiles& files,
+void writeGameFiles(model::EditorModel& model, const GameFiles& files,
                            const CheckedFiles& checked, const ExportNotes& notes) {
     QStringList written;
     bool exchanged = false;
@@ -151,7 +152,41 @@ QStringList writeGameFiles(model::EditorModel& model, const GameFiles& files,
     // The files now hold the exchanged pictures under the game's own numbers. Forgetting the
     // exchanges keeps a second Export All from exchanging the files back.
     if (exchanged) images::resetTeamImages(model);
-    return written;
+}
+
+// Puts the game files back from the backup after a failed write, and says in what state they are.
+ExportError rollBack(const backup::Backup& made, const GameFileError& cause) {
+    QString restoreError;
+    try {
+        backup::RestoreBackup(made);
+    } catch (const GameFileError& e) {
+        restoreError = e.message();
+    }
+    QStringList differing;
+    for (const backup::BackupEntry& e : made.entries)
+        if (!backup::MatchesStateBefore(made, e))
+            differing << QDir::toNativeSeparators(made.gamePath(e).isEmpty() ? e.path
+                                                                             : made.gamePath(e));
+    if (differing.isEmpty()) {
+        // Nothing to put back any more: the next start must not offer it.
+        backup::RemoveBackup(made);
+        return ExportError(
+            GameFileError(cause.file(), cause.offset(),
+                          cause.expected() +
+                              QStringLiteral(". Nothing has been exported: the game files are "
+                                             "as they were before.")),
+            ExportError::State::RolledBack);
+    }
+    return ExportError(
+        GameFileError(cause.file(), cause.offset(),
+                      cause.expected() +
+                          QStringLiteral(". The game files could not all be put back as they "
+                                         "were: %1 %2 not as before the export. \"Restore Game "
+                                         "Files...\" holds their earlier bytes.")
+                              .arg(differing.join(QStringLiteral(", ")),
+                                   differing.size() == 1 ? QStringLiteral("is")
+                                                         : QStringLiteral("are"))),
+        ExportError::State::Mixed, differing);
 }
 
 }  // namespace
@@ -174,25 +209,45 @@ ExportResult ExportAll(model::EditorModel& model, const GameFiles& files,
     }
 
     ExportResult result;
-    QStringList written;
     try {
-        written = writeGameFiles(model, files, checked, notes);
+        writeGameFiles(model, files, checked, notes);
     } catch (const GameFileError& e) {
-        throw ExportError(e, ExportError::State::Mixed);  // rolled back in a later step
+        throw rollBack(made, e);
     }
 
+    // The state the export left, hashed once: for the next export's check and the backup (whose
+    // first two entries are the executable and the save-state).
     result.record = imported;
-    result.record.exe = model::readFingerprinted(files.exe).fingerprint;
-    result.record.saveState = model::readFingerprinted(files.saveState).fingerprint;
+    std::map<QString, QByteArray> after;
+    const FileContents exeAfter = model::readFingerprinted(files.exe);
+    const FileContents saveAfter = model::readFingerprinted(files.saveState);
+    result.record.exe = exeAfter.fingerprint;
+    result.record.saveState = saveAfter.fingerprint;
+    after[made.entries[0].path] = exeAfter.fingerprint.sha256;
+    after[made.entries[1].path] = saveAfter.fingerprint.sha256;
     if (checked.writeArchive)
         result.record.archive = model::readFingerprinted(files.carsArchive).fingerprint;
     try {
-        backup::RecordStateAfter(made);
+        backup::RecordStateAfter(made, after);
     } catch (const GameFileError& e) {
-        result.afterNote = e.message();
+        result.afterNote =
+            e.message() +
+            QStringLiteral(". The export is complete; only its backup's record of it is not.");
     }
-    result.backup = made;
-    backup::PruneBackups(settings.backupsRoot, settings.backupsKept);
+    bool changed = false;
+    for (const backup::BackupEntry& e : made.entries) {
+        if (e.sha256After != e.sha256Before) {
+            changed = true;
+            result.changed << made.gamePath(e);
+        }
+    }
+    if (changed) {
+        result.backup = made;
+    } else {
+        // The same bytes as before: the backup holds nothing the game does not.
+        backup::RemoveBackup(made);
+    }
+    backup::PruneBackups(settings.backupsRoot, files.folder, settings.backupsKept, made.folder);
     return result;
 }
 
