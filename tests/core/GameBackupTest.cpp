@@ -6,7 +6,9 @@
 #include <sys/time.h>
 
 #include <ctime>
+#include <functional>
 
+#include "FailingWrites.h"
 #include "GameFileFixtures.h"
 #include "core/backup/GameBackup.h"
 #include "core/bytes/GameFileError.h"
@@ -237,4 +239,87 @@ TEST_F(Backups, RestoreWritesNothingOutsideTheGameFolder) {
     EXPECT_FALSE(QFile::exists(outside));
     ASSERT_EQ(report.skipped.size(), 1);
     EXPECT_TRUE(report.skipped[0].contains("outside the game folder"));
+}
+
+// Every entry of a backup is checked before the first file is written: a damaged or forged entry
+// anywhere in it leaves every game file as it is.
+TEST_F(Backups, ADamagedOrForgedEntryStopsTheRestoreBeforeItsFirstWrite) {
+    struct Case {
+        const char* name;
+        std::function<void(const backup::Backup&, QByteArray& manifest)> damage;
+    };
+    auto copyOf = [](const backup::Backup& b, int i) {
+        return QDir(b.folder).filePath(b.entries[size_t(i)].copyName);
+    };
+    const std::vector<Case> cases{
+        {"save-state copy cut short",
+         [&](const backup::Backup& b, QByteArray&) {
+             QFile f(copyOf(b, 1));
+             ASSERT_TRUE(f.resize(600));
+         }},
+        {"save-state copy changed",
+         [&](const backup::Backup& b, QByteArray&) {
+             QByteArray bytes = readFile(copyOf(b, 1));
+             bytes[5] = char(bytes[5] ^ 1);
+             writeFile(copyOf(b, 1), bytes);
+         }},
+        {"save-state copy a link to a file outside the backup",
+         [&](const backup::Backup& b, QByteArray&) {
+             const QString outside = backupDir.filePath("outside.sav");
+             writeFile(outside, readFile(copyOf(b, 1)));
+             QFile::remove(copyOf(b, 1));
+             ASSERT_TRUE(QFile::link(outside, copyOf(b, 1)));
+         }},
+        {"executable recorded as absent",
+         [&](const backup::Backup&, QByteArray& manifest) {
+             manifest.replace("\"kind\": \"whole\"", "\"kind\": \"absent\"");
+         }},
+        {"size recorded wrong",
+         [&](const backup::Backup&, QByteArray& manifest) {
+             manifest.replace("\"size\": 700", "\"size\": 650");
+         }},
+        {"archive range copy changed",
+         [&](const backup::Backup& b, QByteArray&) {
+             QByteArray bytes = readFile(copyOf(b, 4));
+             bytes[0] = char(bytes[0] ^ 1);
+             writeFile(copyOf(b, 4), bytes);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(root()).removeRecursively();
+        SetUp();
+        backup::Backup made = backup::CreateBackup(root(), plan());
+        exportChanges();
+        backup::RecordStateAfter(made);
+        const QString manifestPath = QDir(made.folder).filePath("manifest.json");
+        QByteArray manifest = readFile(manifestPath);
+        c.damage(made, manifest);
+        writeFile(manifestPath, manifest);
+        const auto exported = snapshot();
+        const std::vector<backup::Backup> listed = backup::ListBackups(root(), game());
+        ASSERT_EQ(listed.size(), 1u);
+        EXPECT_THROW(backup::RestoreBackup(listed[0]), model::GameFileError);
+        EXPECT_TRUE(snapshot() == exported);
+    }
+}
+
+// A restore whose write fails half-way puts back what it had written.
+TEST_F(Backups, ARestoreThatFailsHalfWayUndoesItsWrites) {
+    backup::Backup made = backup::CreateBackup(root(), plan());
+    exportChanges();
+    backup::RecordStateAfter(made);
+    const auto exported = snapshot();
+    {
+        // QSaveFile writes an unnamed file in the folder first: the failure is matched by folder.
+        FailingWrites failing(QStringLiteral("/images/"), 1);
+        try {
+            backup::RestoreBackup(backup::ListBackups(root(), game())[0]);
+            ADD_FAILURE() << "no error";
+        } catch (const model::GameFileError& e) {
+            EXPECT_TRUE(e.message().contains("Nothing has been restored")) << e.message().toStdString();
+        }
+        EXPECT_GE(failing.failed(), 1);
+    }
+    EXPECT_TRUE(snapshot() == exported);
 }

@@ -495,6 +495,9 @@ RestoreReport RestoreBackup(const Backup& backup) {
     } catch (const GameFileError& failure) {
         QStringList notBack;
         for (size_t i = 0; i <= done && i < checked.size(); ++i) {
+            // A file the failed write left as it was needs nothing (a whole file is replaced
+            // only once complete).
+            if (currentBytes(backup, *checked[i].entry) == now[i]) continue;
             CheckedEntry undo = checked[i];
             BackupEntry asNow = *undo.entry;
             if (!now[i]) {
