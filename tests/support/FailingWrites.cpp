@@ -21,6 +21,7 @@ struct Injection {
     pw::test::FailingWrites::Call call = pw::test::FailingWrites::Call::Write;
     int error = EIO;
     pw::test::FailingWrites::Outcome outcome = pw::test::FailingWrites::Outcome::Error;
+    std::string thenPart;
     int seen = 0;
     int failed = 0;
 };
@@ -46,9 +47,14 @@ bool shouldFail(int fd, pw::test::FailingWrites::Call call) {
     Injection& i = injection();
     std::lock_guard<std::mutex> guard(i.lock);
     if (!i.active || i.call != call) return false;
-    if (pathOf(fd).find(i.pathPart) == std::string::npos) return false;
-    ++i.seen;
-    if (i.seen < i.nth || (i.onlyOnce && i.seen > i.nth)) return false;
+    const std::string path = pathOf(fd);
+    if (i.failed > 0 && !i.thenPart.empty()) {
+        if (path.find(i.thenPart) == std::string::npos) return false;
+    } else {
+        if (path.find(i.pathPart) == std::string::npos) return false;
+        ++i.seen;
+        if (i.seen < i.nth || (i.onlyOnce && i.seen > i.nth)) return false;
+    }
     if (i.outcome == pw::test::FailingWrites::Outcome::Kill) ::kill(::getpid(), SIGKILL);
     ++i.failed;
     errno = i.error;
@@ -72,6 +78,18 @@ ssize_t write(int fd, const void* buffer, size_t count) {
     static const auto next = real<ssize_t (*)(int, const void*, size_t)>("write");
     if (shouldFail(fd, pw::test::FailingWrites::Call::Write)) return -1;
     return next(fd, buffer, count);
+}
+
+ssize_t pwrite(int fd, const void* buffer, size_t count, off_t offset) {
+    static const auto next = real<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
+    if (shouldFail(fd, pw::test::FailingWrites::Call::Write)) return -1;
+    return next(fd, buffer, count, offset);
+}
+
+ssize_t pwrite64(int fd, const void* buffer, size_t count, off64_t offset) {
+    static const auto next = real<ssize_t (*)(int, const void*, size_t, off64_t)>("pwrite64");
+    if (shouldFail(fd, pw::test::FailingWrites::Call::Write)) return -1;
+    return next(fd, buffer, count, offset);
 }
 
 int fsync(int fd) {
@@ -103,12 +121,19 @@ FailingWrites::FailingWrites(const QString& pathPart, int nth, Call call, int er
     i.outcome = outcome;
     i.seen = 0;
     i.failed = 0;
+    i.thenPart.clear();
     anyActive = true;
 }
 
 FailingWrites& FailingWrites::once() {
     std::lock_guard<std::mutex> guard(injection().lock);
     injection().onlyOnce = true;
+    return *this;
+}
+
+FailingWrites& FailingWrites::thenAllUnder(const QString& folder) {
+    std::lock_guard<std::mutex> guard(injection().lock);
+    injection().thenPart = QFile::encodeName(folder).toStdString();
     return *this;
 }
 
