@@ -49,7 +49,8 @@ void checkUnchanged(const QString& path, const model::FileFingerprint& imported,
 }
 
 struct CheckedFiles {
-    FileContents exe, saveState, archive;
+    FileContents exe, saveState;
+    FileContents archive;  // the fingerprint only
     bool writeArchive = false;
 };
 
@@ -71,7 +72,7 @@ CheckedFiles checkBeforeExport(const model::EditorModel& model, const GameFiles&
     model::CheckExeForExport(files.exe, game.versionByte);
 
     if (!files.carsArchive.isEmpty()) {
-        checked.archive = model::readFingerprinted(files.carsArchive);
+        checked.archive.fingerprint = ArchiveFingerprint(files.carsArchive);
         if (files.carsArchive == imported.carsArchive)
             checkUnchanged(files.carsArchive, imported.archive, checked.archive.fingerprint);
         else if (checked.archive.fingerprint.exists())
@@ -226,7 +227,7 @@ ExportResult ExportAll(model::EditorModel& model, const GameFiles& files,
     after[made.entries[0].path] = exeAfter.fingerprint.sha256;
     after[made.entries[1].path] = saveAfter.fingerprint.sha256;
     if (checked.writeArchive)
-        result.record.archive = model::readFingerprinted(files.carsArchive).fingerprint;
+        result.record.archive = ArchiveFingerprint(files.carsArchive);
     try {
         backup::RecordStateAfter(made, after);
     } catch (const GameFileError& e) {
