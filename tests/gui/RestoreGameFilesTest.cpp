@@ -7,6 +7,7 @@
 #include "EditorHarness.h"
 #include "GameFileFixtures.h"
 #include "app/window/ComponentNames.h"
+#include "core/backup/GameBackup.h"
 
 using namespace pw;
 using namespace pw::test;
@@ -134,4 +135,26 @@ TEST(RestoreGameFiles, OnlyTheBackupsOfTheCurrentGameAreListed) {
     restore(h, std::nullopt);
     ASSERT_EQ(h.dialogs.backupRequests.size(), 1u);
     EXPECT_EQ(h.dialogs.backupRequests[0].size(), 1u);
+}
+
+// After more exports than backups are kept, the game as it was before the first export is still
+// there, listed first, and puts every file back as it was.
+TEST(RestoreGameFiles, TheGameBeforeItsFirstExportOutlivesManyExports) {
+    EditorHarness h;
+    h.importAll();
+    const auto untouched = h.game().snapshot();
+    for (int i = 0; i < backup::kBackupsKept + 3; ++i) {
+        h.setText(names::driverNumber(0), QString::number(30 + i));
+        h.editor().exportAll();
+        ASSERT_TRUE(h.messages.errors.isEmpty()) << joined(h.messages.errors);
+    }
+    const auto exported = h.game().snapshot();
+    restore(h, 0);
+    ASSERT_EQ(h.dialogs.backupRequests.size(), 1u);
+    const std::vector<app::BackupListing>& listed = h.dialogs.backupRequests[0];
+    EXPECT_EQ(listed.size(), size_t(backup::kBackupsKept + 1));
+    EXPECT_TRUE(listed[0].made.endsWith("(the game before its first export)"));
+    EXPECT_TRUE(h.messages.errors.isEmpty()) << joined(h.messages.errors);
+    EXPECT_TRUE(h.game().snapshot() == untouched);
+    EXPECT_FALSE(h.game().snapshot() == exported);
 }

@@ -94,8 +94,8 @@ public:
         return std::nullopt;
     }
     // Lists the backups (the game before its first export, then the others newest first) and
-    // returns the one the user chose and confirmed to put
-    // back, or none. Runners that offer no such dialog answer as a cancelled one.
+    // returns the one the user chose and confirmed to put back, or none. Runners that offer no
+    // such dialog answer as a cancelled one.
     virtual std::optional<int> chooseBackup(const std::vector<BackupListing>& /*backups*/) {
         return std::nullopt;
     }
