@@ -73,7 +73,12 @@ void Fingerprint(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(model::readFingerprinted(path).fingerprint);
     state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());
 }
-BENCHMARK(Fingerprint)->Name("fingerprint@read")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Fingerprint)
+    ->Name("fingerprint@read")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMicrosecond);
 
 void ReadFloor(benchmark::State& state) {
     const QString path = pathOf(int(state.range(0)));

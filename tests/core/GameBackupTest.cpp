@@ -317,7 +317,8 @@ TEST_F(Backups, ARestoreThatFailsHalfWayUndoesItsWrites) {
             backup::RestoreBackup(backup::ListBackups(root(), game())[0]);
             ADD_FAILURE() << "no error";
         } catch (const model::GameFileError& e) {
-            EXPECT_TRUE(e.message().contains("Nothing has been restored")) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains("Nothing has been restored"))
+                << e.message().toStdString();
         }
         EXPECT_GE(failing.failed(), 1);
     }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -67,8 +66,8 @@ TEST(ExportFailure, AFailedWriteOrFlushRollsBackEveryGameFile) {
         const char* named;  // in the error
     };
     const std::vector<Case> cases{
-        {"save-state tables after the brands", "f1gstate.sav", 2, FailingWrites::Call::Write,
-         EIO, "f1gstate.sav"},
+        {"save-state tables after the brands", "f1gstate.sav", 2, FailingWrites::Call::Write, EIO,
+         "f1gstate.sav"},
         {"executable", "GP4.exe", 1, FailingWrites::Call::Write, ENOSPC, "GP4.exe"},
         {"cars archive", "cars.wad", 1, FailingWrites::Call::Write, EIO, "cars.wad"},
         {"a picture copy", "/images/", 2, FailingWrites::Call::Write, ENOSPC, "images"},
@@ -85,9 +84,8 @@ TEST(ExportFailure, AFailedWriteOrFlushRollsBackEveryGameFile) {
         {
             // A game file by its path in the game folder (its backup copy has the same name); a
             // picture by its folder, as it is written through an unnamed file first.
-            const QString part = c.pathPart[0] == '/'
-                                     ? QLatin1String(c.pathPart)
-                                     : h.game().file(QLatin1String(c.pathPart));
+            const QString part = c.pathPart[0] == '/' ? QLatin1String(c.pathPart)
+                                                      : h.game().file(QLatin1String(c.pathPart));
             FailingWrites failing(part, c.nth, c.call, c.error);
             failing.once();
             h.editor().exportAll();

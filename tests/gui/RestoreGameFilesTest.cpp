@@ -45,7 +45,8 @@ TEST(RestoreGameFiles, PutsBackEveryGameFileAsItWasBeforeTheExport) {
     restore(h, std::nullopt);
     ASSERT_EQ(h.dialogs.backupRequests.size(), 1u);
     const app::BackupListing& listed = h.dialogs.backupRequests[0].at(0);
-    EXPECT_TRUE(listed.made.endsWith("(the game before its first export)")) << listed.made.toStdString();
+    EXPECT_TRUE(listed.made.endsWith("(the game before its first export)"))
+        << listed.made.toStdString();
     EXPECT_EQ(listed.files, QStringList({"GP4.exe: as that export left it",
                                          "f1gstate.sav: as that export left it",
                                          "cars.wad (wheel positions): as that export left it"}));
@@ -83,7 +84,8 @@ TEST(RestoreGameFiles, AnArchiveOfAnotherSizeIsLeftAsItIs) {
     ASSERT_GE(h.messages.shown.size(), 1);
     EXPECT_TRUE(h.messages.shown[0].contains("cars.wad")) << joined(h.messages.shown);
     // A file left alone: the game files are not all back.
-    EXPECT_FALSE(h.messages.shown[0].contains("The game files are back")) << joined(h.messages.shown);
+    EXPECT_FALSE(h.messages.shown[0].contains("The game files are back"))
+        << joined(h.messages.shown);
     EXPECT_EQ(readFile(h.game().carsWad()), archive);
     auto now = h.game().snapshot();
     auto expected = before;

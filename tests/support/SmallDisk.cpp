@@ -12,8 +12,8 @@ namespace pw::test {
 SmallDisk::SmallDisk(const QString& folder, qint64 bytes) : folder_(folder) {
     QDir().mkpath(folder);
     const QByteArray options = "size=" + QByteArray::number(bytes);
-    if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0,
-                options.constData()) == 0)
+    if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, options.constData()) ==
+        0)
         mounted_ = true;
     else
         reason_ = QStringLiteral("cannot mount a small file system on %1: %2")

@@ -15,7 +15,8 @@ namespace {
 
 QString fileLine(const backup::Backup& backup, const backup::BackupEntry& entry) {
     QString name = QDir::toNativeSeparators(entry.path);
-    if (entry.kind == backup::BackupEntry::Kind::Range) name += QStringLiteral(" (wheel positions)");
+    if (entry.kind == backup::BackupEntry::Kind::Range)
+        name += QStringLiteral(" (wheel positions)");
     if (!backup.finished) return name + QStringLiteral(": the export stopped before its end");
     return name + (backup::MatchesStateAfter(backup, entry)
                        ? QStringLiteral(": as that export left it")
@@ -52,11 +53,13 @@ void GameRestoreCommand::RestoreGameFiles() {
     const backup::Backup& backup = backups[size_t(*chosen)];
     const backup::RestoreReport report = backup::RestoreBackup(backup);
     QString text = report.skipped.isEmpty()
-                       ? QStringLiteral("The game files are back as they were before the export "
-                                        "of %1.")
+                       ? QStringLiteral(
+                             "The game files are back as they were before the export "
+                             "of %1.")
                              .arg(listings[size_t(*chosen)].made)
-                       : QStringLiteral("Only some of the game files are back as they were before "
-                                        "the export of %1.")
+                       : QStringLiteral(
+                             "Only some of the game files are back as they were before "
+                             "the export of %1.")
                              .arg(listings[size_t(*chosen)].made);
     for (const QString& skipped : report.skipped) text += QStringLiteral("\r\n") + skipped;
     editor_.messages().show(text);
@@ -71,25 +74,27 @@ void GameRestoreCommand::offerUnfinishedExport(const QString& gameFolder) {
         unfinished->created.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     QStringList files;
     for (const backup::BackupEntry& e : unfinished->entries)
-        if (!backup::MatchesStateBefore(*unfinished, e))
-            files << QDir::toNativeSeparators(e.path);
+        if (!backup::MatchesStateBefore(*unfinished, e)) files << QDir::toNativeSeparators(e.path);
     if (files.isEmpty()) {
         // Stopped before its first write, or already put back: nothing to ask.
         backup::RecordStateAfter(*unfinished);
         return;
     }
     const QString question =
-        QStringLiteral("The Export All of %1 into %2 did not finish: %3 may be half-written. Put "
-                       "the game files back as they were before it?")
+        QStringLiteral(
+            "The Export All of %1 into %2 did not finish: %3 may be half-written. Put "
+            "the game files back as they were before it?")
             .arg(made, QDir::toNativeSeparators(gameFolder), files.join(QStringLiteral(", ")));
     if (editor_.messages().askPutBackUnfinishedExport(question)) {
         const backup::RestoreReport report = backup::RestoreBackup(*unfinished);
         QString text = report.skipped.isEmpty()
-                           ? QStringLiteral("The game files are back as they were before the "
-                                            "export of %1.")
+                           ? QStringLiteral(
+                                 "The game files are back as they were before the "
+                                 "export of %1.")
                                  .arg(made)
-                           : QStringLiteral("Only some of the game files are back as they were "
-                                            "before the export of %1.")
+                           : QStringLiteral(
+                                 "Only some of the game files are back as they were "
+                                 "before the export of %1.")
                                  .arg(made);
         for (const QString& skipped : report.skipped) text += QStringLiteral("\r\n") + skipped;
         editor_.messages().show(text);

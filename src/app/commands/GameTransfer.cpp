@@ -273,9 +273,9 @@ void GameTransfer::exportAll() {
     model::SettingsStore& settings = editor_.settings();
     const transfer::GameFiles files =
         transfer::LocateGameFiles(model::ResolveGameFolder(settings), settings);
-    const transfer::ExportResult result = transfer::ExportAll(
-        model, files, *editor_.importedGame(),
-        [this](const QString& note) { editor_.messages().show(note); });
+    const transfer::ExportResult result =
+        transfer::ExportAll(model, files, *editor_.importedGame(),
+                            [this](const QString& note) { editor_.messages().show(note); });
     editor_.setImportedGame(result.record);
     editor_.teamImages().picturesExchanged();
     editor_.setStatus(QStringLiteral("Export Done"));

@@ -11,10 +11,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/bytes/SaveFile.h"
 #include "core/bytes/ByteIO.h"
 #include "core/bytes/GameFileError.h"
 #include "core/bytes/GamePaths.h"
+#include "core/bytes/SaveFile.h"
 
 namespace pw::backup {
 
@@ -158,17 +158,17 @@ QString systemReason() {
 // suffix), made under its name with ".partial" added: it gets its name once it is complete.
 QString newBackupFolder(const QString& root, const QDateTime& now) {
     if (!QDir().mkpath(root))
-        throw GameFileError(root, GameFileError::kNoOffset,
-                            QStringLiteral("the backup folder cannot be created: ") +
-                                systemReason());
+        throw GameFileError(
+            root, GameFileError::kNoOffset,
+            QStringLiteral("the backup folder cannot be created: ") + systemReason());
     const QString name = now.toUTC().toString(QLatin1String(kFolderFormat));
     QString folder = QDir(root).filePath(name);
     for (int n = 2; QFileInfo::exists(folder) || QFileInfo::exists(folder + kPartial); ++n)
         folder = QDir(root).filePath(name + QStringLiteral("_%1").arg(n));
     if (!QDir().mkdir(folder + kPartial))
-        throw GameFileError(root, GameFileError::kNoOffset,
-                            QStringLiteral("the backup folder cannot be created: ") +
-                                systemReason());
+        throw GameFileError(
+            root, GameFileError::kNoOffset,
+            QStringLiteral("the backup folder cannot be created: ") + systemReason());
     return folder;
 }
 
@@ -321,7 +321,8 @@ void PruneBackups(const QString& root, const QString& gameFolder, int keep,
     for (const Backup& b : backups) {
         if (&b == first) continue;
         // The running export's backup counts among the kept and is never removed.
-        const bool running = !keepFolder.isEmpty() && cleanFolder(b.folder) == cleanFolder(keepFolder);
+        const bool running =
+            !keepFolder.isEmpty() && cleanFolder(b.folder) == cleanFolder(keepFolder);
         if (++kept > keep && !running) QDir(b.folder).removeRecursively();
     }
     // Folders left by a backup that was stopped half-way never count; an hour on, they go.
@@ -447,8 +448,7 @@ RestoreReport RestoreBackup(const Backup& backup) {
         std::optional<QString> problem;
         switch (e.kind) {
             case BackupEntry::Kind::Absent:
-                if (!mayBeAbsent(e))
-                    problem = QStringLiteral("the backup would delete it");
+                if (!mayBeAbsent(e)) problem = QStringLiteral("the backup would delete it");
                 break;
             case BackupEntry::Kind::Whole:
                 problem = readCopy(backup, e, e.size, c.bytes);

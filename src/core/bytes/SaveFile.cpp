@@ -22,8 +22,8 @@ void saveFileAtomically(const QString& path, const QByteArray& bytes) {
         // A write that fails in the buffer's flush leaves Qt's own reason at "Unknown error";
         // the system's (a full disk) is what helps.
         const int code = errno;
-        const QString reason = code != 0 ? QString::fromLocal8Bit(std::strerror(code))
-                                         : file.errorString();
+        const QString reason =
+            code != 0 ? QString::fromLocal8Bit(std::strerror(code)) : file.errorString();
         file.cancelWriting();
         throw GameFileError(path, GameFileError::kNoOffset,
                             QStringLiteral("cannot be written: ") + reason);

@@ -42,7 +42,9 @@ void checkUnchanged(const QString& path, const model::FileFingerprint& imported,
     else if (!imported.exists())
         change = QStringLiteral("it was not there then");
     else if (now.stamp.size != imported.stamp.size)
-        change = QStringLiteral("%1 bytes, imported with %2").arg(now.stamp.size).arg(imported.stamp.size);
+        change = QStringLiteral("%1 bytes, imported with %2")
+                     .arg(now.stamp.size)
+                     .arg(imported.stamp.size);
     else
         change = QStringLiteral("its bytes are not those imported");
     throw model::changedSinceImport(path, change);
@@ -65,7 +67,8 @@ CheckedFiles checkBeforeExport(const model::EditorModel& model, const GameFiles&
             QStringLiteral("the game folder is not the one imported, %1").arg(shown(game.folder)));
     if (files.exe != game.exePath)
         throw model::changedSinceImport(
-            files.exe, QStringLiteral("the game executable imported was %1").arg(shown(game.exePath)));
+            files.exe,
+            QStringLiteral("the game executable imported was %1").arg(shown(game.exePath)));
     CheckedFiles checked;
     checked.exe = model::readFingerprinted(files.exe);
     checkUnchanged(files.exe, imported.exe, checked.exe.fingerprint);
@@ -81,14 +84,14 @@ CheckedFiles checkBeforeExport(const model::EditorModel& model, const GameFiles&
                 QStringLiteral("the cars wad imported was %1").arg(shown(imported.carsArchive)));
     }
     wad::CheckTyrePositionsForExport(files.carsArchive, model);
-    checked.writeArchive = checked.archive.fingerprint.exists() &&
-                           model.tyres.collisionMeshOffset.has_value();
+    checked.writeArchive =
+        checked.archive.fingerprint.exists() && model.tyres.collisionMeshOffset.has_value();
 
     const bool saveStateFound = model::fileExists(files.saveState);
     if (saveStateFound != game.saveStateFound)
-        throw model::changedSinceImport(files.saveState, saveStateFound
-                                                             ? QStringLiteral("it was not there then")
-                                                             : QStringLiteral("it is gone"));
+        throw model::changedSinceImport(files.saveState,
+                                        saveStateFound ? QStringLiteral("it was not there then")
+                                                       : QStringLiteral("it is gone"));
     // Without a save-state file the export could only write the executable's half of the game's
     // values: it says so and writes nothing.
     if (!saveStateFound) notes(QLatin1String(model::kBrandsNotExportedMessage));
@@ -115,8 +118,8 @@ backup::BackupPlan backupPlan(const model::EditorModel& model, const GameFiles& 
 }
 
 // The writes, in the order of the command. Returns the game files written.
-void writeGameFiles(model::EditorModel& model, const GameFiles& files,
-                           const CheckedFiles& checked, const ExportNotes& notes) {
+void writeGameFiles(model::EditorModel& model, const GameFiles& files, const CheckedFiles& checked,
+                    const ExportNotes& notes) {
     QStringList written;
     bool exchanged = false;
     model::WriteExeTables(files.exe, model);
@@ -128,13 +131,15 @@ void writeGameFiles(model::EditorModel& model, const GameFiles& files,
         wad::WriteTyrePositions(files.carsArchive, model);
         written << files.carsArchive;
     }
-    model::WriteTyreBrands(files.saveState, files.exe, model, model::BrandsChecksum::ByTablesWriter);
+    model::WriteTyreBrands(files.saveState, files.exe, model,
+                           model::BrandsChecksum::ByTablesWriter);
     model::WriteSaveStateTables(files.saveState, files.exe, model);
     written << files.saveState;
     if (!model.PendingImageSwaps.empty()) {
         const QStringList pictures =
             images::PicturesTouchedBy(files.imagesFolder, model.PendingImageSwaps);
-        const images::SwapReport report = images::SwapGPIs(files.imagesFolder, model.PendingImageSwaps);
+        const images::SwapReport report =
+            images::SwapGPIs(files.imagesFolder, model.PendingImageSwaps);
         if (!report.folderFound) {
             // Nothing was exchanged: the exchanges stay pending for a later Export All.
             notes(QLatin1String(kNoImagesFolder));
@@ -172,21 +177,21 @@ ExportError rollBack(const backup::Backup& made, const GameFileError& cause) {
         // Nothing to put back any more: the next start must not offer it.
         backup::RemoveBackup(made);
         return ExportError(
-            GameFileError(cause.file(), cause.offset(),
-                          cause.expected() +
-                              QStringLiteral(". Nothing has been exported: the game files are "
-                                             "as they were before.")),
+            GameFileError(
+                cause.file(), cause.offset(),
+                cause.expected() + QStringLiteral(". Nothing has been exported: the game files are "
+                                                  "as they were before.")),
             ExportError::State::RolledBack);
     }
     return ExportError(
-        GameFileError(cause.file(), cause.offset(),
-                      cause.expected() +
-                          QStringLiteral(". The game files could not all be put back as they "
-                                         "were: %1 %2 not as before the export. \"Restore Game "
-                                         "Files...\" holds their earlier bytes.")
-                              .arg(differing.join(QStringLiteral(", ")),
-                                   differing.size() == 1 ? QStringLiteral("is")
-                                                         : QStringLiteral("are"))),
+        GameFileError(
+            cause.file(), cause.offset(),
+            cause.expected() +
+                QStringLiteral(". The game files could not all be put back as they "
+                               "were: %1 %2 not as before the export. \"Restore Game "
+                               "Files...\" holds their earlier bytes.")
+                    .arg(differing.join(QStringLiteral(", ")),
+                         differing.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"))),
         ExportError::State::Mixed, differing);
 }
 
@@ -226,8 +231,7 @@ ExportResult ExportAll(model::EditorModel& model, const GameFiles& files,
     result.record.saveState = saveAfter.fingerprint;
     after[made.entries[0].path] = exeAfter.fingerprint.sha256;
     after[made.entries[1].path] = saveAfter.fingerprint.sha256;
-    if (checked.writeArchive)
-        result.record.archive = ArchiveFingerprint(files.carsArchive);
+    if (checked.writeArchive) result.record.archive = ArchiveFingerprint(files.carsArchive);
     try {
         backup::RecordStateAfter(made, after);
     } catch (const GameFileError& e) {

@@ -3,7 +3,6 @@
 #include "core/archive/TyrePositions.h"
 #include "core/archive/WadDirectory.h"
 #include "core/bytes/ByteIO.h"
-
 #include "core/bytes/GamePaths.h"
 
 namespace pw::transfer {
@@ -15,9 +14,9 @@ model::FileFingerprint ArchiveFingerprint(const QString& carsArchive) {
     try {
         model::GameFile file(carsArchive, model::GameFile::Access::ReadOnly);
         const wad::WadDirectory directory = wad::WadDirectory::read(file);
-        QByteArray covered = file.read(wad::layout::kDirectoryOffset,
-                                       directory.entryCount() * wad::layout::kRecordSize,
-                                       "the directory");
+        QByteArray covered =
+            file.read(wad::layout::kDirectoryOffset,
+                      directory.entryCount() * wad::layout::kRecordSize, "the directory");
         if (const auto mesh = directory.firstCollisionMesh()) {
             const qint64 from = qint64(mesh->offset) + wad::kWheelOffsets.front();
             const qint64 length = wad::kWheelsEnd - wad::kWheelOffsets.front();
