@@ -37,8 +37,8 @@ protected:
         settings.backupsRoot = backups.filePath(QStringLiteral("backups"));
     }
     transfer::ExportResult exportAll() {
-        return transfer::ExportAll(model, files, record, [this](const QString& n) { notes << n; },
-                                   settings);
+        return transfer::ExportAll(
+            model, files, record, [this](const QString& n) { notes << n; }, settings);
     }
     QStringList backupFolders() const {
         return QDir(settings.backupsRoot).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
