@@ -162,11 +162,10 @@ void writeGameFiles(model::EditorModel& model, const GameFiles& files, const Che
 
 // Puts the game files back from the backup after a failed write, and says in what state they are.
 ExportError rollBack(const backup::Backup& made, const GameFileError& cause) {
-    QString restoreError;
     try {
         backup::RestoreBackup(made);
-    } catch (const GameFileError& e) {
-        restoreError = e.message();
+    } catch (const GameFileError&) {
+        // What it could not put back is found below, file by file.
     }
     QStringList differing;
     for (const backup::BackupEntry& e : made.entries)
@@ -237,13 +236,15 @@ ExportResult ExportAll(model::EditorModel& model, const GameFiles& files,
     } catch (const GameFileError& e) {
         result.afterNote =
             e.message() +
-            QStringLiteral(". The export is complete; only its backup's record of it is not.");
+            QStringLiteral(". The export is complete; only its backup's record of it is not. The "
+                           "next Import All will take it for an export that did not finish: "
+                           "answer \"Leave As They Are\" to keep it.");
     }
     bool changed = false;
     for (const backup::BackupEntry& e : made.entries) {
         if (e.sha256After != e.sha256Before) {
             changed = true;
-            result.changed << made.gamePath(e);
+            result.changed << (made.gamePath(e).isEmpty() ? e.path : made.gamePath(e));
         }
     }
     if (changed) {
