@@ -18,9 +18,10 @@ declare -A allowed=(
   [core/archive]="core/bytes core/tables"
   [core/images]="core/bytes core/tables"
   [core/ownfiles]="core/bytes core/tables core/archive"
+  [core/transfer]="core/bytes core/location core/tables core/backup core/archive core/images"
   [preview]="core/bytes core/tables core/archive core/images"
-  [app]="core/bytes core/location core/tables core/backup core/archive core/images core/ownfiles preview"
-  [cli]="core/bytes core/location core/tables core/backup core/archive core/images core/ownfiles"
+  [app]="core/bytes core/location core/tables core/backup core/archive core/images core/ownfiles core/transfer preview"
+  [cli]="core/bytes core/location core/tables core/backup core/archive core/images core/ownfiles core/transfer"
 )
 # The folder (a key above) of a file or include path.
 layer_of() {

@@ -8,6 +8,7 @@
 #include "app/commands/EditHistory.h"
 #include "app/commands/FieldReactions.h"
 #include "app/commands/GameLocationCommands.h"
+#include "app/commands/GameRestoreCommand.h"
 #include "app/commands/SelectionController.h"
 #include "app/commands/WindowToModel.h"
 #include "app/dialogs/UserPrompts.h"
@@ -17,12 +18,11 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
 #include "app/window/QuickCamBar.h"
-#include "core/backup/GameBackup.h"
 #include "core/images/TeamImages.h"
 #include "core/tables/Conversions.h"
 #include "core/tables/Defaults.h"
 #include "core/tables/ExeTables.h"
-#include "core/tables/ExportChecks.h"
+#include "core/transfer/ExportAll.h"
 #include "core/bytes/GamePaths.h"
 #include "core/location/GameInstall.h"
 #include "core/tables/ImportFiles.h"
@@ -36,8 +36,6 @@ namespace pw::app {
 
 namespace {
 constexpr char kChooseGameMessage[] = "Please choose your GP4 folder";
-constexpr char kNoOffsetMessage[] =
-    "No collision mesh was found in the cars wad, so tyre positions haven't been exported.";
 constexpr char kImportFailedStatus[] =
     "Import failed: choose the game with Options > \"Change GP4 Path\"";
 constexpr char kNothingImported[] =
@@ -67,6 +65,12 @@ void GameTransfer::importAll() {
         return;
     }
     try {
+        try {
+            editor_.restore().offerUnfinishedExport(game.folder);
+        } catch (const model::GameFileError& e) {
+            // A backup that cannot be put back does not keep the game from being imported.
+            editor_.messages().showError(e.message());
+        }
         importGame(game);
     } catch (...) {
         editor_.setStatus(QLatin1String(kImportFailedStatus));
@@ -86,6 +90,9 @@ void GameTransfer::importGame(const model::GameInstall& game) {
     editor_.teamImages().resetTeamImages();
     editor_.selector().lightQuickCam(0);
 
+    // What each game file is before it is read: Export All writes only into the same bytes.
+    transfer::ImportRecord record =
+        transfer::RecordImport(transfer::LocateGameFiles(game, settings));
     // Each of the game's files is opened once for every read below.
     model::ImportFiles files(exePath, savePath);
     model::ReadExeTables(files.exe(), model);
@@ -110,8 +117,8 @@ void GameTransfer::importGame(const model::GameInstall& game) {
 
     model.SelectedCamera = 105;
     model.EditsLive = 1;
-    editor_.setImportedGame(model::ImportedGame{game.folder, exePath, savePath,
-                                                model::fileExists(savePath), model.versionByte});
+    record.game.versionByte = model.versionByte;
+    editor_.setImportedGame(record);
     editor_.saveSelection().selectAllOnNextShow();
     editor_.selector().HighSelCam();
     // Team 0 is selected as a click on its arm colour would select it.
@@ -123,6 +130,12 @@ void GameTransfer::importGame(const model::GameInstall& game) {
 void GameTransfer::readTyrePositions() {
     model::SettingsStore& settings = editor_.settings();
     const QString archive = model::CarsArchivePath(model::ResolveGameFolder(settings), settings);
+    // Another cars archive chosen after Import All: the record of what was read follows it.
+    if (editor_.importedGame() && editor_.importedGame()->carsArchive != archive) {
+        transfer::ImportRecord record = *editor_.importedGame();
+        transfer::RecordArchive(record, archive);
+        editor_.setImportedGame(record);
+    }
     wad::TyreReadResult result;
     try {
         result = wad::ReadTyrePositions(archive, editor_.model());
@@ -258,81 +271,15 @@ void GameTransfer::exportAll() {
     model = next;
 
     model::SettingsStore& settings = editor_.settings();
-    const model::GameInstall game = model::ResolveGameFolder(settings);
-    const QString exePath = model::GameExecutablePath(game, settings);
-    const QString savePath = model::SaveStatePath(game);
-    checkBeforeExport(game, exePath, savePath);
-    // What the export is about to overwrite is saved first; a backup that cannot be written
-    // stops the export here, before any game file changes.
-    backup::Backup backup = backup::CreateBackup(backup::backupsFolder(),
-                                               backupPlan(game, exePath, savePath));
-    backup::PruneBackups(backup::backupsFolder());
-    model::WriteExeTables(exePath, model);
-    switch (wad::WriteTyrePositions(model::CarsArchivePath(game, settings), model)) {
-        case wad::TyreWriteResult::ArchiveMissing:
-            editor_.messages().show(QLatin1String(wad::kArchiveMissingOnWrite));
-            break;
-        case wad::TyreWriteResult::NoOffsetKnown:
-            editor_.messages().show(QLatin1String(kNoOffsetMessage));
-            break;
-        case wad::TyreWriteResult::Written:
-            break;
-    }
-    // The save-state file is there: checkBeforeExport refused the export otherwise.
-    model::WriteTyreBrands(savePath, exePath, model, model::BrandsChecksum::ByTablesWriter);
-    model::WriteSaveStateTables(savePath, exePath, model);
-    editor_.teamImages().swapGPIs();
-    try {
-        backup::RecordStateAfter(backup);
-    } catch (const model::GameFileError& e) {
-        // The export is done; only the backup's record of it is incomplete.
-        editor_.messages().showError(e.message());
-    }
+    const transfer::GameFiles files =
+        transfer::LocateGameFiles(model::ResolveGameFolder(settings), settings);
+    const transfer::ExportResult result =
+        transfer::ExportAll(model, files, *editor_.importedGame(),
+                            [this](const QString& note) { editor_.messages().show(note); });
+    editor_.setImportedGame(result.record);
+    editor_.teamImages().picturesExchanged();
     editor_.setStatus(QStringLiteral("Export Done"));
-}
-
-backup::BackupPlan GameTransfer::backupPlan(const model::GameInstall& game, const QString& exePath,
-                                           const QString& savePath) {
-    const model::EditorModel& model = editor_.model();
-    backup::BackupPlan plan;
-    plan.gameFolder = game.folder;
-    plan.wholeFiles << exePath << savePath
-                    << images::PicturesTouchedBy(model::GameImagesFolder(game),
-                                                 model.PendingImageSwaps);
-    const QString archive = model::CarsArchivePath(game, editor_.settings());
-    if (!archive.isEmpty() && model::fileExists(archive) && model.tyres.collisionMeshOffset)
-        plan.archiveRange = backup::BackupPlan::ArchiveRange{
-            model::resolvePath(archive),
-            qint64(*model.tyres.collisionMeshOffset) + wad::kWheelOffsets.front(),
-            wad::kWheelsEnd - wad::kWheelOffsets.front()};
-    return plan;
-}
-
-void GameTransfer::checkBeforeExport(const model::GameInstall& game, const QString& exePath,
-                                     const QString& savePath) {
-    // Every file is checked before the first is written: a refused export changes nothing.
-    const std::optional<model::ImportedGame>& imported = editor_.importedGame();
-    if (!game.found || game.folder != imported->folder)
-        throw model::changedSinceImport(
-            game.found ? game.folder : imported->folder,
-            QStringLiteral("the game folder is not the one imported, %1")
-                .arg(QDir::toNativeSeparators(imported->folder)));
-    if (exePath != imported->exePath)
-        throw model::changedSinceImport(
-            exePath, QStringLiteral("the game executable imported was %1")
-                         .arg(QDir::toNativeSeparators(imported->exePath)));
-    model::CheckExeForExport(exePath, imported->versionByte);
-    model::SettingsStore& settings = editor_.settings();
-    wad::CheckTyrePositionsForExport(model::CarsArchivePath(game, settings), editor_.model());
-    const bool saveStateFound = model::fileExists(savePath);
-    if (saveStateFound != imported->saveStateFound)
-        throw model::changedSinceImport(savePath, saveStateFound
-                                                      ? QStringLiteral("it was not there then")
-                                                      : QStringLiteral("it is gone"));
-    // Without a save-state file the export could only write the executable's half of the game's
-    // values: it says so and writes nothing.
-    if (!saveStateFound) editor_.messages().show(QLatin1String(model::kBrandsNotExportedMessage));
-    model::CheckSaveStateForExport(savePath);
+    if (!result.afterNote.isEmpty()) editor_.messages().show(result.afterNote);
 }
 
 }  // namespace pw::app

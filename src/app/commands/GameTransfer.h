@@ -5,9 +5,6 @@
 namespace pw::model {
 struct GameInstall;
 }
-namespace pw::backup {
-struct BackupPlan;
-}
 
 namespace pw::app {
 
@@ -32,10 +29,6 @@ public:
 
 private:
     void importGame(const model::GameInstall& game);
-    backup::BackupPlan backupPlan(const model::GameInstall& game, const QString& exePath,
-                                 const QString& savePath);
-    void checkBeforeExport(const model::GameInstall& game, const QString& exePath,
-                           const QString& savePath);
     void fillTeam(int team, bool showShapeNames);
     void fillDriver(int driver);
     void fillCameras();
