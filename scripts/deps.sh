@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need, when any is missing.
 set -euo pipefail
-packages=(build-essential cmake ninja-build qt6-base-dev libqt6opengl6-dev libgl1-mesa-dev libglu1-mesa-dev
+packages=(build-essential cmake ninja-build qt6-base-dev libqt6opengl6-dev libgl1-mesa-dev libglu1-mesa-dev libyaml-cpp-dev
           libgtest-dev libbenchmark-dev xvfb xauth libgl1-mesa-dri desktop-file-utils appstream x11-utils ccache)
 missing=()
 for p in "${packages[@]}"; do
