@@ -95,3 +95,17 @@ END {
         printf "| %s | %s | %s | %s | %.2fx | %s |\n", d[step], shown(t[name]), d[floor], shown(t[floor]), t[name] / t[floor], (step in g) ? g[step] : "-"
     }
 }'
+
+# Start-up finding an unregistered game behind 20 real-size Proton prefixes, against the game's
+# prefix alone: a run and a table of its own.
+cmake --build "$dir" -j2 --target wine_prefix_startup_benchmarks >/dev/null
+taskset -c "$cpu" "${xvfb[@]}" "$bin/wine_prefix_startup_benchmarks" "${common[@]}" --benchmark_min_time=1 \
+    >"$out/prefixes.txt" 2>"$out/prefixes.err"
+echo
+awk '
+$1 ~ /_median$/ { name = $1; sub(/\/manual_time_median$/, "", name); t[name] = $2 * ($3 == "s" ? 1000 : $3 == "ms" ? 1 : 0.001) }
+END {
+    step = "startup_behind_20_wine_prefixes@startup_game_prefix_only"; floor = "startup_game_prefix_only"
+    printf "| step | time | floor | floor time | ratio |\n|---|---|---|---|---|\n"
+    printf "| start-up, game found behind 20 Proton prefixes | %.0f ms | the game in the only prefix | %.0f ms | %.2fx |\n", t[step], t[floor], t[step] / t[floor]
+}' "$out/prefixes.txt"

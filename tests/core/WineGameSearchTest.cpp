@@ -6,17 +6,30 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdlib>
+#include <functional>
 #include <map>
+#include <utility>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "GameFileFixtures.h"
 #include "IsolatedSettings.h"
 #include "WinePrefixFixtures.h"
+#include "core/bytes/FileStamp.h"
 #include "core/location/GameInstall.h"
 #include "core/location/SettingsStore.h"
 #include "core/location/WinePrefixes.h"
 
 using namespace pw::model;
 using namespace pw::test;
+
+// Paths in failure messages as text.
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << text.toStdString();
+}
 
 namespace {
 QString canonical(const QString& path) {
@@ -27,8 +40,8 @@ class WineGameSearch : public ::testing::Test {
 protected:
     void SetUp() override { useEnvironment(QString()); }
 
-    void useEnvironment(const QString& winePrefix) {
-        setWineEnvironment(WineEnvironment{home, winePrefix});
+    void useEnvironment(const QString& winePrefix, const QString& dataHome = QString()) {
+        setWineEnvironment(WineEnvironment{home, winePrefix, dataHome});
     }
     QString at(const QString& relative) const { return QDir(home).filePath(relative); }
     // Where the game was found, or "" when it was not.
@@ -210,4 +223,198 @@ TEST_F(WineGameSearch, TheChooserStartsOnTheFirstPrefixsDriveElseAtHome) {
     // A relative WINEPREFIX names nothing.
     useEnvironment(QStringLiteral("Prefix"));
     EXPECT_EQ(GameSearchStartFolder(), at(".PlayOnLinux/wineprefix/GP4/drive_c"));
+}
+
+TEST_F(WineGameSearch, LutrisAndBottlesUnderTheDataHomeAndLutrisFromFlathub) {
+    const QString dataHome = isolated.folder() + QStringLiteral("/data home");
+    useEnvironment(QString(), dataHome);
+    // A home folder's name and a game folder's beyond ASCII, long enough to be folded.
+    const QString lutrisPrefix = at(QString::fromUtf8(
+        "J\xC3\xA9r\xC3\xB4me M\xC3\xBCller/Games/Grand Prix 4 \xE2\x80\x94 \xC3\x89"
+        "dition compl\xC3\xA8te/prefix"));
+    const QString flathubPrefix = at("Flathub/gp4");
+    const QStringList order = {
+        lutrisPrefix,
+        flathubPrefix,
+        dataHome + QStringLiteral("/bottles/bottles/GP4"),
+        at(".local/share/bottles/bottles/GP4"),
+    };
+    for (const auto& [games, prefix] :
+         {std::pair(dataHome + QStringLiteral("/lutris/games"), lutrisPrefix),
+          std::pair(at(".var/app/net.lutris.Lutris/data/lutris/games"), flathubPrefix)}) {
+        ASSERT_TRUE(QDir().mkpath(games));
+        writeFile(games + QStringLiteral("/grand-prix-4-1700000000.yml"),
+                  lutrisGameFile(prefix + QStringLiteral("/drive_c/GP4/GP4.exe"), prefix));
+    }
+    for (const QString& prefix : order) {
+        makeWinePrefix(prefix, systemRegistryWith(kInstallKey, "C:\\\\GP4"));
+        touchFile(prefix + QStringLiteral("/drive_c/GP4/GP4.exe"));
+    }
+    EXPECT_EQ(findWinePrefixes(wineEnvironment()), order);
+    for (const QString& prefix : order) {
+        SCOPED_TRACE(prefix.toStdString());
+        EXPECT_EQ(found(), canonical(prefix + QStringLiteral("/drive_c/GP4")));
+        ASSERT_TRUE(QFile::remove(prefix + QStringLiteral("/drive_c/GP4/GP4.exe")));
+    }
+    // A relative XDG_DATA_HOME is no data folder.
+    useEnvironment(QString(), QStringLiteral("data home"));
+    EXPECT_EQ(findWinePrefixes(wineEnvironment()),
+              QStringList({flathubPrefix, at(".local/share/bottles/bottles/GP4")}));
+}
+
+namespace {
+// What is at path becomes a named pipe, or a link to target.
+void replaceWithPipe(const QString& path) {
+    QFile::remove(path);
+    QDir().mkpath(QFileInfo(path).path());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+}
+void replaceWithLink(const QString& path, const QString& target) {
+    QFile::remove(path);
+    QDir().mkpath(QFileInfo(path).path());
+    ASSERT_TRUE(QFile::link(target, path));
+}
+// A file of size bytes that takes no room on disk.
+void replaceWithSparseFile(const QString& path, qint64 size) {
+    QFile::remove(path);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_TRUE(file.resize(size));
+}
+}  // namespace
+
+TEST_F(WineGameSearch, HostileFilesInTheHomeAreSkipped) {
+    // The game in PlayOnLinux; each of the files read on the way to it (Lutris, Steam, the
+    // registry of a prefix searched before) is made something that is not a file to read.
+    const QString game = at(".PlayOnLinux/wineprefix/GP4");
+    makeWinePrefix(game, systemRegistryWith(kInstallKey, "C:\\\\GP4"));
+    touchFile(game + QStringLiteral("/drive_c/GP4/GP4.exe"));
+    makeWinePrefix(at(".wine"), systemRegistryWith(kInstallKey, "C:\\\\Elsewhere"));
+    const QString lutris = at(".local/share/lutris/games/gp4.yml");
+    const QString steamList = at(".local/share/Steam/steamapps/libraryfolders.vdf");
+    const QString registry = at(".wine/system.reg");
+    touchFile(lutris);
+    touchFile(steamList);
+    const struct {
+        const char* what;
+        std::function<void()> make;
+    } cases[] = {
+        {"Steam's list a named pipe", [&] { replaceWithPipe(steamList); }},
+        {"Steam's list a link to /dev/zero",
+         [&] { replaceWithLink(steamList, QStringLiteral("/dev/zero")); }},
+        {"Steam's list too large", [&] { replaceWithSparseFile(steamList, 64 << 20); }},
+        {"a Lutris file a named pipe", [&] { replaceWithPipe(lutris); }},
+        {"a Lutris file a link to /dev/zero",
+         [&] { replaceWithLink(lutris, QStringLiteral("/dev/zero")); }},
+        {"a Lutris file too large", [&] { replaceWithSparseFile(lutris, 64 << 20); }},
+        {"a registry a named pipe", [&] { replaceWithPipe(registry); }},
+        {"a registry a link to /dev/zero",
+         [&] { replaceWithLink(registry, QStringLiteral("/dev/zero")); }},
+        {"a registry too large", [&] { replaceWithSparseFile(registry, qint64(1) << 30); }},
+    };
+    const QString expected = canonical(game + QStringLiteral("/drive_c/GP4"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.make();
+        // In a child process that a read waiting for ever or growing without end cannot outlast:
+        // it is stopped after 20 seconds, and its memory is bounded.
+        const auto searchInChild = [&] {
+            ::alarm(20);
+#ifndef __SANITIZE_ADDRESS__
+            rlimit memory{};
+            memory.rlim_cur = memory.rlim_max = rlim_t(2) << 30;
+            ::setrlimit(RLIMIT_AS, &memory);
+#endif
+            std::_Exit(found() == expected ? 0 : 3);
+        };
+        EXPECT_EXIT(searchInChild(), ::testing::ExitedWithCode(0), "");
+    }
+}
+
+TEST_F(WineGameSearch, SearchedOnceUntilWhatItLookedAtChanges) {
+    setSettleTime(0);
+    struct SettleAgain {
+        ~SettleAgain() { setSettleTime(kDefaultSettleMs); }
+    } settleAgain;
+    // The game in the last of five Steam prefixes.
+    const QString steam = at(".local/share/Steam");
+    for (const char* id : {"10", "20", "30", "40"})
+        makeWinePrefix(steam + QStringLiteral("/steamapps/compatdata/") + id + "/pfx",
+                       systemRegistryWith(kInstallKey, "C:\\\\Other"));
+    const QString gameFolder = steam + QStringLiteral("/steamapps/compatdata/50/pfx/drive_c/GP4");
+    makeWinePrefix(steam + QStringLiteral("/steamapps/compatdata/50/pfx"),
+                   systemRegistryWith(kInstallKey, "C:\\\\GP4"));
+    touchFile(gameFolder + QStringLiteral("/GP4.exe"));
+    writeFile(steam + QStringLiteral("/steamapps/libraryfolders.vdf"),
+              "\"libraryfolders\" { \"0\" { \"path\" \"" + steam.toUtf8() + "\" } }");
+    ASSERT_TRUE(QDir().mkpath(at(".config/lutris/games")));
+    writeFile(at(".config/lutris/games/other.yml"), "game:\n  prefix: /nowhere\n");
+
+    const int before = winePrefixSearchCount();
+    // What one start-up asks.
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(found(), canonical(gameFolder));
+    EXPECT_EQ(GameSearchStartFolder(), at(".local/share/Steam/steamapps/compatdata/10/pfx/drive_c"));
+    EXPECT_EQ(winePrefixSearchCount(), before + 1);
+    // The executable is looked for on every call.
+    ASSERT_TRUE(QFile::rename(gameFolder + QStringLiteral("/GP4.exe"),
+                              gameFolder + QStringLiteral("/GP4.bak")));
+    EXPECT_EQ(found(), QString());
+    ASSERT_TRUE(QFile::rename(gameFolder + QStringLiteral("/GP4.bak"),
+                              gameFolder + QStringLiteral("/GP4.exe")));
+    EXPECT_EQ(found(), canonical(gameFolder));
+    EXPECT_EQ(winePrefixSearchCount(), before + 1);
+
+    // A change to anything the search read or listed is seen at the next call.
+    const QString lutrisPrefix = at("Games/gp4");
+    makeWinePrefix(lutrisPrefix, systemRegistryWith(kInstallKey, "C:\\\\GP4"));
+    touchFile(lutrisPrefix + QStringLiteral("/drive_c/GP4/GP4.exe"));
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        QString folder;  // where the game is found after the change
+    } changes[] = {
+        {"a Lutris file rewritten",
+         [&] {
+             writeFile(at(".config/lutris/games/other.yml"),
+                       "game:\n  prefix: " + lutrisPrefix.toUtf8() + "\n");
+         },
+         lutrisPrefix + QStringLiteral("/drive_c/GP4")},
+        {"a Lutris file removed",
+         [&] { ASSERT_TRUE(QFile::remove(at(".config/lutris/games/other.yml"))); },
+         gameFolder},
+        {"a bottle added",
+         [&] {
+             makeWinePrefix(at(".local/share/bottles/bottles/GP4"),
+                            systemRegistryWith(kInstallKey, "C:\\\\GP4"));
+             touchFile(at(".local/share/bottles/bottles/GP4/drive_c/GP4/GP4.exe"));
+         },
+         at(".local/share/bottles/bottles/GP4/drive_c/GP4")},
+        {"~/.wine made",
+         [&] {
+             makeWinePrefix(at(".wine"), systemRegistryWith(kInstallKey, "C:\\\\GP4"));
+             touchFile(at(".wine/drive_c/GP4/GP4.exe"));
+         },
+         at(".wine/drive_c/GP4")},
+    };
+    int searches = winePrefixSearchCount();
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.what);
+        c.change();
+        EXPECT_EQ(found(), canonical(c.folder));
+        EXPECT_EQ(found(), canonical(c.folder));
+        EXPECT_EQ(winePrefixSearchCount(), ++searches);
+    }
+    // Asked to, it searches again; in another environment too.
+    searchWinePrefixesAgain();
+    EXPECT_EQ(found(), canonical(at(".wine/drive_c/GP4")));
+    useEnvironment(at(".local/share/bottles/bottles/GP4"));
+    EXPECT_EQ(found(), canonical(at(".local/share/bottles/bottles/GP4/drive_c/GP4")));
+    EXPECT_EQ(winePrefixSearchCount(), searches + 2);
+
+    // What changed moments ago may change again unseen: it is not kept.
+    setSettleTime(kDefaultSettleMs);
+    searchWinePrefixesAgain();
+    EXPECT_EQ(found(), canonical(at(".local/share/bottles/bottles/GP4/drive_c/GP4")));
+    EXPECT_EQ(found(), canonical(at(".local/share/bottles/bottles/GP4/drive_c/GP4")));
+    EXPECT_EQ(winePrefixSearchCount(), searches + 4);
 }

@@ -4,13 +4,16 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "EditorHarness.h"
 #include "GameFileFixtures.h"
 #include "WinePrefixFixtures.h"
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
+#include "core/bytes/FileStamp.h"
 #include "core/location/SettingsStore.h"
+#include "core/location/WinePrefixes.h"
 
 using namespace pw;
 using namespace pw::test;
@@ -64,6 +67,29 @@ TEST(GameLocation, AGameInAWinePrefixOpensWithoutAsking) {
     EXPECT_TRUE(h.messages.shown.isEmpty()) << h.messages.shown.join('\n').toStdString();
     EXPECT_EQ(h.editor().status(), "Import Done");
     EXPECT_EQ(h.text(names::teamName(0)), "ferrari");
+}
+
+TEST(GameLocation, StartUpSearchesTheWinePrefixesOnce) {
+    model::setSettleTime(0);
+    struct SettleAgain {
+        ~SettleAgain() { model::setSettleTime(model::kDefaultSettleMs); }
+    } settleAgain;
+    EditorHarness h(unregistered());
+    for (const char* id : {"10", "20", "30"})
+        makeWinePrefix(h.home() + "/.steam/steam/steamapps/compatdata/" + id + "/pfx",
+                       systemRegistryWith(kInstallKey, "C:\\\\Other"));
+    makeWinePrefix(h.home() + "/.wine", systemRegistryWith(kWow64InstallKey, "D:\\\\"),
+                   {{'d', h.game().path()}});
+    const int before = model::winePrefixSearchCount();
+    h.importAll();
+    h.window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.window()));
+    QTest::qWait(50);
+    EXPECT_EQ(h.editor().status(), "Import Done");
+    EXPECT_EQ(model::winePrefixSearchCount(), before + 1);
+    // Asking for the game again searches again.
+    h.window().changeGamePathAction()->trigger();
+    EXPECT_EQ(model::winePrefixSearchCount(), before + 2);
 }
 
 TEST(GameLocation, WithoutAGameTheChooserStartsOnAWinePrefixsDrive) {

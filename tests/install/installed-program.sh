@@ -36,9 +36,15 @@ for size in 16 22 24 32 48 64 128 256; do
     [ "$w $h" = "$size $size" ] || fail "${size}x${size} icon is $w x $h"
 done
 grep -q "<svg" "$usr/share/icons/hicolor/scalable/apps/$id.svg" || fail "no scalable icon"
+for doc in man/man1/pitwright.1.gz doc/pitwright/copyright doc/pitwright/changelog.gz \
+           lintian/overrides/pitwright; do
+    [ -f "$usr/share/$doc" ] || fail "share/$doc not installed"
+done
+gzip -t "$usr/share/man/man1/pitwright.1.gz" || fail "the manual page is not a whole gzip file"
 unexpected=$(cd "$usr" && find . -type f ! -path ./bin/pitwright ! -path "./share/pitwright/CamTextures/*" \
     ! -path "./share/icons/hicolor/*/apps/$id.*" ! -path "./share/applications/$id.desktop" \
-    ! -path "./share/metainfo/$id.metainfo.xml")
+    ! -path "./share/metainfo/$id.metainfo.xml" ! -path ./share/man/man1/pitwright.1.gz \
+    ! -path "./share/doc/pitwright/*" ! -path ./share/lintian/overrides/pitwright)
 [ -z "$unexpected" ] || fail "unexpected installed files: $unexpected"
 
 # The validators: any error or warning fails (hints and pedantic notes do not).
@@ -50,6 +56,16 @@ appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" >/dev/null
     || fail "appstreamcli validate: $(appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml")"
 appstreamcli validate-tree --no-net "$usr/.." >/dev/null \
     || fail "appstreamcli validate-tree: $(appstreamcli validate-tree --no-net "$usr/..")"
+
+# The Debian package of the same tree passes lintian, pedantic tags included, but for what its
+# overrides explain (where lintian is installed).
+if command -v lintian >/dev/null; then
+    (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null) || fail "cpack could not make the .deb"
+    out=$(lintian --pedantic --fail-on error,warning,pedantic "$work"/deb/*.deb 2>&1) \
+        || fail "lintian: $out"
+else
+    echo "lintian is not installed: the package is not checked"
+fi
 
 # The installed program, started from another folder on a demo game, in a display of its own.
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config QT_QPA_PLATFORM=xcb

@@ -31,7 +31,7 @@ IsolatedSettings::IsolatedSettings()
     qputenv("XDG_DATA_HOME", dataFolder().toLocal8Bit());
     pointQSettingsAt(dir_.path());
     QDir(dir_.path()).mkpath(home());
-    previousWine_ = model::setWineEnvironment(model::WineEnvironment{home(), QString()});
+    previousWine_ = model::setWineEnvironment(model::WineEnvironment{home(), QString(), QString()});
 }
 
 IsolatedSettings::~IsolatedSettings() {

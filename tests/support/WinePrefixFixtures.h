@@ -25,6 +25,12 @@ inline constexpr char kInstallKey[] =
 void makeWinePrefix(const QString& prefix, const QByteArray& systemReg,
                     const std::map<char, QString>& drives = {});
 
+// A Lutris game file for a Wine game as Lutris saves it: its configuration through a YAML
+// library's default dump (keys in name order, 80 columns), where a text holding a letter beyond
+// ASCII is written in double quotes with "\x" and "\u" escapes and folded over lines with
+// escaped line breaks.
+QByteArray lutrisGameFile(const QString& exe, const QString& prefix);
+
 // An empty file at path, its folders created.
 void touchFile(const QString& path);
 

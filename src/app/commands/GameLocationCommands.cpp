@@ -12,6 +12,7 @@
 #include "core/location/GameInstall.h"
 #include "core/bytes/GamePaths.h"
 #include "core/location/SettingsStore.h"
+#include "core/location/WinePrefixes.h"
 
 namespace pw::app {
 
@@ -31,6 +32,8 @@ void GameLocationCommands::ChooseGP4Path() {
     // A game-executable dialog further down the same chain already ended the program.
     if (editor_.terminated()) return;
     model::SettingsStore& settings = editor_.settings();
+    // The user asks where the game is: look through the Wine prefixes anew.
+    model::searchWinePrefixesAgain();
     const model::GameInstall game = model::ResolveGameFolder(settings);
     OpenFileRequest request;
     request.title = QStringLiteral("Choose GP4 Path");

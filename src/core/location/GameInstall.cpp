@@ -144,7 +144,7 @@ GameInstall ResolveGameFolder(const SettingsStore& settings) {
     if (const std::optional<QString> directory = ReadInstallDirectory())
         return gameIn(*directory, name);
     // Without an entry of its own, a game run under Wine is recorded in its prefix's registry.
-    for (const QString& prefix : findWinePrefixes(wineEnvironment())) {
+    for (const QString& prefix : knownWinePrefixes(wineEnvironment())) {
         for (const QString& folder : installFoldersInPrefix(prefix)) {
             const GameInstall game = gameIn(folder, name);
             if (game.found) return game;
@@ -155,7 +155,7 @@ GameInstall ResolveGameFolder(const SettingsStore& settings) {
 
 QString GameSearchStartFolder() {
     const WineEnvironment environment = wineEnvironment();
-    for (const QString& prefix : findWinePrefixes(environment)) {
+    for (const QString& prefix : knownWinePrefixes(environment)) {
         const QString drive = resolvePath(joinPath(prefix, QStringLiteral("drive_c")));
         if (QFileInfo(drive).isDir()) return drive;
     }

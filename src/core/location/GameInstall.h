@@ -35,6 +35,8 @@ QString InstallEntryLocation();
 // setting "GP4Path" (default "GP4.exe"); found when that file exists (in any letter case).
 // Without an installation entry, the same entry in the registry of each Wine prefix of
 // wineEnvironment(), in the order of findWinePrefixes: the first whose folder holds the file.
+// The prefixes are searched once (knownWinePrefixes) and each registry read once while it stays
+// the same; whether the folder holds the executable is looked at on every call.
 GameInstall ResolveGameFolder(const SettingsStore& settings);
 
 // Where the user starts looking for the game executable when it was not found: the C: drive of

@@ -1,59 +1,28 @@
 #include "core/location/LutrisGameFile.h"
 
-#include <QList>
+#include <yaml-cpp/yaml.h>
+
+#include <exception>
+#include <string>
 
 namespace pw::model {
 
-namespace {
-int indentOf(const QString& line) {
-    int n = 0;
-    while (n < line.size() && (line[n] == QLatin1Char(' ') || line[n] == QLatin1Char('\t'))) ++n;
-    return n;
-}
-
-// A plain, single-quoted or double-quoted scalar.
-QString scalarOf(QString value) {
-    value = value.trimmed();
-    if (value.size() >= 2 && value.startsWith(QLatin1Char('\'')) &&
-        value.endsWith(QLatin1Char('\''))) {
-        return value.mid(1, value.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
-    }
-    if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
-        value.endsWith(QLatin1Char('"'))) {
-        QString out;
-        const QString inner = value.mid(1, value.size() - 2);
-        for (int i = 0; i < inner.size(); ++i) {
-            if (inner[i] == QLatin1Char('\\') && i + 1 < inner.size()) ++i;
-            out += inner[i];
-        }
-        return out;
-    }
-    // A plain scalar ends at a comment.
-    const int comment = int(value.indexOf(QStringLiteral(" #")));
-    return comment < 0 ? value : value.left(comment).trimmed();
-}
-}  // namespace
-
 QString lutrisGamePrefix(const QByteArray& yaml) {
-    const QList<QByteArray> lines = yaml.split('\n');
-    bool inGame = false;
-    int childIndent = -1;
-    for (const QByteArray& raw : lines) {
-        const QString line = QString::fromUtf8(raw).remove(QLatin1Char('\r'));
-        const QString content = line.trimmed();
-        if (content.isEmpty() || content.startsWith(QLatin1Char('#'))) continue;
-        const int indent = indentOf(line);
-        if (indent == 0) {
-            inGame = content == QStringLiteral("game:");
-            childIndent = -1;
-            continue;
-        }
-        if (!inGame) continue;
-        if (childIndent < 0) childIndent = indent;
-        if (indent != childIndent || !content.startsWith(QStringLiteral("prefix:"))) continue;
-        return scalarOf(content.mid(int(qstrlen("prefix:"))));
+    // A file that is not YAML, or holds a prefix of another kind, names no prefix; nothing the
+    // parser throws leaves this function.
+    try {
+        const YAML::Node root = YAML::Load(std::string(yaml.constData(), size_t(yaml.size())));
+        if (!root.IsMap()) return QString();
+        const YAML::Node game = root["game"];
+        if (!game.IsMap()) return QString();
+        const YAML::Node prefix = game["prefix"];
+        // "prefix: ~" or "prefix:" is YAML's null, not a text.
+        if (!prefix.IsScalar()) return QString();
+        const std::string& text = prefix.Scalar();
+        return QString::fromUtf8(text.data(), qsizetype(text.size()));
+    } catch (const std::exception&) {  // YAML::Exception, and running out of memory
+        return QString();
     }
-    return QString();
 }
 
 }  // namespace pw::model

@@ -5,9 +5,9 @@
 
 namespace pw::model {
 
-// The Wine prefix named by a Lutris game file (YAML): the value of "prefix:" directly under the
-// top-level "game:" block, unquoted. Empty when the file names none. Only this one key is read;
-// the rest of the file is not interpreted.
+// The Wine prefix named by a Lutris game file (YAML, as Lutris saves it: non-ASCII letters as
+// "\x" and "\u" escapes in double quotes, long values folded over lines): the text value of
+// "prefix" in the top-level mapping "game". Empty when the file names none or is not YAML.
 QString lutrisGamePrefix(const QByteArray& yaml);
 
 }  // namespace pw::model

@@ -1,12 +1,12 @@
 #include "core/location/WineGameLocation.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 #include <map>
 #include <mutex>
 
 #include "core/bytes/FileStamp.h"
+#include "core/bytes/ForeignFile.h"
 #include "core/location/GameInstall.h"
 #include "core/bytes/GamePaths.h"
 #include "core/location/WineRegistry.h"
@@ -36,6 +36,9 @@ QStringList installDirectoriesInRegistry(const WineRegistry& registry) {
 }
 
 namespace {
+// A fresh prefix's system registry holds 2 to 3 MB, one used for years some tens.
+constexpr qint64 kMaxRegistryBytes = 256 * 1024 * 1024;
+
 // The directories a registry file records. The game is looked for before every file access and
 // a prefix's registry runs to megabytes, so what a file held is kept while its stamp stays the
 // same: a changed file is read again.
@@ -53,10 +56,10 @@ QStringList installDirectoriesInFile(const QString& path) {
     const auto known = reads.find(path);
     if (known != reads.end() && known->second.stamp == stamp) return known->second.directories;
     if (known != reads.end()) reads.erase(known);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    const std::optional<QByteArray> bytes = readForeignFile(path, kMaxRegistryBytes);
+    if (!bytes) return {};
     const std::optional<WineRegistry> registry =
-        parseWineRegistry(file.readAll(), {wow64InstallKey(), installKey()});
+        parseWineRegistry(*bytes, {wow64InstallKey(), installKey()});
     const QStringList directories =
         registry ? installDirectoriesInRegistry(*registry) : QStringList();
     // A file changed moments ago may change again without changing its stamp.
