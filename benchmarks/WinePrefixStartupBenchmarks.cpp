@@ -43,7 +43,8 @@ QByteArray systemRegistry(const QByteArray& directory) {
              "\\\n  0e,0f,10,11,12,13,14,15,16,17,18,19,1a,1b,1c,1d,1e,1f\n";
     if (!directory.isEmpty())
         b += "\n[Software\\\\Wow6432Node\\\\Infogrames\\\\Grand Prix 4\\\\1.00\\\\Install Dir] 1\n"
-             "\"Directory\"=\"" + directory + "\"\n";
+             "\"Directory\"=\"" +
+             directory + "\"\n";
     return b;
 }
 
@@ -60,8 +61,9 @@ void makeProtonPrefix(const QString& home, const QString& appId, const QByteArra
 // The demo game on the D: drive of the last prefix (its id sorts after the others).
 void makeGamePrefix(const QString& home, const QString& game) {
     makeProtonPrefix(home, QStringLiteral("9999999"), systemRegistry("D:\\\\"));
-    QFile::link(game, home + QStringLiteral(
-                                 "/.local/share/Steam/steamapps/compatdata/9999999/pfx/dosdevices/d:"));
+    QFile::link(game,
+                home + QStringLiteral(
+                           "/.local/share/Steam/steamapps/compatdata/9999999/pfx/dosdevices/d:"));
 }
 
 void startUntilFirstFrame(benchmark::State& state, const QString& home) {

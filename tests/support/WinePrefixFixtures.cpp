@@ -73,10 +73,10 @@ QByteArray doubleQuoted(const QString& text, int column, int indent) {
             }
             if (!last) {
                 const QByteArray escape =
-                    ch == '"' || ch == '\\'
-                        ? QByteArray("\\") + char(ch)
-                        : ch <= 0xFF ? "\\x" + QByteArray::number(ch, 16).toUpper().rightJustified(2, '0')
-                                     : "\\u" + QByteArray::number(ch, 16).toUpper().rightJustified(4, '0');
+                    ch == '"' || ch == '\\' ? QByteArray("\\") + char(ch)
+                    : ch <= 0xFF
+                        ? "\\x" + QByteArray::number(ch, 16).toUpper().rightJustified(2, '0')
+                        : "\\u" + QByteArray::number(ch, 16).toUpper().rightJustified(4, '0');
                 out += escape;
                 column += int(escape.size());
                 start = end + 1;

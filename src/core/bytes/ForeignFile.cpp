@@ -18,8 +18,8 @@ std::optional<QByteArray> readForeignFile(const QString& path, qint64 maxBytes) 
 #ifdef Q_OS_UNIX
     // Opened without blocking, so that a named pipe does not wait for a writer; its type and
     // size are then judged on what was opened, not on what the path named a moment before.
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     struct stat st {};
     std::optional<QByteArray> result;

@@ -100,7 +100,8 @@ QStringList bottles(Trail& trail, const WineEnvironment& env) {
     for (const QString& data : dataFolders(env))
         out << subFolders(trail, joinPath(data, QStringLiteral("bottles/bottles")));
     out << subFolders(
-        trail, underHome(env, QStringLiteral(".var/app/com.usebottles.bottles/data/bottles/bottles")));
+        trail,
+        underHome(env, QStringLiteral(".var/app/com.usebottles.bottles/data/bottles/bottles")));
     return out;
 }
 
