@@ -57,16 +57,6 @@ appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" >/dev/null
 appstreamcli validate-tree --no-net "$usr/.." >/dev/null \
     || fail "appstreamcli validate-tree: $(appstreamcli validate-tree --no-net "$usr/..")"
 
-# The Debian package of the same tree passes lintian, pedantic tags included, but for what its
-# overrides explain (where lintian is installed).
-if command -v lintian >/dev/null; then
-    (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null) || fail "cpack could not make the .deb"
-    out=$(lintian --pedantic --fail-on error,warning,pedantic "$work"/deb/*.deb 2>&1) \
-        || fail "lintian: $out"
-else
-    echo "lintian is not installed: the package is not checked"
-fi
-
 # The Debian package of this build passes lintian, pedantic tags included, but for what its
 # overrides explain. This build is not made with the distribution's hardening flags (the
 # package's own build, scripts/package.sh, is, and checks them): those tags alone are left out.
