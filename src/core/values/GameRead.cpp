@@ -26,28 +26,44 @@ void defaultTyrePositions(model::EditorModel& m) {
 }
 }  // namespace
 
-GameRead ReadGame(const GameFilePaths& paths) {
+WheelsRead ReadWheelPositions(const QString& archivePath, model::EditorModel& m) {
+    WheelsRead read;
+    try {
+        read.result = wad::ReadTyrePositions(archivePath, m);
+    } catch (const model::GameFileError& e) {
+        // A damaged archive is one without a usable collision mesh: the rest of the game's values
+        // are still read, and no collision-mesh offset is known, so nothing is written there.
+        read.error = e;
+        read.note = e.message() + QStringLiteral("\r\n") + QLatin1String(kDamagedArchive);
+        return read;
+    }
+    switch (read.result) {
+        case wad::TyreReadResult::ArchiveMissing:
+            read.note = QLatin1String(wad::kArchiveMissingOnRead);
+            defaultTyrePositions(m);
+            break;
+        case wad::TyreReadResult::NoCollisionMesh:
+            read.note = QLatin1String(wad::kNoCollisionMesh);
+            break;
+        case wad::TyreReadResult::Read:
+            break;
+    }
+    return read;
+}
+
+GameRead ReadGame(const GameFilePaths& paths, const model::EditorModel& start) {
     GameRead read;
     model::EditorModel& m = read.model;
+    m = start;
+    // Each of the game's files is opened once for every read below.
     model::ImportFiles files(paths.exe, paths.saveState);
     model::ReadExeTables(files.exe(), m);
-    try {
-        switch (wad::ReadTyrePositions(paths.archive, m)) {
-            case wad::TyreReadResult::ArchiveMissing:
-                read.notes << QLatin1String(wad::kArchiveMissingOnRead);
-                defaultTyrePositions(m);
-                break;
-            case wad::TyreReadResult::NoCollisionMesh:
-                read.notes << QLatin1String(wad::kNoCollisionMesh);
-                break;
-            case wad::TyreReadResult::Read:
-                break;
-        }
-    } catch (const model::GameFileError& e) {
-        read.archiveError = e;
-        read.notes << e.message() + QStringLiteral("\r\n") + QLatin1String(kDamagedArchive);
-    }
-    if (!model::ReadTyreBrands(files, m).saveStateFound) {
+    const WheelsRead wheels = ReadWheelPositions(paths.archive, m);
+    read.wheels = wheels.result;
+    read.archiveError = wheels.error;
+    if (wheels.note) read.notes << *wheels.note;
+    read.saveStateFound = model::ReadTyreBrands(files, m).saveStateFound;
+    if (!read.saveStateFound) {
         read.notes << QLatin1String(model::kBrandsSaveStateMissingMessage);
         for (int t = 0; t < model::kTeamCount; ++t)
             m.teams[t].tyreBrand = dt::kTeamColours[t].tyreBrand;
