@@ -38,8 +38,18 @@ done
 grep -q "<svg" "$usr/share/icons/hicolor/scalable/apps/$id.svg" || fail "no scalable icon"
 unexpected=$(cd "$usr" && find . -type f ! -path ./bin/pitwright ! -path "./share/pitwright/CamTextures/*" \
     ! -path "./share/icons/hicolor/*/apps/$id.*" ! -path "./share/applications/$id.desktop" \
-    ! -path "./share/metainfo/$id.metainfo.xml")
+    ! -path "./share/metainfo/$id.metainfo.xml" ! -path ./share/man/man1/pitwright.1 \
+    ! -path ./share/bash-completion/completions/pitwright)
 [ -z "$unexpected" ] || fail "unexpected installed files: $unexpected"
+
+# The command line: its manual page reads without a warning, bash-completion finds its
+# completion, and the installed program answers without a display.
+warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$usr/share/man/man1/pitwright.1" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "man page: $warnings"
+bash -c 'source /usr/share/bash-completion/bash_completion 2>/dev/null; source "$1"; complete -p pitwright' \
+    _ "$usr/share/bash-completion/completions/pitwright" >/dev/null || fail "no bash completion for pitwright"
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/pitwright" --version) || fail "pitwright --version failed"
+[ "$version" = "Pitwright 2.4" ] || fail "pitwright --version says: $version"
 
 # The validators: any error or warning fails (hints and pedantic notes do not).
 desktop=$usr/share/applications/$id.desktop
