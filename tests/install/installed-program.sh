@@ -46,8 +46,11 @@ unexpected=$(cd "$usr" && find . -type f ! -path ./bin/pitwright ! -path "./shar
 # completion, and the installed program answers without a display.
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$usr/share/man/man1/pitwright.1" 2>&1 >/dev/null)
 [ -z "$warnings" ] || fail "man page: $warnings"
-bash -c 'source /usr/share/bash-completion/bash_completion 2>/dev/null; source "$1"; complete -p pitwright' \
-    _ "$usr/share/bash-completion/completions/pitwright" >/dev/null || fail "no bash completion for pitwright"
+completed=$(bash -c 'source /usr/share/bash-completion/bash_completion; source "$1"
+    COMP_WORDS=(pitwright d); COMP_CWORD=1; COMP_LINE="pitwright d"; COMP_POINT=11
+    "$(complete -p pitwright | sed "s/.*-F \([^ ]*\).*/\1/")"; echo "${COMPREPLY[*]}"' \
+    _ "$usr/share/bash-completion/completions/pitwright") || fail "the bash completion fails"
+[ "$completed" = "dump diff" ] || fail "bash completion of \"pitwright d\" gives: $completed"
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/pitwright" --version) || fail "pitwright --version failed"
 [ "$version" = "Pitwright 2.4" ] || fail "pitwright --version says: $version"
 
