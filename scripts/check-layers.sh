@@ -19,11 +19,12 @@ declare -A allowed=(
   [core/images]="core/bytes core/tables"
   [core/ownfiles]="core/bytes core/tables core/archive"
   [core/values]="core/bytes core/tables core/archive core/ownfiles"
+  [core/transfer]="core/bytes core/location core/tables core/backup core/archive core/images"
   [preview]="core/bytes core/tables core/archive core/images"
-  [app]="core/bytes core/location core/tables core/backup core/archive core/images core/ownfiles core/values preview"
+  [app]="core/bytes core/location core/tables core/backup core/archive core/images core/ownfiles core/values core/transfer preview"
   # The program's entry point chooses between the window and the command line.
   [main]="app cli"
-  [cli]="core/bytes core/location core/tables core/backup core/archive core/images core/ownfiles core/values"
+  [cli]="core/bytes core/location core/tables core/backup core/archive core/images core/ownfiles core/values core/transfer"
 )
 # The folder (a key above) of a file or include path.
 layer_of() {

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the demo need, when any is missing.
 set -euo pipefail
 packages=(build-essential cmake ninja-build qt6-base-dev libqt6opengl6-dev libgl1-mesa-dev libglu1-mesa-dev
-          libgtest-dev libbenchmark-dev xvfb xauth libgl1-mesa-dri desktop-file-utils appstream x11-utils ccache
+          libgtest-dev libbenchmark-dev libssl-dev xvfb xauth libgl1-mesa-dri desktop-file-utils appstream x11-utils ccache
           bash-completion)
 missing=()
 for p in "${packages[@]}"; do

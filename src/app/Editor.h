@@ -11,7 +11,7 @@
 #include "app/SelectionState.h"
 #include "app/window/WindowFields.h"
 #include "core/tables/EditorModel.h"
-#include "core/tables/ExportChecks.h"
+#include "core/transfer/ImportRecord.h"
 
 namespace pw::model {
 class SettingsStore;
@@ -92,9 +92,9 @@ public:
 
     // The game as the last Import All found it; none before an Import All succeeded and after
     // one failed. Export All refuses to run without it, and the preview shows nothing.
-    const std::optional<model::ImportedGame>& importedGame() const { return importedGame_; }
+    const std::optional<transfer::ImportRecord>& importedGame() const { return importedGame_; }
     bool gameImported() const { return importedGame_.has_value(); }
-    void setImportedGame(std::optional<model::ImportedGame> game) {
+    void setImportedGame(std::optional<transfer::ImportRecord> game) {
         importedGame_ = std::move(game);
     }
 
@@ -146,7 +146,7 @@ private:
     MouseActions* mouse_;  // a child of the editor
     std::unique_ptr<TeamFileCommands> teamFiles_;
     std::unique_ptr<PerformanceFileCommands> performanceFiles_;
-    std::optional<model::ImportedGame> importedGame_;
+    std::optional<transfer::ImportRecord> importedGame_;
     EditHistory* history_;  // a child of the editor
     bool terminated_ = false;
     std::function<void()> terminateHandler_;

@@ -8,8 +8,8 @@
 namespace pw::app {
 
 // The team pictures of the Images page. Import All resets them and loads them, selecting a team
-// shows its pictures, Export All exchanges the picture files. The window's own is
-// TeamImagesController; tests put recorders in its place.
+// shows its pictures, Export All (in the data core) exchanges the picture files and tells it. The
+// window's own is TeamImagesController; tests put recorders in its place.
 class TeamImagesPort {
 public:
     virtual ~TeamImagesPort() = default;
@@ -17,8 +17,8 @@ public:
     virtual void resetTeamImages() {}
     // Shows team t's pictures and driver names on the Images page.
     virtual void importGPIs(int /*team*/) {}
-    // Applies the pending exchanges to the picture files (last step of Export All).
-    virtual void swapGPIs() {}
+    // Export All has exchanged the picture files and forgotten the pending exchanges.
+    virtual void picturesExchanged() {}
 };
 
 // The save-selection dialog of the team files: its team labels follow the team names, and the

@@ -86,7 +86,7 @@ class RecordingImages : public app::TeamImagesPort {
 public:
     void resetTeamImages() override { ++resets; }
     void importGPIs(int team) override { loaded.push_back(team); }
-    void swapGPIs() override { ++swaps; }
+    void picturesExchanged() override { ++swaps; }
     int resets = 0;
     int swaps = 0;
     std::vector<int> loaded;

@@ -17,12 +17,11 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
 #include "app/window/QuickCamBar.h"
-#include "core/backup/GameBackup.h"
 #include "core/images/TeamImages.h"
 #include "core/tables/Conversions.h"
 #include "core/tables/Defaults.h"
 #include "core/tables/ExeTables.h"
-#include "core/tables/ExportChecks.h"
+#include "core/transfer/ExportAll.h"
 #include "core/bytes/GamePaths.h"
 #include "core/location/GameInstall.h"
 #include "core/tables/SaveState.h"
@@ -36,8 +35,6 @@ namespace pw::app {
 
 namespace {
 constexpr char kChooseGameMessage[] = "Please choose your GP4 folder";
-constexpr char kNoOffsetMessage[] =
-    "No collision mesh was found in the cars wad, so tyre positions haven't been exported.";
 constexpr char kImportFailedStatus[] =
     "Import failed: choose the game with Options > \"Change GP4 Path\"";
 constexpr char kNothingImported[] =
@@ -75,8 +72,6 @@ void GameTransfer::importAll() {
 void GameTransfer::importGame(const model::GameInstall& game) {
     model::SettingsStore& settings = editor_.settings();
     model::EditorModel& model = editor_.model();
-    const QString exePath = model::GameExecutablePath(game, settings);
-    const QString savePath = model::SaveStatePath(game);
 
     // What the window held before is gone: no step may lead back into it.
     editor_.history().forget();
@@ -84,11 +79,14 @@ void GameTransfer::importGame(const model::GameInstall& game) {
     editor_.teamImages().resetTeamImages();
     editor_.selector().lightQuickCam(0);
 
+    // What each game file is before it is read: Export All writes only into the same bytes.
+    const transfer::GameFiles gameFiles = transfer::LocateGameFiles(game, settings);
+    transfer::ImportRecord record = transfer::RecordImport(gameFiles);
     // Import All's reading sequence; the window then says what the reads said, in their order,
     // and shows the defaults that took the place of what was missing.
     const values::GameRead read = values::ReadGame(
-        values::GameFilePaths{game.folder, exePath, savePath,
-                              model::CarsArchivePath(game, settings)},
+        values::GameFilePaths{gameFiles.folder, gameFiles.exe, gameFiles.saveState,
+                              gameFiles.carsArchive},
         model);
     model = read.model;
     for (const QString& note : read.notes) editor_.messages().show(note);
@@ -107,8 +105,8 @@ void GameTransfer::importGame(const model::GameInstall& game) {
 
     model.SelectedCamera = 105;
     model.EditsLive = 1;
-    editor_.setImportedGame(model::ImportedGame{game.folder, exePath, savePath,
-                                                model::fileExists(savePath), model.versionByte});
+    record.game.versionByte = model.versionByte;
+    editor_.setImportedGame(record);
     editor_.saveSelection().selectAllOnNextShow();
     editor_.selector().HighSelCam();
     // Team 0 is selected as a click on its arm colour would select it.
@@ -120,6 +118,12 @@ void GameTransfer::importGame(const model::GameInstall& game) {
 void GameTransfer::readTyrePositions() {
     model::SettingsStore& settings = editor_.settings();
     const QString archive = model::CarsArchivePath(model::ResolveGameFolder(settings), settings);
+    // Another cars archive chosen after Import All: the record of what was read follows it.
+    if (editor_.importedGame() && editor_.importedGame()->carsArchive != archive) {
+        transfer::ImportRecord record = *editor_.importedGame();
+        transfer::RecordArchive(record, archive);
+        editor_.setImportedGame(record);
+    }
     const values::WheelsRead read = values::ReadWheelPositions(archive, editor_.model());
     if (read.note) editor_.messages().show(*read.note);
     showReadTyrePositions(read.result, read.error.has_value());
@@ -250,81 +254,15 @@ void GameTransfer::exportAll() {
     model = next;
 
     model::SettingsStore& settings = editor_.settings();
-    const model::GameInstall game = model::ResolveGameFolder(settings);
-    const QString exePath = model::GameExecutablePath(game, settings);
-    const QString savePath = model::SaveStatePath(game);
-    checkBeforeExport(game, exePath, savePath);
-    // What the export is about to overwrite is saved first; a backup that cannot be written
-    // stops the export here, before any game file changes.
-    backup::Backup backup = backup::CreateBackup(backup::backupsFolder(),
-                                               backupPlan(game, exePath, savePath));
-    backup::PruneBackups(backup::backupsFolder());
-    model::WriteExeTables(exePath, model);
-    switch (wad::WriteTyrePositions(model::CarsArchivePath(game, settings), model)) {
-        case wad::TyreWriteResult::ArchiveMissing:
-            editor_.messages().show(QLatin1String(wad::kArchiveMissingOnWrite));
-            break;
-        case wad::TyreWriteResult::NoOffsetKnown:
-            editor_.messages().show(QLatin1String(kNoOffsetMessage));
-            break;
-        case wad::TyreWriteResult::Written:
-            break;
-    }
-    // The save-state file is there: checkBeforeExport refused the export otherwise.
-    model::WriteTyreBrands(savePath, exePath, model, model::BrandsChecksum::ByTablesWriter);
-    model::WriteSaveStateTables(savePath, exePath, model);
-    editor_.teamImages().swapGPIs();
-    try {
-        backup::RecordStateAfter(backup);
-    } catch (const model::GameFileError& e) {
-        // The export is done; only the backup's record of it is incomplete.
-        editor_.messages().showError(e.message());
-    }
+    const transfer::GameFiles files =
+        transfer::LocateGameFiles(model::ResolveGameFolder(settings), settings);
+    const transfer::ExportResult result = transfer::ExportAll(
+        model, files, *editor_.importedGame(),
+        [this](const QString& note) { editor_.messages().show(note); });
+    editor_.setImportedGame(result.record);
+    editor_.teamImages().picturesExchanged();
     editor_.setStatus(QStringLiteral("Export Done"));
-}
-
-backup::BackupPlan GameTransfer::backupPlan(const model::GameInstall& game, const QString& exePath,
-                                           const QString& savePath) {
-    const model::EditorModel& model = editor_.model();
-    backup::BackupPlan plan;
-    plan.gameFolder = game.folder;
-    plan.wholeFiles << exePath << savePath
-                    << images::PicturesTouchedBy(model::GameImagesFolder(game),
-                                                 model.PendingImageSwaps);
-    const QString archive = model::CarsArchivePath(game, editor_.settings());
-    if (!archive.isEmpty() && model::fileExists(archive) && model.tyres.collisionMeshOffset)
-        plan.archiveRange = backup::BackupPlan::ArchiveRange{
-            model::resolvePath(archive),
-            qint64(*model.tyres.collisionMeshOffset) + wad::kWheelOffsets.front(),
-            wad::kWheelsEnd - wad::kWheelOffsets.front()};
-    return plan;
-}
-
-void GameTransfer::checkBeforeExport(const model::GameInstall& game, const QString& exePath,
-                                     const QString& savePath) {
-    // Every file is checked before the first is written: a refused export changes nothing.
-    const std::optional<model::ImportedGame>& imported = editor_.importedGame();
-    if (!game.found || game.folder != imported->folder)
-        throw model::changedSinceImport(
-            game.found ? game.folder : imported->folder,
-            QStringLiteral("the game folder is not the one imported, %1")
-                .arg(QDir::toNativeSeparators(imported->folder)));
-    if (exePath != imported->exePath)
-        throw model::changedSinceImport(
-            exePath, QStringLiteral("the game executable imported was %1")
-                         .arg(QDir::toNativeSeparators(imported->exePath)));
-    model::CheckExeForExport(exePath, imported->versionByte);
-    model::SettingsStore& settings = editor_.settings();
-    wad::CheckTyrePositionsForExport(model::CarsArchivePath(game, settings), editor_.model());
-    const bool saveStateFound = model::fileExists(savePath);
-    if (saveStateFound != imported->saveStateFound)
-        throw model::changedSinceImport(savePath, saveStateFound
-                                                      ? QStringLiteral("it was not there then")
-                                                      : QStringLiteral("it is gone"));
-    // Without a save-state file the export could only write the executable's half of the game's
-    // values: it says so and writes nothing.
-    if (!saveStateFound) editor_.messages().show(QLatin1String(model::kBrandsNotExportedMessage));
-    model::CheckSaveStateForExport(savePath);
+    if (!result.afterNote.isEmpty()) editor_.messages().show(result.afterNote);
 }
 
 }  // namespace pw::app

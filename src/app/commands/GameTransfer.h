@@ -8,9 +8,6 @@ struct GameInstall;
 namespace pw::wad {
 enum class TyreReadResult;
 }
-namespace pw::backup {
-struct BackupPlan;
-}
 
 namespace pw::app {
 
@@ -35,10 +32,6 @@ public:
 
 private:
     void importGame(const model::GameInstall& game);
-    backup::BackupPlan backupPlan(const model::GameInstall& game, const QString& exePath,
-                                 const QString& savePath);
-    void checkBeforeExport(const model::GameInstall& game, const QString& exePath,
-                           const QString& savePath);
     void fillTeam(int team, bool showShapeNames);
     void fillDriver(int driver);
     void fillCameras();

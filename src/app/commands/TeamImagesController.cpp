@@ -24,9 +24,6 @@
 namespace pw::app {
 
 namespace {
-constexpr char kNoImagesFolder[] =
-    "Sorry but GP4's images folder can't be found.\r\nTeam images haven't been exchanged.";
-
 // The fourth byte of a picture's pixels means nothing to the window: shown as an alpha channel
 // it would make a picture whose fourth bytes are 0 invisible.
 QPixmap opaque(const QImage& picture) {
@@ -74,22 +71,6 @@ void TeamImagesController::showPicture(QLabel* box, const QString& path, int wid
         box->clear();
         if (reported_.insert(path).second) editor_.messages().showError(e.message());
     }
-}
-
-void TeamImagesController::swapGPIs() {
-    model::EditorModel& model = editor_.model();
-    if (model.PendingImageSwaps.empty()) return;
-    // Always the game's own folder: the game reads its pictures there, whatever "GpiPath" says.
-    const QString folder = model::GameImagesFolder(model::ResolveGameFolder(editor_.settings()));
-    const images::SwapReport report = images::SwapGPIs(folder, model.PendingImageSwaps);
-    if (!report.folderFound) {
-        // Nothing was exchanged: the exchanges stay pending for a later Export All.
-        editor_.messages().show(QLatin1String(kNoImagesFolder));
-        return;
-    }
-    // The files now hold the exchanged pictures under the game's own numbers. Forgetting the
-    // exchanges keeps a second Export All from exchanging the files back.
-    images::resetTeamImages(model);
 }
 
 void TeamImagesController::LMDButton11Click() {

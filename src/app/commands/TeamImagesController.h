@@ -29,7 +29,6 @@ public:
     void importGPIs(int team) override;
     // Exchanges the picture files of every pending exchange in the game's own images folder, then
     // starts afresh (numbers back to the game's own, nothing pending), as an Import All would.
-    void swapGPIs() override;
 
     // "Apply" of "Team Images Operations": exchanges the pictures of the two chosen teams.
     void LMDButton11Click();

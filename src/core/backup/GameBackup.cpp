@@ -1,6 +1,5 @@
 #include "core/backup/GameBackup.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +27,7 @@ constexpr char kFolderFormat[] = "yyyy-MM-dd_hh-mm-ss";
 constexpr qint64 kMaxManifestSize = 1024 * 1024;
 
 QByteArray sha256(const QByteArray& bytes) {
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+    return model::sha256Hex(bytes);
 }
 
 QString cleanFolder(const QString& folder) {
@@ -184,15 +183,18 @@ Backup CreateBackup(const QString& root, const BackupPlan& plan) {
         for (const QString& path : plan.wholeFiles) {
             BackupEntry e;
             e.path = insideGame(backup.gameFolder, path).value_or(cleanFolder(path));
-            if (!QFileInfo(path).isFile()) {
+            const auto known = plan.contents.find(path);
+            const model::FileContents contents =
+                known != plan.contents.end() ? known->second : model::readFingerprinted(path);
+            if (!contents.fingerprint.exists()) {
                 e.kind = BackupEntry::Kind::Absent;
                 backup.entries.push_back(e);
                 continue;
             }
-            const QByteArray bytes = readWholeFile(path);
+            const QByteArray& bytes = contents.bytes;
             e.copyName = copyNameFor(path, ++index);
             e.size = bytes.size();
-            e.sha256Before = sha256(bytes);
+            e.sha256Before = contents.fingerprint.sha256;
             saveFileAtomically(QDir(backup.folder).filePath(e.copyName), bytes);
             backup.entries.push_back(e);
         }

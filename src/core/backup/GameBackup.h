@@ -4,8 +4,11 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <optional>
 #include <vector>
+
+#include "core/bytes/FileFingerprint.h"
 
 namespace pw::backup {
 
@@ -26,6 +29,8 @@ struct BackupPlan {
     // Files saved whole (the executable, the save-state file, pictures). A file that does not
     // exist is recorded as absent: restoring removes whatever the export made there.
     QStringList wholeFiles;
+    // Files of wholeFiles the caller has read already, by path: saved as read, not read again.
+    std::map<QString, model::FileContents> contents;
     // The cars archive's bytes [offset, offset + length), kept with the archive's size and
     // modification time. The archive may lie outside the game folder: it is then not restored.
     struct ArchiveRange {
