@@ -35,25 +35,23 @@ int runApply(const QStringList& arguments, Streams streams) {
         throw CliError(QStringLiteral("the game folder and at least one file are needed"));
 
     QStringList notes;
-    const values::GameRead read = readGame(gameInFolder(positional.front()), notes);
+    const ImportedGame game = readGame(gameInFolder(positional.front()), notes);
     for (const QString& note : notes) streams.err << "pitwright apply: " << note << '\n';
-    model::EditorModel applied = read.model;
+    model::EditorModel applied = game.read.model;
     for (const QString& file : positional.mid(1)) {
         for (const QString& note : applyFile(file, applied))
             streams.err << "pitwright apply: " << file << ": " << note << '\n';
     }
 
     const std::vector<ValueChange> changes =
-        changesBetween(valuesToJson(read.model), valuesToJson(applied));
+        changesBetween(valuesToJson(game.read.model), valuesToJson(applied));
     if (changes.empty()) {
         streams.out << kNothingToExport << '\n';
         return kExitSame;
     }
-    if (options.parser().isSet(dryRun)) {
-        for (const ValueChange& change : changes) streams.out << change.line() << '\n';
-        return kExitSame;
-    }
-    return exportApplied(read, applied, streams);
+    for (const ValueChange& change : changes) streams.out << change.line() << '\n';
+    if (options.parser().isSet(dryRun)) return kExitSame;
+    return exportApplied(game, applied, streams);
 }
 
 }  // namespace pw::cli

@@ -17,10 +17,10 @@ constexpr qint64 kMaxDumpSize = 16 * 1024 * 1024;
 QJsonObject valuesOf(const QString& argument, Streams streams) {
     if (QFileInfo(argument).isDir()) {
         QStringList notes;
-        const values::GameRead read = readGame(gameInFolder(argument), notes);
+        const ImportedGame game = readGame(gameInFolder(argument), notes);
         for (const QString& note : notes)
             streams.err << "pitwright diff: " << argument << ": " << note << '\n';
-        return valuesToJson(read.model);
+        return valuesToJson(game.read.model);
     }
     QByteArray text;
     try {

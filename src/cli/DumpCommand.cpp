@@ -26,12 +26,12 @@ int runDump(const QStringList& arguments, Streams streams) {
     if (folders.size() > 1) throw CliError(QStringLiteral("one game folder at most"));
     const QStringList groups = groupsOf(options.parser().value(only));
 
-    const values::GameFilePaths paths =
+    const transfer::GameFiles files =
         folders.isEmpty() ? gameOfEditor() : gameInFolder(folders.front());
     QStringList notes;
-    const values::GameRead read = readGame(paths, notes);
+    const ImportedGame game = readGame(files, notes);
     for (const QString& note : notes) streams.err << "pitwright dump: " << note << '\n';
-    streams.out << QJsonDocument(valuesToJson(read.model, groups)).toJson(QJsonDocument::Indented);
+    streams.out << QJsonDocument(valuesToJson(game.read.model, groups)).toJson(QJsonDocument::Indented);
     return kExitSame;
 }
 

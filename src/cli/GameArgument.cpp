@@ -10,38 +10,46 @@
 
 namespace pw::cli {
 
-values::GameFilePaths gameInFolder(const QString& folder) {
+transfer::GameFiles gameInFolder(const QString& folder) {
     const QFileInfo info(folder);
-    if (!info.isDir())
-        throw CliError(QStringLiteral("%1: no such folder").arg(folder));
-    values::GameFilePaths paths;
-    paths.folder = QDir::cleanPath(info.absoluteFilePath());
-    paths.exe = model::resolvePath(model::joinPath(paths.folder, QStringLiteral("GP4.exe")));
-    paths.saveState = model::resolvePath(model::joinPath(paths.folder, QStringLiteral("f1gstate.sav")));
-    paths.archive = model::resolvePath(model::joinPath(paths.folder, QStringLiteral("cars.wad")));
-    if (!model::fileExists(paths.exe))
+    if (!info.isDir()) throw CliError(QStringLiteral("%1: no such folder").arg(folder));
+    model::GameInstall game;
+    game.found = true;
+    game.folder = model::resolvePath(QDir::cleanPath(info.absoluteFilePath()));
+    transfer::GameFiles files;
+    files.folder = game.folder;
+    files.exe = model::resolvePath(model::joinPath(game.folder, QStringLiteral("GP4.exe")));
+    files.saveState = model::SaveStatePath(game);
+    files.carsArchive = model::resolvePath(model::joinPath(game.folder, QStringLiteral("cars.wad")));
+    files.imagesFolder = model::GameImagesFolder(game);
+    if (!model::fileExists(files.exe))
         throw CliError(QStringLiteral("%1: the folder holds no game (no GP4.exe)").arg(folder));
-    return paths;
+    return files;
 }
 
-values::GameFilePaths gameOfEditor() {
+transfer::GameFiles gameOfEditor() {
     const model::SettingsStore settings;
     const model::GameInstall game = model::ResolveGameFolder(settings);
     if (!game.found)
         throw CliError(QStringLiteral(
             "no game found: give its folder, or choose it once in the window (Options > \"Change "
             "GP4 Path\")"));
-    return values::GameFilePaths{game.folder, model::GameExecutablePath(game, settings),
-                                 model::SaveStatePath(game), model::CarsArchivePath(game, settings)};
+    return transfer::LocateGameFiles(game, settings);
 }
 
-values::GameRead readGame(const values::GameFilePaths& paths, QStringList& notes) {
+ImportedGame readGame(const transfer::GameFiles& files, QStringList& notes) {
     try {
-        values::GameRead read = values::ReadGame(paths);
+        // What each file is before it is read: an export writes only into the same bytes.
+        transfer::ImportRecord record = transfer::RecordImport(files);
+        values::GameRead read = values::ReadGame(
+            values::GameFilePaths{files.folder, files.exe, files.saveState, files.carsArchive});
         if (read.archiveError) throw *read.archiveError;
+        record.game.versionByte = read.model.versionByte;
         for (const QString& note : read.notes)
-            notes << QString(note).replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
-        return read;
+            notes << QString(note)
+                         .replace(QLatin1String("\r\n"), QLatin1String(" "))
+                         .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return ImportedGame{files, std::move(record), std::move(read)};
     } catch (const model::GameFileError& e) {
         throw CliError(e.message());
     }

@@ -1,21 +1,31 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
+#include "core/transfer/GameFiles.h"
+#include "core/transfer/ImportRecord.h"
 #include "core/values/GameRead.h"
 
 namespace pw::cli {
 
-// The game's files for a GAME_FOLDER argument: its "GP4.exe", "f1gstate.sav" and "cars.wad"
-// (the settings name the files of the game the editor opens, not of a folder given). Throws
-// CliError when the folder holds no game executable.
-values::GameFilePaths gameInFolder(const QString& folder);
+// The game's files for a GAME_FOLDER argument: its "GP4.exe", "f1gstate.sav", "cars.wad" and
+// images folder (the settings name the files of the game the editor opens, not of a folder
+// given). Throws CliError when the folder holds no game executable.
+transfer::GameFiles gameInFolder(const QString& folder);
 // The game the editor would open: found as the window finds it, with its settings' paths.
 // Throws CliError when no game is found.
-values::GameFilePaths gameOfEditor();
+transfer::GameFiles gameOfEditor();
+
+// A game as Import All reads it, with the record Export All checks the files against.
+struct ImportedGame {
+    transfer::GameFiles files;
+    transfer::ImportRecord record;
+    values::GameRead read;
+};
 
 // Import All's reading of the game; a damaged game file (the cars archive included) is a
-// CliError naming it. The notes of a missing file go to `notes`.
-values::GameRead readGame(const values::GameFilePaths& paths, QStringList& notes);
+// CliError naming it. The messages the window would show go to `notes`, one line each.
+ImportedGame readGame(const transfer::GameFiles& files, QStringList& notes);
 
 }  // namespace pw::cli

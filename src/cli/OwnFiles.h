@@ -5,7 +5,7 @@
 
 #include "cli/CommandLine.h"
 #include "core/tables/EditorModel.h"
-#include "core/values/GameRead.h"
+#include "cli/GameArgument.h"
 
 namespace pw::cli {
 
@@ -18,6 +18,6 @@ QStringList applyFile(const QString& path, model::EditorModel& m);
 
 // Writes the applied values into the game read, as Export All does: its checks against what was
 // read, its backup, its writes. Returns the exit status.
-int exportApplied(const values::GameRead& read, const model::EditorModel& applied, Streams streams);
+int exportApplied(const ImportedGame& game, model::EditorModel& applied, Streams streams);
 
 }  // namespace pw::cli

@@ -34,7 +34,7 @@ int runRestore(const QStringList& arguments, Streams streams) {
     if (listing == (positional.size() == 2) || positional.size() > 2)
         throw CliError(QStringLiteral("give either --list or the backup to restore"));
 
-    const values::GameFilePaths game = gameInFolder(positional[0]);
+    const transfer::GameFiles game = gameInFolder(positional[0]);
     const std::vector<backup::Backup> backups =
         backup::ListBackups(backup::backupsFolder(), game.folder);
     if (listing) {
