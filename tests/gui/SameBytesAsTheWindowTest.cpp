@@ -2,13 +2,14 @@
 
 #include <QJsonDocument>
 #include <QTemporaryDir>
+#include <QTextStream>
 
 #include "DemoGame.h"
 #include "EditorHarness.h"
 #include "GameFileFixtures.h"
 #include "app/commands/PerformanceFileCommands.h"
 #include "app/commands/TeamFileCommands.h"
-#include "cli/OwnFiles.h"
+#include "cli/CommandLine.h"
 #include "cli/ValueJson.h"
 #include "core/ownfiles/CameraEncodings.h"
 #include "core/ownfiles/CameraSet.h"
@@ -106,9 +107,9 @@ std::vector<OwnFileKind> ownFileKinds() {
 
 }  // namespace
 
-// For each kind of own file: loading it through the window's command followed by Export All
-// leaves the game holding exactly the values the command line's apply computes.
-TEST(SameValuesAsTheWindow, EveryKindOfOwnFileGivesTheValuesTheWindowExports) {
+// For each kind of own file: loading it through the window's command followed by Export All, and
+// applying it from the command line, give byte-identical game folders.
+TEST(SameBytesAsTheWindow, EveryKindOfOwnFile) {
     for (const OwnFileKind& kind : ownFileKinds()) {
         SCOPED_TRACE(kind.name);
         QTemporaryDir dir;
@@ -117,20 +118,33 @@ TEST(SameValuesAsTheWindow, EveryKindOfOwnFileGivesTheValuesTheWindowExports) {
         writeFile(file, kind.make(demo));
 
         EditorHarness window;
+        const auto untouched = window.game().snapshot();
         window.importAll();
         kind.loadInWindow(window.editor(), file);
         window.editor().exportAll();
         ASSERT_TRUE(window.messages.errors.isEmpty())
             << window.messages.errors.join('\n').toStdString();
         ASSERT_EQ(window.editor().status(), "Export Done");
-        const QJsonObject exported = cli::valuesToJson(readGame(window.game()).model);
 
         DemoFolder game;
-        model::EditorModel applied = readGame(game).model;
-        cli::applyFile(file, applied);
-        const QJsonObject fromCli = cli::valuesToJson(applied);
-        EXPECT_EQ(fromCli, exported) << QJsonDocument(fromCli).toJson().toStdString();
-        // The file changed something, so the comparison is not between two untouched games.
-        EXPECT_NE(fromCli, cli::valuesToJson(readGame(game).model));
+        ASSERT_EQ(game.snapshot(), untouched);
+        QString out, err;
+        {
+            QTextStream outStream(&out), errStream(&err);
+            const int status = cli::run({"pitwright", "apply", game.path(), file},
+                                        cli::Streams{outStream, errStream});
+            ASSERT_EQ(status, 0) << err.toStdString();
+        }
+        EXPECT_TRUE(out.endsWith("\n") && out.contains("Export Done")) << out.toStdString();
+        // The file changed something, and exactly what the window's export changed.
+        EXPECT_NE(game.snapshot(), untouched);
+        const auto fromWindow = window.game().snapshot(), fromCli = game.snapshot();
+        for (const auto& [name, bytes] : fromWindow) {
+            ASSERT_TRUE(fromCli.count(name)) << name.toStdString();
+            EXPECT_TRUE(fromCli.at(name) == bytes) << name.toStdString() << " differs";
+        }
+        EXPECT_EQ(fromCli.size(), fromWindow.size());
+        EXPECT_EQ(cli::valuesToJson(readGame(game).model),
+                  cli::valuesToJson(readGame(window.game()).model));
     }
 }
