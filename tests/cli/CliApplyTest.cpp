@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include "CliRun.h"
@@ -14,9 +15,11 @@
 #include "core/ownfiles/SectionedPerformanceFile.h"
 #include "core/ownfiles/TeamFile.h"
 #include "core/tables/Conversions.h"
+#include "core/tables/ExeLayout.h"
 
 using namespace pw;
 using namespace pw::test;
+namespace exe = pw::model::exe;
 
 namespace {
 
@@ -127,4 +130,30 @@ TEST(CliApply, ADumpOfTheSameGameHasNothingToExport) {
     }
     EXPECT_EQ(game.snapshot(), before);
     EXPECT_TRUE(backup::ListBackups(backup::backupsFolder(), game.path()).empty());
+}
+
+TEST(CliApply, WritesOnlyTheBytesOfTheChangedValuesAfterABackup) {
+    IsolatedSettings settings;
+    DemoFolder game;
+    QTemporaryDir dir;
+    writeFile(dir.filePath("gear.json"), R"({"teams": {"Team 3": {"Gear": 7}}})");
+    auto expected = game.snapshot();
+    const auto before = expected;
+    const CliResult r = runCli({"apply", game.path(), dir.filePath("gear.json")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    const std::vector<backup::Backup> backups =
+        backup::ListBackups(backup::backupsFolder(), game.path());
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(r.out, "teams/Team 3/Gear: 6 \u2192 7\nExport Done (backup " +
+                         QDir(backups.front().folder).dirName() + ")\n");
+    // The gear count of team 2 in the executable's performance block, and nothing else.
+    const exe::Layout& L = exe::layoutFor(0);
+    poke(expected["GP4.exe"], L.performance + exe::kPerfGearCount + 2, u8le(7));
+    EXPECT_EQ(game.snapshot(), expected);
+
+    const CliResult restored =
+        runCli({"restore", game.path(), QDir(backups.front().folder).dirName()});
+    EXPECT_EQ(restored.status, 0) << restored.err.toStdString();
+    EXPECT_EQ(game.snapshot(), before);
 }
