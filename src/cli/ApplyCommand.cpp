@@ -35,7 +35,8 @@ int runApply(const QStringList& arguments, Streams streams) {
         throw CliError(QStringLiteral("the game folder and at least one file are needed"));
 
     QStringList notes;
-    const ImportedGame game = readGame(gameInFolder(positional.front()), notes);
+    const ImportedGame game =
+        readGame(gameInFolder(positional.front()), notes, ReadFor::Export);
     for (const QString& note : notes) streams.err << "pitwright apply: " << note << '\n';
     model::EditorModel applied = game.read.model;
     for (const QString& file : positional.mid(1)) {

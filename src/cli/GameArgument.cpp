@@ -37,10 +37,11 @@ transfer::GameFiles gameOfEditor() {
     return transfer::LocateGameFiles(game, settings);
 }
 
-ImportedGame readGame(const transfer::GameFiles& files, QStringList& notes) {
+ImportedGame readGame(const transfer::GameFiles& files, QStringList& notes, ReadFor purpose) {
     try {
         // What each file is before it is read: an export writes only into the same bytes.
-        transfer::ImportRecord record = transfer::RecordImport(files);
+        transfer::ImportRecord record;
+        if (purpose == ReadFor::Export) record = transfer::RecordImport(files);
         values::GameRead read = values::ReadGame(
             values::GameFilePaths{files.folder, files.exe, files.saveState, files.carsArchive});
         if (read.archiveError) throw *read.archiveError;

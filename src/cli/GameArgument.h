@@ -25,7 +25,10 @@ struct ImportedGame {
 };
 
 // Import All's reading of the game; a damaged game file (the cars archive included) is a
-// CliError naming it. The messages the window would show go to `notes`, one line each.
-ImportedGame readGame(const transfer::GameFiles& files, QStringList& notes);
+// CliError naming it. The messages the window would show go to `notes`, one line each. Only a
+// game read for an export records what its files are (reading each of them whole once more).
+enum class ReadFor { Values, Export };
+ImportedGame readGame(const transfer::GameFiles& files, QStringList& notes,
+                      ReadFor purpose = ReadFor::Values);
 
 }  // namespace pw::cli
