@@ -22,7 +22,8 @@ int runApply(const QStringList& arguments, Streams streams) {
         QStringLiteral("GAME_FOLDER FILE... [--dry-run]"));
     const QCommandLineOption dryRun(
         QStringLiteral("dry-run"),
-        QStringLiteral("Lists every value that would change (name: old \u2192 new); writes nothing."));
+        QStringLiteral(
+            "Lists every value that would change (name: old \u2192 new); writes nothing."));
     options.parser().addOption(dryRun);
     options.parser().addPositionalArgument(QStringLiteral("GAME_FOLDER"),
                                            QStringLiteral("The game's folder."));
@@ -35,8 +36,7 @@ int runApply(const QStringList& arguments, Streams streams) {
         throw CliError(QStringLiteral("the game folder and at least one file are needed"));
 
     QStringList notes;
-    const ImportedGame game =
-        readGame(gameInFolder(positional.front()), notes, ReadFor::Export);
+    const ImportedGame game = readGame(gameInFolder(positional.front()), notes, ReadFor::Export);
     for (const QString& note : notes) streams.err << "pitwright apply: " << note << '\n';
     model::EditorModel applied = game.read.model;
     for (const QString& file : positional.mid(1)) {

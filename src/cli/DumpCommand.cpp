@@ -20,7 +20,8 @@ int runDump(const QStringList& arguments, Streams streams) {
                                   QStringLiteral("GROUP,..."));
     options.parser().addOption(only);
     options.parser().addPositionalArgument(QStringLiteral("GAME_FOLDER"),
-                                           QStringLiteral("The game's folder."), QStringLiteral("[GAME_FOLDER]"));
+                                           QStringLiteral("The game's folder."),
+                                           QStringLiteral("[GAME_FOLDER]"));
     if (!options.parse(arguments, streams)) return kExitSame;
     const QStringList folders = options.positional();
     if (folders.size() > 1) throw CliError(QStringLiteral("one game folder at most"));
@@ -31,7 +32,8 @@ int runDump(const QStringList& arguments, Streams streams) {
     QStringList notes;
     const ImportedGame game = readGame(files, notes);
     for (const QString& note : notes) streams.err << "pitwright dump: " << note << '\n';
-    streams.out << QJsonDocument(valuesToJson(game.read.model, groups)).toJson(QJsonDocument::Indented);
+    streams.out
+        << QJsonDocument(valuesToJson(game.read.model, groups)).toJson(QJsonDocument::Indented);
     return kExitSame;
 }
 

@@ -22,9 +22,8 @@ QString stateOf(const transfer::ExportError& e) {
 
 int exportApplied(const ImportedGame& game, model::EditorModel& applied, Streams streams) {
     try {
-        const transfer::ExportResult result = transfer::ExportAll(
-            applied, game.files, game.record,
-            [&](const QString& note) {
+        const transfer::ExportResult result =
+            transfer::ExportAll(applied, game.files, game.record, [&](const QString& note) {
                 streams.err << "pitwright apply: "
                             << QString(note).replace(QLatin1String("\r\n"), QLatin1String(" "))
                             << '\n';
@@ -32,7 +31,8 @@ int exportApplied(const ImportedGame& game, model::EditorModel& applied, Streams
         if (!result.afterNote.isEmpty())
             streams.err << "pitwright apply: " << result.afterNote << '\n';
         streams.out << "Export Done";
-        if (result.backup) streams.out << " (backup " << QDir(result.backup->folder).dirName() << ')';
+        if (result.backup)
+            streams.out << " (backup " << QDir(result.backup->folder).dirName() << ')';
         streams.out << '\n';
         return kExitSame;
     } catch (const transfer::ExportError& e) {

@@ -20,7 +20,8 @@ transfer::GameFiles gameInFolder(const QString& folder) {
     files.folder = game.folder;
     files.exe = model::resolvePath(model::joinPath(game.folder, QStringLiteral("GP4.exe")));
     files.saveState = model::SaveStatePath(game);
-    files.carsArchive = model::resolvePath(model::joinPath(game.folder, QStringLiteral("cars.wad")));
+    files.carsArchive =
+        model::resolvePath(model::joinPath(game.folder, QStringLiteral("cars.wad")));
     files.imagesFolder = model::GameImagesFolder(game);
     if (!model::fileExists(files.exe))
         throw CliError(QStringLiteral("%1: the folder holds no game (no GP4.exe)").arg(folder));

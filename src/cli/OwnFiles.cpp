@@ -48,15 +48,21 @@ QStringList applyFile(const QString& path, model::EditorModel& m) {
         switch (files::teamFileKindOf(path)) {
             case files::TeamFileKind::TeamFile:
                 values::applyTeamFile(
-                    files::readTeamFile(model::readWholeFile(path, files::kMaxTeamFileKindSize), path), m);
+                    files::readTeamFile(model::readWholeFile(path, files::kMaxTeamFileKindSize),
+                                        path),
+                    m);
                 return {};
             case files::TeamFileKind::CameraSet:
                 values::applyCameraSet(
-                    files::readCameraSet(model::readWholeFile(path, files::kMaxTeamFileKindSize), path), m);
+                    files::readCameraSet(model::readWholeFile(path, files::kMaxTeamFileKindSize),
+                                         path),
+                    m);
                 return {};
             case files::TeamFileKind::TyreSet:
                 values::applyTyreSet(
-                    files::readTyreSet(model::readWholeFile(path, files::kMaxTeamFileKindSize), path), m);
+                    files::readTyreSet(model::readWholeFile(path, files::kMaxTeamFileKindSize),
+                                       path),
+                    m);
                 return {};
             case files::TeamFileKind::None:
                 break;
@@ -80,9 +86,9 @@ QStringList applyFile(const QString& path, model::EditorModel& m) {
     } catch (const model::GameFileError& e) {
         throw CliError(e.message());
     }
-    throw CliError(QStringLiteral(
-                       "%1: not a file apply knows (.car, .cam, .tyr, .txt, .g4p or .json)")
-                       .arg(path));
+    throw CliError(
+        QStringLiteral("%1: not a file apply knows (.car, .cam, .tyr, .txt, .g4p or .json)")
+            .arg(path));
 }
 
 }  // namespace pw::cli

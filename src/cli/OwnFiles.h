@@ -4,8 +4,8 @@
 #include <QStringList>
 
 #include "cli/CommandLine.h"
-#include "core/tables/EditorModel.h"
 #include "cli/GameArgument.h"
+#include "core/tables/EditorModel.h"
 
 namespace pw::cli {
 

@@ -24,9 +24,9 @@ int runRestore(const QStringList& arguments, Streams streams) {
     options.parser().addOption(list);
     options.parser().addPositionalArgument(QStringLiteral("GAME_FOLDER"),
                                            QStringLiteral("The game's folder."));
-    options.parser().addPositionalArgument(
-        QStringLiteral("BACKUP"), QStringLiteral("A backup's name, as --list shows it."),
-        QStringLiteral("[BACKUP]"));
+    options.parser().addPositionalArgument(QStringLiteral("BACKUP"),
+                                           QStringLiteral("A backup's name, as --list shows it."),
+                                           QStringLiteral("[BACKUP]"));
     if (!options.parse(arguments, streams)) return kExitSame;
     const QStringList positional = options.positional();
     const bool listing = options.parser().isSet(list);

@@ -1,7 +1,7 @@
 #include "cli/ValueJson.h"
 
-#include <QJsonDocument>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonParseError>
 
 #include "cli/CliError.h"
@@ -52,7 +52,8 @@ QJsonObject parseObject(const QByteArray& text, const QString& fileName) {
                            .arg(lineAt(text, error.offset))
                            .arg(error.errorString()));
     if (!doc.isObject())
-        throw CliError(QStringLiteral("%1:1: not a dump: the document is not an object").arg(fileName));
+        throw CliError(
+            QStringLiteral("%1:1: not a dump: the document is not an object").arg(fileName));
     return doc.object();
 }
 

@@ -123,7 +123,8 @@ TEST(CliApply, ADumpOfTheSameGameHasNothingToExport) {
     writeFile(dir.filePath("dump.json"), dump.out.toUtf8());
     const auto before = game.snapshot();
     for (const QStringList& extra : {QStringList{}, QStringList{"--dry-run"}}) {
-        const CliResult r = runCli(QStringList{"apply", game.path(), dir.filePath("dump.json")} + extra);
+        const CliResult r =
+            runCli(QStringList{"apply", game.path(), dir.filePath("dump.json")} + extra);
         EXPECT_EQ(r.status, 0) << r.err.toStdString();
         EXPECT_EQ(r.out, "Nothing to export: the game already holds every value.\n");
         EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();

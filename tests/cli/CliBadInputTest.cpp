@@ -65,7 +65,8 @@ std::vector<BadInput> badInputs() {
          {"cut.car"}},
         {"a performance file with a gear count that is no number",
          [apply](const DemoFolder& g, const QTemporaryDir& d) {
-             return apply(g, put(d, "bad.txt", "[File]\r\nVersion=213\r\n[Gears]\r\nTeam #00=x\r\n"));
+             return apply(g,
+                          put(d, "bad.txt", "[File]\r\nVersion=213\r\n[Gears]\r\nTeam #00=x\r\n"));
          },
          {"bad.txt"}},
         {"JSON that does not parse",
@@ -97,8 +98,8 @@ std::vector<BadInput> badInputs() {
          {"drivers/Driver 2/Nb", "not a whole number"}},
         {"a brand the team's selector does not offer",
          [apply](const DemoFolder& g, const QTemporaryDir& d) {
-             return apply(g, put(d, "bad.json",
-                                 R"({"teams": {"Team 3": {"Brand Types": "McLaren"}}})"));
+             return apply(
+                 g, put(d, "bad.json", R"({"teams": {"Team 3": {"Brand Types": "McLaren"}}})"));
          },
          {"teams/Team 3/Brand Types"}},
         {"a name longer than its record",

@@ -28,8 +28,8 @@ TEST(CliDiff, EqualGamesAndDumpsGiveNothingAndStatusZero) {
     QTemporaryDir dir;
     DemoFolder a, b;
     const QString dump = dumpFile(dir, a.path(), "a.json");
-    for (const auto& [left, right] : {std::pair{a.path(), b.path()}, std::pair{a.path(), dump},
-                                      std::pair{dump, b.path()}}) {
+    for (const auto& [left, right] :
+         {std::pair{a.path(), b.path()}, std::pair{a.path(), dump}, std::pair{dump, b.path()}}) {
         const CliResult r = runCli({"diff", left, right});
         EXPECT_EQ(r.status, 0) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();

@@ -25,13 +25,16 @@ QJsonObject dumpOf(const QStringList& arguments) {
 }
 
 QJsonValue at(const QJsonObject& dump, const char* group, const char* row, const char* column) {
-    return dump.value(QLatin1String(group)).toObject().value(QLatin1String(row)).toObject().value(
-        QLatin1String(column));
+    return dump.value(QLatin1String(group))
+        .toObject()
+        .value(QLatin1String(row))
+        .toObject()
+        .value(QLatin1String(column));
 }
 
 values::GameRead readDemo(const DemoFolder& game) {
-    return values::ReadGame(values::GameFilePaths{game.path(), game.exe(), game.saveState(),
-                                                  game.carsWad()});
+    return values::ReadGame(
+        values::GameFilePaths{game.path(), game.exe(), game.saveState(), game.carsWad()});
 }
 
 // Stored values the window's units cannot show exactly, one of each kind.
@@ -39,14 +42,14 @@ void pokeValuesTheWindowRounds(const DemoFolder& game) {
     const exe::Layout& L = exe::layoutFor(0);
     QByteArray bytes = readFile(game.exe());
     const qint64 camera1 = L.cameraBlock + exe::kCameraRecords + exe::kCameraRecordSize * 2;
-    poke(bytes, camera1, u16le(81));                                 // Camera 1 X, odd
-    poke(bytes, camera1 + 6, u16le(uint16_t(int16_t(-365))));        // Camera 1 Dir., remainder
+    poke(bytes, camera1, u16le(81));                           // Camera 1 X, odd
+    poke(bytes, camera1 + 6, u16le(uint16_t(int16_t(-365))));  // Camera 1 Dir., remainder
     poke(bytes, L.cameraBlock + exe::kChaseY, u16le(uint16_t(int16_t(-767))));
-    poke(bytes, L.tcams + 4 * 3 + 2, u16le(161));                    // team 3 T-Cam Y
-    poke(bytes, L.helmets + 8 * 3 + 4, f32le(0.125f));               // team 3 helmet Y
-    poke(bytes, L.teamWheels + 8 * 2 + 4, f32le(0.0123f));           // team 2 wheel Y
+    poke(bytes, L.tcams + 4 * 3 + 2, u16le(161));           // team 3 T-Cam Y
+    poke(bytes, L.helmets + 8 * 3 + 4, f32le(0.125f));      // team 3 helmet Y
+    poke(bytes, L.teamWheels + 8 * 2 + 4, f32le(0.0123f));  // team 2 wheel Y
     poke(bytes, L.cockpit + exe::kCockpitWheelX, f32le(0.0123456f));
-    poke(bytes, L.armColours + 4 * 5, u32le(0x12345678u));           // neither 0x00 nor 0xFF above
+    poke(bytes, L.armColours + 4 * 5, u32le(0x12345678u));  // neither 0x00 nor 0xFF above
     writeFile(game.exe(), bytes);
 }
 
@@ -55,8 +58,8 @@ void pokeValuesTheWindowRounds(const DemoFolder& game) {
 TEST(CliDump, ShowsEveryValueUnderTheWindowsNamesInItsUnits) {
     DemoFolder game;
     const QJsonObject dump = dumpOf({game.path()});
-    EXPECT_EQ(dump.keys(), (QStringList{"cameras", "details", "drivers", "positions", "slots",
-                                        "teams"}));
+    EXPECT_EQ(dump.keys(),
+              (QStringList{"cameras", "details", "drivers", "positions", "slots", "teams"}));
     EXPECT_EQ(at(dump, "teams", "Team 1", "Power(BHP) Qual."), QJsonValue(855));
     EXPECT_EQ(at(dump, "teams", "Team 1", "Team Names"), QJsonValue("ferrari"));
     EXPECT_EQ(at(dump, "teams", "Team 1", "Arm Colors Car 1"), QJsonValue("#EE2924"));

@@ -14,8 +14,8 @@ CliResult runCli(const QStringList& arguments) {
     CliResult result;
     {
         QTextStream out(&result.out), err(&result.err);
-        result.status = cli::run(QStringList{QStringLiteral("pitwright")} + arguments,
-                                 cli::Streams{out, err});
+        result.status =
+            cli::run(QStringList{QStringLiteral("pitwright")} + arguments, cli::Streams{out, err});
     }
     return result;
 }

@@ -78,7 +78,8 @@ std::vector<OwnFileKind> ownFileKinds() {
         {"brands.tyr",
          [](model::EditorModel&) {
              QByteArray bytes;
-             for (int t = 0; t < model::kTeamCount; ++t) // Team 4 asks for McLaren, which only the second team offers.
+             for (int t = 0; t < model::kTeamCount;
+                  ++t)  // Team 4 asks for McLaren, which only the second team offers.
                  bytes += u16le(uint16_t(t == 1 || t == 4 ? 2 : t % 2));
              return bytes;
          },

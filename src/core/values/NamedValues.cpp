@@ -44,9 +44,9 @@ int64_t wholeIn(const QJsonValue& v, double minimum, double maximum) {
     const double d = v.toDouble();
     if (!std::isfinite(d) || std::trunc(d) != d) wrongType(Kind::Integer, v);
     if (d < minimum || d > maximum)
-        throw ValueError(QStringLiteral("%1 is outside %2..%3")
-                             .arg(jsonText(v), model::formatNumber(minimum),
-                                  model::formatNumber(maximum)));
+        throw ValueError(
+            QStringLiteral("%1 is outside %2..%3")
+                .arg(jsonText(v), model::formatNumber(minimum), model::formatNumber(maximum)));
     return int64_t(d);
 }
 
@@ -78,7 +78,8 @@ QString colourText(uint32_t rgb) {
     return QStringLiteral("#%1").arg(rgb & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper();
 }
 QString storedColourText(uint32_t stored) {
-    return QStringLiteral("0x") + QStringLiteral("%1").arg(stored, 8, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("0x") +
+           QStringLiteral("%1").arg(stored, 8, 16, QLatin1Char('0')).toUpper();
 }
 uint32_t colourFrom(const QJsonValue& v, const char* prefix, int digits) {
     const QString text = v.toString();
@@ -205,12 +206,14 @@ void addCameras(Builder& b) {
     }
     b.integer<int16_t>(
         group, QStringLiteral("Chase Cameras"), QStringLiteral("Y"),
-        [](const EditorModel& m) { return m.chaseY; }, [](EditorModel& m, int16_t s) { m.chaseY = s; },
+        [](const EditorModel& m) { return m.chaseY; },
+        [](EditorModel& m, int16_t s) { m.chaseY = s; },
         [](int16_t s) { return model::chaseToDisplay(s); },
         [](int shown) { return model::chaseToFile(shown); });
     b.integer<int16_t>(
         group, QStringLiteral("Chase Cameras"), QStringLiteral("Z"),
-        [](const EditorModel& m) { return m.chaseZ; }, [](EditorModel& m, int16_t s) { m.chaseZ = s; },
+        [](const EditorModel& m) { return m.chaseZ; },
+        [](EditorModel& m, int16_t s) { m.chaseZ = s; },
         [](int16_t s) { return model::chaseToDisplay(s); },
         [](int shown) { return model::chaseToFile(shown); });
 }
@@ -255,13 +258,13 @@ void addPositions(Builder& b) {
         b.decimal(
             group, row, QStringLiteral("St. Wheel Y"),
             [t](const EditorModel& m) { return m.teams[t].wheelY; },
-            [t](EditorModel& m, float s) { m.teams[t].wheelY = s; },
-            model::steeringWheelToDisplay, model::steeringWheelToFile);
+            [t](EditorModel& m, float s) { m.teams[t].wheelY = s; }, model::steeringWheelToDisplay,
+            model::steeringWheelToFile);
         b.decimal(
             group, row, QStringLiteral("St. Wheel Z"),
             [t](const EditorModel& m) { return m.teams[t].wheelZ; },
-            [t](EditorModel& m, float s) { m.teams[t].wheelZ = s; },
-            model::steeringWheelToDisplay, model::steeringWheelToFile);
+            [t](EditorModel& m, float s) { m.teams[t].wheelZ = s; }, model::steeringWheelToDisplay,
+            model::steeringWheelToFile);
     }
     for (int w = 0; w < model::kWheelCount; ++w)
         for (int axis = 0; axis < 3; ++axis) {
@@ -275,9 +278,10 @@ void addPositions(Builder& b) {
 }
 
 void addColour(Builder& b, int t, bool arm) {
-    NamedValue& v = b.add(QStringLiteral("teams"), teamRow(t),
-                          arm ? QStringLiteral("Arm Colors Car 1") : QStringLiteral("Rim Colors Car 1"),
-                          Kind::Colour);
+    NamedValue& v =
+        b.add(QStringLiteral("teams"), teamRow(t),
+              arm ? QStringLiteral("Arm Colors Car 1") : QStringLiteral("Rim Colors Car 1"),
+              Kind::Colour);
     auto get = [t, arm](const EditorModel& m) {
         return arm ? m.teams[t].armColour : m.teams[t].rimColour;
     };
@@ -301,8 +305,8 @@ int brandCountOf(int t) {
 }
 
 void addBrand(Builder& b, int t) {
-    NamedValue& v = b.add(QStringLiteral("teams"), teamRow(t), QStringLiteral("Brand Types"),
-                          Kind::Brand);
+    NamedValue& v =
+        b.add(QStringLiteral("teams"), teamRow(t), QStringLiteral("Brand Types"), Kind::Brand);
     v.shown = [t](const EditorModel& m) {
         const int brand = m.teams[t].tyreBrand;
         return brand >= 0 && brand < model::kTyreBrandCount
@@ -332,22 +336,24 @@ void addTeams(Builder& b) {
         addColour(b, t, true);
         addColour(b, t, false);
         addBrand(b, t);
-        b.text(group, row, QStringLiteral("Team Names"), 13,
-               [t](EditorModel& m) -> QByteArray& { return m.teams[t].teamName; },
-               model::textFromRecord);
-        b.text(group, row, QStringLiteral("Engine Names"), 13,
-               [t](EditorModel& m) -> QByteArray& { return m.teams[t].engineName; },
-               model::textFromRecord);
+        b.text(
+            group, row, QStringLiteral("Team Names"), 13,
+            [t](EditorModel& m) -> QByteArray& { return m.teams[t].teamName; },
+            model::textFromRecord);
+        b.text(
+            group, row, QStringLiteral("Engine Names"), 13,
+            [t](EditorModel& m) -> QByteArray& { return m.teams[t].engineName; },
+            model::textFromRecord);
         b.integer<uint16_t>(
             group, row, QStringLiteral("Power(BHP) Qual."),
             [t](const EditorModel& m) { return m.teams[t].qualifyPower; },
-            [t](EditorModel& m, uint16_t s) { m.teams[t].qualifyPower = s; },
-            model::powerToDisplay, model::powerToFile);
+            [t](EditorModel& m, uint16_t s) { m.teams[t].qualifyPower = s; }, model::powerToDisplay,
+            model::powerToFile);
         b.integer<uint16_t>(
             group, row, QStringLiteral("Power(BHP) Race"),
             [t](const EditorModel& m) { return m.teams[t].racePower; },
-            [t](EditorModel& m, uint16_t s) { m.teams[t].racePower = s; },
-            model::powerToDisplay, model::powerToFile);
+            [t](EditorModel& m, uint16_t s) { m.teams[t].racePower = s; }, model::powerToDisplay,
+            model::powerToFile);
         b.integer<uint16_t>(
             group, row, QStringLiteral("Failure %"),
             [t](const EditorModel& m) { return m.teams[t].failureRate; },
@@ -356,8 +362,8 @@ void addTeams(Builder& b) {
         b.integer<uint8_t>(
             group, row, QStringLiteral("Gear"),
             [t](const EditorModel& m) { return m.teams[t].gearCount; },
-            [t](EditorModel& m, uint8_t s) { m.teams[t].gearCount = s; },
-            model::gearCountToDisplay, model::gearCountToFile);
+            [t](EditorModel& m, uint8_t s) { m.teams[t].gearCount = s; }, model::gearCountToDisplay,
+            model::gearCountToFile);
     }
 }
 
@@ -373,12 +379,14 @@ void addDrivers(Builder& b) {
     for (int d = 0; d < model::kDriverCount; ++d) {
         const QString row = driverRow(d);
         b.integer<uint8_t>(
-            group, row, QStringLiteral("Nb"), [d](const EditorModel& m) { return m.drivers[d].number; },
+            group, row, QStringLiteral("Nb"),
+            [d](const EditorModel& m) { return m.drivers[d].number; },
             [d](EditorModel& m, uint8_t s) { m.drivers[d].number = s; },
             model::driverNumberToDisplay, model::driverNumberToFile);
-        b.text(group, row, QStringLiteral("Driver Names"), 24,
-               [d](EditorModel& m) -> QByteArray& { return m.drivers[d].name; },
-               model::textFromRecord);
+        b.text(
+            group, row, QStringLiteral("Driver Names"), 24,
+            [d](EditorModel& m) -> QByteArray& { return m.drivers[d].name; },
+            model::textFromRecord);
         for (const auto& [column, field] : values)
             b.integer<uint16_t>(
                 group, row, QLatin1String(column),
@@ -404,9 +412,10 @@ void addDetails(Builder& b) {
 
 void addSlots(Builder& b) {
     for (int t = 0; t < model::kTeamCount; ++t)
-        b.text(QStringLiteral("slots"), teamRow(t), QStringLiteral("Current Names"), 32,
-               [t](EditorModel& m) -> QByteArray& { return m.teams[t].carShapeName; },
-               [](const QByteArray& name) { return model::Mister(QString::fromLatin1(name)); });
+        b.text(
+            QStringLiteral("slots"), teamRow(t), QStringLiteral("Current Names"), 32,
+            [t](EditorModel& m) -> QByteArray& { return m.teams[t].carShapeName; },
+            [](const QByteArray& name) { return model::Mister(QString::fromLatin1(name)); });
 }
 
 std::vector<NamedValue> buildValues() {
@@ -458,7 +467,8 @@ bool NamedValue::shownIsExact(const model::EditorModel& m) const {
 QJsonValue NamedValue::shownFromText(const QString& text) const {
     switch (kind) {
         case Kind::Integer:
-            if (const std::optional<int> value = model::parseInteger(text)) return QJsonValue(*value);
+            if (const std::optional<int> value = model::parseInteger(text))
+                return QJsonValue(*value);
             throw ValueError(QStringLiteral("\"%1\" is not a whole number").arg(text));
         case Kind::Number:
             if (const std::optional<double> value = model::parseNumber(text))

@@ -16,7 +16,8 @@ model::EditorModel toWindowForm(const model::EditorModel& fileForm) {
     model::EditorModel w = fileForm;
     for (model::CarCamera& record : w.cameras)
         for (int f = 0; f < model::kCameraFieldCount; ++f)
-            record.field[f] = int16_t(model::cameraFieldToDisplay(model::CameraField(f), record.field[f]));
+            record.field[f] =
+                int16_t(model::cameraFieldToDisplay(model::CameraField(f), record.field[f]));
     return w;
 }
 
@@ -37,7 +38,8 @@ model::EditorModel fromWindowForm(const model::EditorModel& windowForm,
 }
 
 int brandShownBy(int team, int brand) {
-    const int last = team == model::McLaren ? model::kTyreBrandCount - 1 : model::kTyreBrandCount - 2;
+    const int last =
+        team == model::McLaren ? model::kTyreBrandCount - 1 : model::kTyreBrandCount - 2;
     return std::clamp(brand, 0, last);
 }
 
@@ -52,8 +54,10 @@ void applyTeamFile(const files::TeamFileContent& content, model::EditorModel& m)
     model::EditorModel w = toWindowForm(m);
     files::applyTeamFile(content, w);
     // The T-Cam record's Y and Z words of the file are never shown: the record follows team 0.
-    w.cameras[11].field[model::CamY] = int16_t(model::cameraPositionToDisplay(m.cameras[11].field[model::CamY]));
-    w.cameras[11].field[model::CamZ] = int16_t(model::cameraPositionToDisplay(m.cameras[11].field[model::CamZ]));
+    w.cameras[11].field[model::CamY] =
+        int16_t(model::cameraPositionToDisplay(m.cameras[11].field[model::CamY]));
+    w.cameras[11].field[model::CamZ] =
+        int16_t(model::cameraPositionToDisplay(m.cameras[11].field[model::CamZ]));
     settleBrands(w);
     m = fromWindowForm(w, m);
 }
@@ -61,8 +65,10 @@ void applyTeamFile(const files::TeamFileContent& content, model::EditorModel& m)
 void applyCameraSet(const files::CameraSetContent& content, model::EditorModel& m) {
     model::EditorModel w = toWindowForm(m);
     files::applyCameraSet(content, w);
-    w.cameras[11].field[model::CamY] = int16_t(model::cameraPositionToDisplay(m.cameras[11].field[model::CamY]));
-    w.cameras[11].field[model::CamZ] = int16_t(model::cameraPositionToDisplay(m.cameras[11].field[model::CamZ]));
+    w.cameras[11].field[model::CamY] =
+        int16_t(model::cameraPositionToDisplay(m.cameras[11].field[model::CamY]));
+    w.cameras[11].field[model::CamZ] =
+        int16_t(model::cameraPositionToDisplay(m.cameras[11].field[model::CamZ]));
     m = fromWindowForm(w, m);
 }
 
