@@ -36,7 +36,9 @@ int runApply(const QStringList& arguments, Streams streams) {
         throw CliError(QStringLiteral("the game folder and at least one file are needed"));
 
     QStringList notes;
-    const ImportedGame game = readGame(gameInFolder(positional.front()), notes, ReadFor::Export);
+    const ImportedGame game =
+        readGame(gameInFolder(positional.front()), notes,
+                 options.parser().isSet(dryRun) ? ReadFor::Values : ReadFor::Export);
     for (const QString& note : notes) streams.err << "pitwright apply: " << note << '\n';
     model::EditorModel applied = game.read.model;
     for (const QString& file : positional.mid(1)) {

@@ -132,7 +132,7 @@ void applyJson(const QByteArray& text, const QString& fileName, model::EditorMod
             }
         }
     }
-    values::settleTCamRecord(next);
+    values::followTeam0TCam(next, m);
     m = next;
 }
 

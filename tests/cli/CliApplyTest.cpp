@@ -158,3 +158,29 @@ TEST(CliApply, WritesOnlyTheBytesOfTheChangedValuesAfterABackup) {
     EXPECT_EQ(restored.status, 0) << restored.err.toStdString();
     EXPECT_EQ(game.snapshot(), before);
 }
+
+TEST(CliApply, TheTCamRecordFollowsTeamOnesTCamOnlyWhenThatChanges) {
+    IsolatedSettings settings;
+    const exe::Layout& L = exe::layoutFor(0);
+    const qint64 recordY =
+        L.cameraBlock + exe::kCameraRecords + exe::kCameraRecordSize * 11 + 2 * model::CamY;
+    QTemporaryDir dir;
+    DemoFolder game;
+    // A record that disagrees with team 1's T-Cam Y stays as it is while that T-Cam Y does.
+    QByteArray bytes = readFile(game.exe());
+    poke(bytes, recordY, u16le(uint16_t(int16_t(-200))));
+    writeFile(game.exe(), bytes);
+    writeFile(dir.filePath("gear.json"), R"({"teams": {"Team 3": {"Gear": 7}}})");
+    auto gearOnly = game.snapshot();
+    EXPECT_EQ(runCli({"apply", game.path(), dir.filePath("gear.json")}).status, 0);
+    poke(gearOnly["GP4.exe"], L.performance + exe::kPerfGearCount + 2, u8le(7));
+    EXPECT_EQ(game.snapshot(), gearOnly);
+
+    writeFile(dir.filePath("tcam.json"), R"({"positions": {"Team 1": {"T-Cam Y": -60}}})");
+    auto expected = game.snapshot();
+    const CliResult r = runCli({"apply", game.path(), dir.filePath("tcam.json")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    poke(expected["GP4.exe"], L.tcams + 2, u16le(40));                   // 2 x -60 + 160
+    poke(expected["GP4.exe"], recordY, u16le(uint16_t(int16_t(-120))));  // 2 x -60
+    EXPECT_EQ(game.snapshot(), expected);
+}

@@ -165,12 +165,7 @@ struct Builder {
             return QJsonValue(latinText(s, maxLength));
         };
         v.setStored = [field, maxLength](EditorModel& m, const QJsonValue& s) {
-            if (!s.isString()) wrongType(Kind::Text, s);
-            const QString text = s.toString();
-            for (QChar c : text)
-                if (c.unicode() > 0xFF) wrongType(Kind::Text, s);
-            if (text.size() > maxLength) latinText(s, maxLength);
-            field(m) = text.toLatin1();
+            field(m) = latinText(s, maxLength).toLatin1();
         };
     }
 };
@@ -526,14 +521,13 @@ QString jsonText(const QJsonValue& v) {
     return QStringLiteral("nothing");
 }
 
-void settleTCamRecord(model::EditorModel& m) {
+void followTeam0TCam(model::EditorModel& m, const model::EditorModel& before) {
     model::CarCamera& record = m.cameras[11];
-    const std::pair<model::CameraField, int> axes[] = {
-        {model::CamY, model::tcamYToDisplay(m.teams[0].tcamY)},
-        {model::CamZ, model::tcamZToDisplay(m.teams[0].tcamZ)}};
-    for (const auto& [field, shown] : axes)
-        if (model::cameraPositionToDisplay(record.field[field]) != shown)
-            record.field[field] = model::cameraPositionToFile(shown);
+    const model::TeamRecord& team0 = m.teams[0];
+    if (team0.tcamY != before.teams[0].tcamY)
+        record.field[model::CamY] = model::cameraPositionToFile(model::tcamYToDisplay(team0.tcamY));
+    if (team0.tcamZ != before.teams[0].tcamZ)
+        record.field[model::CamZ] = model::cameraPositionToFile(model::tcamZToDisplay(team0.tcamZ));
 }
 
 }  // namespace pw::values

@@ -77,9 +77,10 @@ bool sameJson(const QJsonValue& a, const QJsonValue& b);
 // A shown or stored value as one line of text ("12", "-4.4", "ferrari", "#FF0000").
 QString jsonText(const QJsonValue& v);
 
-// Export All takes the T-Cam record's Y and Z from team 0's T-Cam Y and Z as shown: the record
-// follows them unless it already shows them.
-void settleTCamRecord(model::EditorModel& m);
+// Export All takes the T-Cam record's Y and Z from team 0's T-Cam Y and Z as shown: when those
+// changed since `before`, the record follows them. (A game whose record and team 0 disagree is
+// left as it is until then: applying its own values changes no byte.)
+void followTeam0TCam(model::EditorModel& m, const model::EditorModel& before);
 
 // Names of rows.
 QString teamRow(int team);      // "Team 1" .. "Team 11"

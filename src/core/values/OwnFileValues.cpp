@@ -33,7 +33,7 @@ model::EditorModel fromWindowForm(const model::EditorModel& windowForm,
                                         ? before
                                         : model::cameraFieldToFile(field, shown);
         }
-    settleTCamRecord(m);
+    followTeam0TCam(m, stored);
     return m;
 }
 

@@ -27,7 +27,7 @@ int brandShownBy(int team, int brand);
 
 // Between Import All and Export All the window keeps the camera records in display units.
 // toWindowForm converts them; fromWindowForm converts them back, keeping each stored value of
-// `stored` that shows as the window form does, and the T-Cam record following team 0's T-Cam.
+// `stored` that shows as the window form does; the T-Cam record follows a changed team 0 T-Cam.
 model::EditorModel toWindowForm(const model::EditorModel& fileForm);
 model::EditorModel fromWindowForm(const model::EditorModel& windowForm,
                                   const model::EditorModel& stored);
