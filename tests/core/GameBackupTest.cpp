@@ -3,7 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/time.h>
 
+#include <ctime>
+#include <functional>
+
+#include "FailingWrites.h"
 #include "GameFileFixtures.h"
 #include "core/backup/GameBackup.h"
 #include "core/bytes/GameFileError.h"
@@ -137,24 +142,88 @@ TEST_F(Backups, ABackupThatCannotBeWrittenThrowsAndLeavesNothing) {
     EXPECT_TRUE(QDir(root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
 }
 
-TEST_F(Backups, OnlyTheNewestAreKeptAndOnlyTheGamesAreListed) {
-    for (int i = 0; i < 3; ++i) {
-        backup::Backup b = backup::CreateBackup(root(), plan());
-        backup::RecordStateAfter(b);
-    }
-    BackupPlan other = plan();
+// Each game keeps its backup from before its first export for good and its newest others; the
+// backups of one game never go because of exports into another.
+TEST_F(Backups, EachGameKeepsItsFirstAndNewestBackups) {
     QTemporaryDir otherGame;
+    BackupPlan other = plan();
     other.gameFolder = otherGame.path();
     other.wholeFiles.clear();
     other.archiveRange.reset();
-    backup::CreateBackup(root(), other);
-    EXPECT_EQ(backup::ListBackups(root(), game()).size(), 3u);
-    EXPECT_EQ(backup::ListBackups(root(), otherGame.path()).size(), 1u);
+    std::vector<QString> made;
+    for (int i = 0; i < 5; ++i) {
+        backup::Backup b = backup::CreateBackup(root(), plan());
+        backup::RecordStateAfter(b);
+        made.push_back(b.folder);
+    }
+    for (int i = 0; i < 6; ++i) backup::CreateBackup(root(), other);
+    EXPECT_EQ(backup::ListBackups(root(), game()).size(), 5u);
+    EXPECT_EQ(backup::ListBackups(root(), otherGame.path()).size(), 6u);
 
-    const QStringList all = QDir(root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    ASSERT_EQ(all.size(), 4);
-    backup::PruneBackups(root(), 2);
-    EXPECT_EQ(QDir(root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), all.mid(2));
+    backup::PruneBackups(root(), otherGame.path(), 2);
+    EXPECT_EQ(backup::ListBackups(root(), game()).size(), 5u);
+    EXPECT_EQ(backup::ListBackups(root(), otherGame.path()).size(), 3u);
+
+    backup::PruneBackups(root(), game(), 2);
+    const std::vector<backup::Backup> kept = backup::ListBackups(root(), game());
+    ASSERT_EQ(kept.size(), 3u);
+    // Listed first: the game before its first export; then the newest, newest first.
+    EXPECT_TRUE(kept[0].first);
+    EXPECT_EQ(kept[0].folder, made[0]);
+    EXPECT_EQ(kept[1].folder, made[4]);
+    EXPECT_EQ(kept[2].folder, made[3]);
+    EXPECT_FALSE(kept[1].first);
+}
+
+// Backups are named and ordered in UTC: when the clock's zone moves west, the new backup is the
+// newest and survives the pruning that follows it.
+TEST_F(Backups, AWestwardTimeZoneChangeKeepsTheNewestBackup) {
+    const QByteArray savedZone = qgetenv("TZ");
+    qputenv("TZ", "Asia/Tokyo");
+    tzset();
+    const backup::Backup older = backup::CreateBackup(root(), plan());
+    const backup::Backup middle = backup::CreateBackup(root(), plan());
+    qputenv("TZ", "America/Los_Angeles");
+    tzset();
+    const backup::Backup newest = backup::CreateBackup(root(), plan());
+    backup::PruneBackups(root(), game(), 1, newest.folder);
+    if (savedZone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", savedZone);
+    tzset();
+    const std::vector<backup::Backup> kept = backup::ListBackups(root(), game());
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[0].folder, older.folder);  // the first
+    EXPECT_EQ(kept[1].folder, newest.folder);
+    EXPECT_FALSE(QDir(middle.folder).exists());
+}
+
+// A backup stopped half-way (no manifest, or not yet under its name) never counts as kept and
+// goes once it is clearly abandoned.
+TEST_F(Backups, FoldersOfBackupsStoppedHalfWayDoNotCount) {
+    const backup::Backup first = backup::CreateBackup(root(), plan());
+    const backup::Backup second = backup::CreateBackup(root(), plan());
+    const QString killed = QDir(root()).filePath("2030-01-01_00-00-00Z.partial");
+    const QString oldKilled = QDir(root()).filePath("2001-01-01_00-00-00");
+    const QString recentKilled = QDir(root()).filePath("2001-01-02_00-00-00.partial");
+    for (const QString& folder : {killed, oldKilled, recentKilled}) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        writeFile(QDir(folder).filePath("01_GP4.exe"), "half");
+    }
+    const QDateTime longAgo = QDateTime::currentDateTimeUtc().addDays(-2);
+    for (const QString& folder : {killed, oldKilled}) {
+        const struct timeval times[2] = {{time_t(longAgo.toSecsSinceEpoch()), 0},
+                                         {time_t(longAgo.toSecsSinceEpoch()), 0}};
+        ASSERT_EQ(utimes(QFile::encodeName(folder).constData(), times), 0);
+    }
+    backup::PruneBackups(root(), game(), 1);
+    EXPECT_TRUE(QDir(first.folder).exists());
+    EXPECT_TRUE(QDir(second.folder).exists());
+    EXPECT_FALSE(QDir(killed).exists());
+    EXPECT_FALSE(QDir(oldKilled).exists());
+    EXPECT_TRUE(QDir(recentKilled).exists());  // perhaps another export's, still running
+    EXPECT_EQ(backup::ListBackups(root(), game()).size(), 2u);
 }
 
 // A manifest naming a file outside the game folder is not followed.
@@ -170,4 +239,88 @@ TEST_F(Backups, RestoreWritesNothingOutsideTheGameFolder) {
     EXPECT_FALSE(QFile::exists(outside));
     ASSERT_EQ(report.skipped.size(), 1);
     EXPECT_TRUE(report.skipped[0].contains("outside the game folder"));
+}
+
+// Every entry of a backup is checked before the first file is written: a damaged or forged entry
+// anywhere in it leaves every game file as it is.
+TEST_F(Backups, ADamagedOrForgedEntryStopsTheRestoreBeforeItsFirstWrite) {
+    struct Case {
+        const char* name;
+        std::function<void(const backup::Backup&, QByteArray& manifest)> damage;
+    };
+    auto copyOf = [](const backup::Backup& b, int i) {
+        return QDir(b.folder).filePath(b.entries[size_t(i)].copyName);
+    };
+    const std::vector<Case> cases{
+        {"save-state copy cut short",
+         [&](const backup::Backup& b, QByteArray&) {
+             QFile f(copyOf(b, 1));
+             ASSERT_TRUE(f.resize(600));
+         }},
+        {"save-state copy changed",
+         [&](const backup::Backup& b, QByteArray&) {
+             QByteArray bytes = readFile(copyOf(b, 1));
+             bytes[5] = char(bytes[5] ^ 1);
+             writeFile(copyOf(b, 1), bytes);
+         }},
+        {"save-state copy a link to a file outside the backup",
+         [&](const backup::Backup& b, QByteArray&) {
+             const QString outside = backupDir.filePath("outside.sav");
+             writeFile(outside, readFile(copyOf(b, 1)));
+             QFile::remove(copyOf(b, 1));
+             ASSERT_TRUE(QFile::link(outside, copyOf(b, 1)));
+         }},
+        {"executable recorded as absent",
+         [&](const backup::Backup&, QByteArray& manifest) {
+             manifest.replace("\"kind\": \"whole\"", "\"kind\": \"absent\"");
+         }},
+        {"size recorded wrong",
+         [&](const backup::Backup&, QByteArray& manifest) {
+             manifest.replace("\"size\": 700", "\"size\": 650");
+         }},
+        {"archive range copy changed",
+         [&](const backup::Backup& b, QByteArray&) {
+             QByteArray bytes = readFile(copyOf(b, 4));
+             bytes[0] = char(bytes[0] ^ 1);
+             writeFile(copyOf(b, 4), bytes);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(root()).removeRecursively();
+        SetUp();
+        backup::Backup made = backup::CreateBackup(root(), plan());
+        exportChanges();
+        backup::RecordStateAfter(made);
+        const QString manifestPath = QDir(made.folder).filePath("manifest.json");
+        QByteArray manifest = readFile(manifestPath);
+        c.damage(made, manifest);
+        writeFile(manifestPath, manifest);
+        const auto exported = snapshot();
+        const std::vector<backup::Backup> listed = backup::ListBackups(root(), game());
+        ASSERT_EQ(listed.size(), 1u);
+        EXPECT_THROW(backup::RestoreBackup(listed[0]), model::GameFileError);
+        EXPECT_TRUE(snapshot() == exported);
+    }
+}
+
+// A restore whose write fails half-way puts back what it had written.
+TEST_F(Backups, ARestoreThatFailsHalfWayUndoesItsWrites) {
+    backup::Backup made = backup::CreateBackup(root(), plan());
+    exportChanges();
+    backup::RecordStateAfter(made);
+    const auto exported = snapshot();
+    {
+        // QSaveFile writes an unnamed file in the folder first: the failure is matched by folder.
+        FailingWrites failing(QStringLiteral("/images/"), 1);
+        try {
+            backup::RestoreBackup(backup::ListBackups(root(), game())[0]);
+            ADD_FAILURE() << "no error";
+        } catch (const model::GameFileError& e) {
+            EXPECT_TRUE(e.message().contains("Nothing has been restored"))
+                << e.message().toStdString();
+        }
+        EXPECT_GE(failing.failed(), 1);
+    }
+    EXPECT_TRUE(snapshot() == exported);
 }

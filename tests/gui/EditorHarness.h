@@ -30,6 +30,10 @@ public:
         ++discardQuestions;
         return discardAnswer;
     }
+    bool askPutBackUnfinishedExport(const QString& question) override {
+        putBackQuestions << question;
+        return putBackAnswer;
+    }
 
     QStringList shown;
     QStringList errors;
@@ -38,6 +42,8 @@ public:
     bool discardAnswer = true;
     int quitQuestions = 0;
     int discardQuestions = 0;
+    QStringList putBackQuestions;
+    bool putBackAnswer = false;
 };
 
 // Answers the dialogs from a script: queued file names and save answers (an empty queue cancels)

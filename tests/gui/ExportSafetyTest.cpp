@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTest>
 
@@ -45,6 +46,13 @@ std::string joined(const QStringList& list) {
 void cutFile(const QString& path, qint64 size) {
     QFile file(path);
     ASSERT_TRUE(file.resize(size));
+}
+
+// A change of one byte that keeps the file's size.
+void flipByte(const QString& path, qint64 offset) {
+    QByteArray bytes = readFile(path);
+    bytes[offset] = char(bytes[offset] ^ 0x5a);
+    writeFile(path, bytes);
 }
 
 // An export refused after a game file changed: one error naming the file and asking for an
@@ -91,6 +99,18 @@ TEST(ExportSafety, AGameFileChangedAfterImportAllRefusesTheWholeExport) {
                  wad::WriteWad(h.game().carsWad(), {{"cars\\pad.gp4", QByteArray(5000, 'p')},
                                                     {"car_collision_mesh.ct", patternBytes(400)}});
              ASSERT_NE(entries[1].offset, imported);
+         }},
+        {"executable with one byte changed outside the tables", "GP4.exe",
+         [](EditorHarness& h) { flipByte(h.game().exe(), 40); }},
+        {"save-state written by the game since", "f1gstate.sav",
+         [](EditorHarness& h) { flipByte(h.game().saveState(), 20); }},
+        {"archive with one byte changed", "cars.wad",
+         [](EditorHarness& h) { flipByte(h.game().carsWad(), 3); }},
+        {"archive cut short by 200 bytes", "cars.wad",
+         [](EditorHarness& h) {
+             const qint64 size = QFileInfo(h.game().carsWad()).size();
+             ASSERT_GT(size - 200, *h.model().tyres.collisionMeshOffset + wad::kWheelsEnd);
+             cutFile(h.game().carsWad(), size - 200);
          }},
         {"archive cut inside the wheel positions", "cars.wad",
          [](EditorHarness& h) {

@@ -7,6 +7,7 @@
 #include "EditorHarness.h"
 #include "GameFileFixtures.h"
 #include "app/window/ComponentNames.h"
+#include "core/backup/GameBackup.h"
 
 using namespace pw;
 using namespace pw::test;
@@ -44,6 +45,8 @@ TEST(RestoreGameFiles, PutsBackEveryGameFileAsItWasBeforeTheExport) {
     restore(h, std::nullopt);
     ASSERT_EQ(h.dialogs.backupRequests.size(), 1u);
     const app::BackupListing& listed = h.dialogs.backupRequests[0].at(0);
+    EXPECT_TRUE(listed.made.endsWith("(the game before its first export)"))
+        << listed.made.toStdString();
     EXPECT_EQ(listed.files, QStringList({"GP4.exe: as that export left it",
                                          "f1gstate.sav: as that export left it",
                                          "cars.wad (wheel positions): as that export left it"}));
@@ -80,6 +83,9 @@ TEST(RestoreGameFiles, AnArchiveOfAnotherSizeIsLeftAsItIs) {
     ASSERT_TRUE(h.messages.errors.isEmpty()) << joined(h.messages.errors);
     ASSERT_GE(h.messages.shown.size(), 1);
     EXPECT_TRUE(h.messages.shown[0].contains("cars.wad")) << joined(h.messages.shown);
+    // A file left alone: the game files are not all back.
+    EXPECT_FALSE(h.messages.shown[0].contains("The game files are back"))
+        << joined(h.messages.shown);
     EXPECT_EQ(readFile(h.game().carsWad()), archive);
     auto now = h.game().snapshot();
     auto expected = before;
@@ -114,14 +120,43 @@ TEST(RestoreGameFiles, OnlyTheBackupsOfTheCurrentGameAreListed) {
     ASSERT_EQ(h.messages.shown.size(), 1);
     EXPECT_TRUE(h.messages.shown[0].startsWith("There is no backup")) << joined(h.messages.shown);
 
+    // An export that changes no byte makes no backup.
     h.editor().exportAll();
+    restore(h, 0);
+    EXPECT_TRUE(h.dialogs.backupRequests.empty());
+    h.setText(names::driverNumber(0), "7");
+    h.editor().exportAll();
+    h.setText(names::driverNumber(0), "8");
     h.editor().exportAll();
     DemoFolder second;
     h.dialogs.files.push_back(second.exe());
     h.window().changeGamePathAction()->trigger();
     ASSERT_TRUE(h.messages.errors.isEmpty()) << joined(h.messages.errors);
+    h.setText(names::driverNumber(0), "9");
     h.editor().exportAll();
     restore(h, std::nullopt);
     ASSERT_EQ(h.dialogs.backupRequests.size(), 1u);
     EXPECT_EQ(h.dialogs.backupRequests[0].size(), 1u);
+}
+
+// After more exports than backups are kept, the game as it was before the first export is still
+// there, listed first, and puts every file back as it was.
+TEST(RestoreGameFiles, TheGameBeforeItsFirstExportOutlivesManyExports) {
+    EditorHarness h;
+    h.importAll();
+    const auto untouched = h.game().snapshot();
+    for (int i = 0; i < backup::kBackupsKept + 3; ++i) {
+        h.setText(names::driverNumber(0), QString::number(30 + i));
+        h.editor().exportAll();
+        ASSERT_TRUE(h.messages.errors.isEmpty()) << joined(h.messages.errors);
+    }
+    const auto exported = h.game().snapshot();
+    restore(h, 0);
+    ASSERT_EQ(h.dialogs.backupRequests.size(), 1u);
+    const std::vector<app::BackupListing>& listed = h.dialogs.backupRequests[0];
+    EXPECT_EQ(listed.size(), size_t(backup::kBackupsKept + 1));
+    EXPECT_TRUE(listed[0].made.endsWith("(the game before its first export)"));
+    EXPECT_TRUE(h.messages.errors.isEmpty()) << joined(h.messages.errors);
+    EXPECT_TRUE(h.game().snapshot() == untouched);
+    EXPECT_FALSE(h.game().snapshot() == exported);
 }

@@ -15,7 +15,8 @@ namespace {
 
 QString fileLine(const backup::Backup& backup, const backup::BackupEntry& entry) {
     QString name = QDir::toNativeSeparators(entry.path);
-    if (entry.kind == backup::BackupEntry::Kind::Range) name += QStringLiteral(" (wheel positions)");
+    if (entry.kind == backup::BackupEntry::Kind::Range)
+        name += QStringLiteral(" (wheel positions)");
     if (!backup.finished) return name + QStringLiteral(": the export stopped before its end");
     return name + (backup::MatchesStateAfter(backup, entry)
                        ? QStringLiteral(": as that export left it")
@@ -40,7 +41,9 @@ void GameRestoreCommand::RestoreGameFiles() {
     std::vector<BackupListing> listings;
     for (const backup::Backup& b : backups) {
         BackupListing listing;
-        listing.made = b.created.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        // Kept in UTC, shown in the local time of now.
+        listing.made = b.created.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        if (b.first) listing.made += QStringLiteral(" (the game before its first export)");
         for (const backup::BackupEntry& e : b.entries) listing.files << fileLine(b, e);
         listings.push_back(listing);
     }
@@ -49,11 +52,55 @@ void GameRestoreCommand::RestoreGameFiles() {
 
     const backup::Backup& backup = backups[size_t(*chosen)];
     const backup::RestoreReport report = backup::RestoreBackup(backup);
-    QString text = QStringLiteral("The game files are back as they were before the export of %1.")
-                       .arg(listings[size_t(*chosen)].made);
+    QString text = report.skipped.isEmpty()
+                       ? QStringLiteral(
+                             "The game files are back as they were before the export "
+                             "of %1.")
+                             .arg(listings[size_t(*chosen)].made)
+                       : QStringLiteral(
+                             "Only some of the game files are back as they were before "
+                             "the export of %1.")
+                             .arg(listings[size_t(*chosen)].made);
     for (const QString& skipped : report.skipped) text += QStringLiteral("\r\n") + skipped;
     editor_.messages().show(text);
     editor_.transfer().importAll();
+}
+
+void GameRestoreCommand::offerUnfinishedExport(const QString& gameFolder) {
+    std::optional<backup::Backup> unfinished =
+        backup::UnfinishedExport(backup::backupsFolder(), gameFolder);
+    if (!unfinished) return;
+    const QString made =
+        unfinished->created.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    QStringList files;
+    for (const backup::BackupEntry& e : unfinished->entries)
+        if (!backup::MatchesStateBefore(*unfinished, e)) files << QDir::toNativeSeparators(e.path);
+    if (files.isEmpty()) {
+        // Stopped before its first write, or already put back: nothing to ask.
+        backup::RecordStateAfter(*unfinished);
+        return;
+    }
+    const QString question =
+        QStringLiteral(
+            "The Export All of %1 into %2 did not finish: %3 may be half-written. Put "
+            "the game files back as they were before it?")
+            .arg(made, QDir::toNativeSeparators(gameFolder), files.join(QStringLiteral(", ")));
+    if (editor_.messages().askPutBackUnfinishedExport(question)) {
+        const backup::RestoreReport report = backup::RestoreBackup(*unfinished);
+        QString text = report.skipped.isEmpty()
+                           ? QStringLiteral(
+                                 "The game files are back as they were before the "
+                                 "export of %1.")
+                                 .arg(made)
+                           : QStringLiteral(
+                                 "Only some of the game files are back as they were "
+                                 "before the export of %1.")
+                                 .arg(made);
+        for (const QString& skipped : report.skipped) text += QStringLiteral("\r\n") + skipped;
+        editor_.messages().show(text);
+    }
+    // Settled either way; it stays in "Restore Game Files...".
+    backup::RecordStateAfter(*unfinished);
 }
 
 }  // namespace pw::app

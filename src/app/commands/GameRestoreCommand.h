@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace pw::app {
 
 class Editor;
@@ -11,6 +13,10 @@ public:
     explicit GameRestoreCommand(Editor& editor) : editor_(editor) {}
 
     void RestoreGameFiles();
+    // Before Import All: an Export All into the game folder that never finished (the program was
+    // stopped, or its roll-back failed) is offered to be put back from its backup. Either answer
+    // settles it: it is not offered again.
+    void offerUnfinishedExport(const QString& gameFolder);
 
 private:
     Editor& editor_;

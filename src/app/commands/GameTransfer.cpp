@@ -8,6 +8,7 @@
 #include "app/commands/EditHistory.h"
 #include "app/commands/FieldReactions.h"
 #include "app/commands/GameLocationCommands.h"
+#include "app/commands/GameRestoreCommand.h"
 #include "app/commands/SelectionController.h"
 #include "app/commands/WindowToModel.h"
 #include "app/dialogs/UserPrompts.h"
@@ -62,6 +63,12 @@ void GameTransfer::importAll() {
         return;
     }
     try {
+        try {
+            editor_.restore().offerUnfinishedExport(game.folder);
+        } catch (const model::GameFileError& e) {
+            // A backup that cannot be put back does not keep the game from being imported.
+            editor_.messages().showError(e.message());
+        }
         importGame(game);
     } catch (...) {
         editor_.setStatus(QLatin1String(kImportFailedStatus));
@@ -256,9 +263,9 @@ void GameTransfer::exportAll() {
     model::SettingsStore& settings = editor_.settings();
     const transfer::GameFiles files =
         transfer::LocateGameFiles(model::ResolveGameFolder(settings), settings);
-    const transfer::ExportResult result = transfer::ExportAll(
-        model, files, *editor_.importedGame(),
-        [this](const QString& note) { editor_.messages().show(note); });
+    const transfer::ExportResult result =
+        transfer::ExportAll(model, files, *editor_.importedGame(),
+                            [this](const QString& note) { editor_.messages().show(note); });
     editor_.setImportedGame(result.record);
     editor_.teamImages().picturesExchanged();
     editor_.setStatus(QStringLiteral("Export Done"));

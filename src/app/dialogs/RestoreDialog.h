@@ -10,8 +10,9 @@ class QTreeWidget;
 
 namespace pw::app {
 
-// "Restore Game Files...": the backups of the game folder, newest first, each with its files and
-// whether each still holds what that export left. "Restore" asks for confirmation before the
+// "Restore Game Files...": the backups of the game folder (the game before its first export, then
+// the others newest first), each with its files and whether each still holds what that export
+// left. "Restore" asks for confirmation before the
 // dialog is accepted.
 class RestoreDialog : public QDialog {
     Q_OBJECT

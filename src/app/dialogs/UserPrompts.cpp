@@ -61,6 +61,17 @@ bool WidgetMessageSink::askDiscardEdits() {
     return box.clickedButton() == discard;
 }
 
+bool WidgetMessageSink::askPutBackUnfinishedExport(const QString& question) {
+    QMessageBox box(QMessageBox::Warning, QLatin1String(kApplicationTitle), question,
+                    QMessageBox::NoButton, parent_);
+    QPushButton* putBack = box.addButton(QStringLiteral("Put Back"), QMessageBox::AcceptRole);
+    QPushButton* leave = box.addButton(QStringLiteral("Leave As They Are"), QMessageBox::RejectRole);
+    box.setDefaultButton(putBack);
+    box.setEscapeButton(leave);
+    box.exec();
+    return box.clickedButton() == putBack;
+}
+
 QString qtFileFilter(const QString& pipeFilter) {
     const QStringList parts = pipeFilter.split(QLatin1Char('|'));
     QStringList filters;

@@ -43,6 +43,9 @@ public:
     // Before a command that fills the window anew (Import All, a new game path): true when the
     // user agrees to lose the unexported edits. Sinks that cannot ask go on.
     virtual bool askDiscardEdits() { return true; }
+    // An Export All that never finished was found: true when the user wants the game files put
+    // back from its backup. Sinks that cannot ask leave the files as they are.
+    virtual bool askPutBackUnfinishedExport(const QString& /*question*/) { return false; }
 };
 
 // An open-file dialog as the commands describe it; the filter in the "Name|*.ext|..." form.
@@ -90,8 +93,9 @@ public:
     virtual std::optional<SaveFileAnswer> saveFile(const SaveFileRequest& /*request*/) {
         return std::nullopt;
     }
-    // Lists the backups (newest first) and returns the one the user chose and confirmed to put
-    // back, or none. Runners that offer no such dialog answer as a cancelled one.
+    // Lists the backups (the game before its first export, then the others newest first) and
+    // returns the one the user chose and confirmed to put back, or none. Runners that offer no
+    // such dialog answer as a cancelled one.
     virtual std::optional<int> chooseBackup(const std::vector<BackupListing>& /*backups*/) {
         return std::nullopt;
     }
@@ -108,6 +112,7 @@ public:
     void beep() override;
     UnexportedAnswer askBeforeQuit() override;
     bool askDiscardEdits() override;
+    bool askPutBackUnfinishedExport(const QString& question) override;
 
 private:
     QWidget* parent_;
@@ -138,6 +143,10 @@ public:
     bool askDiscardEdits() override {
         ++boxes_;
         return to_.askDiscardEdits();
+    }
+    bool askPutBackUnfinishedExport(const QString& question) override {
+        ++boxes_;
+        return to_.askPutBackUnfinishedExport(question);
     }
     int boxesShown() const { return boxes_; }
 

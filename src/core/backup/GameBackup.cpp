@@ -8,11 +8,13 @@
 #include <QJsonObject>
 #include <QStandardPaths>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
-#include "core/bytes/SaveFile.h"
 #include "core/bytes/ByteIO.h"
 #include "core/bytes/GameFileError.h"
 #include "core/bytes/GamePaths.h"
+#include "core/bytes/SaveFile.h"
 
 namespace pw::backup {
 
@@ -23,7 +25,10 @@ using model::saveFileAtomically;
 namespace {
 
 constexpr char kManifest[] = "manifest.json";
-constexpr char kFolderFormat[] = "yyyy-MM-dd_hh-mm-ss";
+constexpr char kFolderFormat[] = "yyyy-MM-dd_hh-mm-ss'Z'";
+constexpr char kPartial[] = ".partial";
+// A backup folder without its name after this long was left by a process that was stopped.
+constexpr qint64 kLeftoverSeconds = 3600;
 constexpr qint64 kMaxManifestSize = 1024 * 1024;
 
 QByteArray sha256(const QByteArray& bytes) {
@@ -106,8 +111,9 @@ std::optional<BackupEntry> entryFromJson(const QJsonObject& o) {
 void writeManifest(const Backup& backup) {
     QJsonObject root;
     root[QStringLiteral("gameFolder")] = backup.gameFolder;
-    root[QStringLiteral("created")] = backup.created.toString(Qt::ISODate);
+    root[QStringLiteral("created")] = backup.created.toUTC().toString(Qt::ISODateWithMs);
     root[QStringLiteral("finished")] = backup.finished;
+    if (backup.first) root[QStringLiteral("first")] = true;
     QJsonArray files;
     for (const BackupEntry& e : backup.entries) files.append(toJson(e));
     root[QStringLiteral("files")] = files;
@@ -130,8 +136,12 @@ std::optional<Backup> readManifest(const QString& folder) {
     Backup backup;
     backup.folder = folder;
     backup.gameFolder = root[QStringLiteral("gameFolder")].toString();
-    backup.created = QDateTime::fromString(root[QStringLiteral("created")].toString(), Qt::ISODate);
+    // Older manifests hold the local time with its offset: either way the UTC time comes out.
+    backup.created =
+        QDateTime::fromString(root[QStringLiteral("created")].toString(), Qt::ISODateWithMs)
+            .toUTC();
     backup.finished = root[QStringLiteral("finished")].toBool();
+    backup.first = root[QStringLiteral("first")].toBool();
     for (const QJsonValue& v : root[QStringLiteral("files")].toArray()) {
         std::optional<BackupEntry> e = entryFromJson(v.toObject());
         if (!e) return std::nullopt;
@@ -140,19 +150,56 @@ std::optional<Backup> readManifest(const QString& folder) {
     return backup;
 }
 
-// A new folder named after the time; a second backup within the same second gets a suffix.
+QString systemReason() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// A new folder named after the time in UTC (a second backup within the same second gets a
+// suffix), made under its name with ".partial" added: it gets its name once it is complete.
 QString newBackupFolder(const QString& root, const QDateTime& now) {
     if (!QDir().mkpath(root))
-        throw GameFileError(root, GameFileError::kNoOffset,
-                            QStringLiteral("the backup folder cannot be created"));
-    const QString name = now.toString(QLatin1String(kFolderFormat));
+        throw GameFileError(
+            root, GameFileError::kNoOffset,
+            QStringLiteral("the backup folder cannot be created: ") + systemReason());
+    const QString name = now.toUTC().toString(QLatin1String(kFolderFormat));
     QString folder = QDir(root).filePath(name);
-    for (int n = 2; QFileInfo::exists(folder); ++n)
+    for (int n = 2; QFileInfo::exists(folder) || QFileInfo::exists(folder + kPartial); ++n)
         folder = QDir(root).filePath(name + QStringLiteral("_%1").arg(n));
-    if (!QDir().mkdir(folder))
-        throw GameFileError(folder, GameFileError::kNoOffset,
-                            QStringLiteral("the backup folder cannot be created"));
+    if (!QDir().mkdir(folder + kPartial))
+        throw GameFileError(
+            root, GameFileError::kNoOffset,
+            QStringLiteral("the backup folder cannot be created: ") + systemReason());
     return folder;
+}
+
+// Newest first by the time made (UTC), then by name.
+void sortNewestFirst(std::vector<Backup>& backups) {
+    std::stable_sort(backups.begin(), backups.end(), [](const Backup& a, const Backup& b) {
+        if (a.created != b.created) return a.created > b.created;
+        return a.folder > b.folder;
+    });
+}
+
+// Every backup of the game below root, newest first.
+std::vector<Backup> backupsOf(const QString& root, const QString& gameFolder) {
+    std::vector<Backup> found;
+    const QString game = cleanFolder(gameFolder);
+    const QStringList folders = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& name : folders) {
+        if (name.endsWith(QLatin1String(kPartial))) continue;
+        std::optional<Backup> b = readManifest(QDir(root).filePath(name));
+        if (b && cleanFolder(b->gameFolder) == game) found.push_back(*b);
+    }
+    sortNewestFirst(found);
+    return found;
+}
+
+// The backup kept for good: the one marked first, or (made before backups were marked) the
+// oldest.
+const Backup* firstOf(const std::vector<Backup>& newestFirst) {
+    for (const Backup& b : newestFirst)
+        if (b.first) return &b;
+    return newestFirst.empty() ? nullptr : &newestFirst.back();
 }
 
 QString copyNameFor(const QString& path, int index) {
@@ -176,8 +223,18 @@ QString Backup::gamePath(const BackupEntry& entry) const {
 Backup CreateBackup(const QString& root, const BackupPlan& plan) {
     Backup backup;
     backup.gameFolder = cleanFolder(plan.gameFolder);
-    backup.created = QDateTime::currentDateTime();
-    backup.folder = newBackupFolder(root, backup.created);
+    backup.created = QDateTime::currentDateTimeUtc();
+    try {
+        backup.first = backupsOf(root, backup.gameFolder).empty();
+        backup.folder = newBackupFolder(root, backup.created);
+    } catch (const GameFileError& e) {
+        throw GameFileError(e.file(), e.offset(),
+                            e.expected() + QStringLiteral(". The backup of the game files could "
+                                                          "not be written: nothing has been "
+                                                          "exported."));
+    }
+    const QString finalFolder = backup.folder;
+    backup.folder += QLatin1String(kPartial);
     try {
         int index = 0;
         for (const QString& path : plan.wholeFiles) {
@@ -215,6 +272,13 @@ Backup CreateBackup(const QString& root, const BackupPlan& plan) {
             backup.entries.push_back(e);
         }
         writeManifest(backup);
+        // A backup is only as good as what reached the disk.
+        for (const QString& name : QDir(backup.folder).entryList(QDir::Files))
+            model::syncToDisk(QDir(backup.folder).filePath(name));
+        if (!QDir().rename(backup.folder, finalFolder))
+            throw GameFileError(backup.folder, GameFileError::kNoOffset,
+                                QStringLiteral("cannot be renamed: ") + systemReason());
+        backup.folder = finalFolder;
     } catch (const GameFileError& e) {
         QDir(backup.folder).removeRecursively();
         throw GameFileError(e.file(), e.offset(),
@@ -225,8 +289,13 @@ Backup CreateBackup(const QString& root, const BackupPlan& plan) {
     return backup;
 }
 
-void RecordStateAfter(Backup& backup) {
+void RecordStateAfter(Backup& backup, const std::map<QString, QByteArray>& knownHashes) {
     for (BackupEntry& e : backup.entries) {
+        const auto known = knownHashes.find(e.path);
+        if (e.kind != BackupEntry::Kind::Range && known != knownHashes.end()) {
+            e.sha256After = known->second;
+            continue;
+        }
         const std::optional<QByteArray> bytes = currentBytes(backup, e);
         e.sha256After = bytes ? sha256(*bytes) : QByteArray();
     }
@@ -234,24 +303,53 @@ void RecordStateAfter(Backup& backup) {
     writeManifest(backup);
 }
 
-void PruneBackups(const QString& root, int keep) {
-    QStringList folders = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    // The names sort as the times they were made.
-    while (folders.size() > keep) {
-        QDir(QDir(root).filePath(folders.takeFirst())).removeRecursively();
+bool MatchesStateBefore(const Backup& backup, const BackupEntry& entry) {
+    const std::optional<QByteArray> bytes = currentBytes(backup, entry);
+    if (entry.kind == BackupEntry::Kind::Absent) return !bytes;
+    return bytes && sha256(*bytes) == entry.sha256Before;
+}
+
+void RemoveBackup(const Backup& backup) {
+    if (!backup.folder.isEmpty()) QDir(backup.folder).removeRecursively();
+}
+
+void PruneBackups(const QString& root, const QString& gameFolder, int keep,
+                  const QString& keepFolder) {
+    const std::vector<Backup> backups = backupsOf(root, gameFolder);
+    const Backup* first = firstOf(backups);
+    int kept = 0;
+    for (const Backup& b : backups) {
+        if (&b == first) continue;
+        // The running export's backup counts among the kept and is never removed.
+        const bool running =
+            !keepFolder.isEmpty() && cleanFolder(b.folder) == cleanFolder(keepFolder);
+        if (++kept > keep && !running) QDir(b.folder).removeRecursively();
+    }
+    // Folders left by a backup that was stopped half-way never count; an hour on, they go.
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const QFileInfo& info : QDir(root).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const bool leftover = info.fileName().endsWith(QLatin1String(kPartial)) ||
+                              !QFileInfo::exists(QDir(info.filePath()).filePath(kManifest));
+        if (leftover && info.lastModified().toUTC().secsTo(now) > kLeftoverSeconds)
+            QDir(info.filePath()).removeRecursively();
     }
 }
 
 std::vector<Backup> ListBackups(const QString& root, const QString& gameFolder) {
-    std::vector<Backup> found;
-    const QString game = cleanFolder(gameFolder);
-    const QStringList folders =
-        QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::Reversed);
-    for (const QString& name : folders) {
-        std::optional<Backup> b = readManifest(QDir(root).filePath(name));
-        if (b && cleanFolder(b->gameFolder) == game) found.push_back(*b);
-    }
-    return found;
+    std::vector<Backup> backups = backupsOf(root, gameFolder);
+    const Backup* first = firstOf(backups);
+    if (!first || !first->first) return backups;
+    std::vector<Backup> listed{*first};
+    for (const Backup& b : backups)
+        if (&b != first) listed.push_back(b);
+    return listed;
+}
+
+std::optional<Backup> UnfinishedExport(const QString& root, const QString& gameFolder) {
+    // Only the newest counts: after it the game was exported again, or it was put back.
+    const std::vector<Backup> backups = backupsOf(root, gameFolder);
+    if (backups.empty() || backups.front().finished) return std::nullopt;
+    return backups.front();
 }
 
 bool MatchesStateAfter(const Backup& backup, const BackupEntry& entry) {
@@ -262,55 +360,169 @@ bool MatchesStateAfter(const Backup& backup, const BackupEntry& entry) {
     return bytes && sha256(*bytes) == entry.sha256After;
 }
 
+namespace {
+
+// One entry checked and its saved bytes read, ready to be written.
+struct CheckedEntry {
+    const BackupEntry* entry = nullptr;
+    QString target;
+    QByteArray bytes;
+};
+
+// The saved copy of an entry: a regular file inside the backup folder, of the recorded size and
+// hash. Returns what is wrong with it, or nothing.
+std::optional<QString> readCopy(const Backup& backup, const BackupEntry& e, qint64 size,
+                                QByteArray& bytes) {
+    const QString copy = QDir(backup.folder).filePath(e.copyName);
+    const QFileInfo info(copy);
+    if (info.isSymLink() || !info.isFile() ||
+        !cleanFolder(info.canonicalFilePath())
+             .startsWith(cleanFolder(QFileInfo(backup.folder).canonicalFilePath()) +
+                         QLatin1Char('/')))
+        return QStringLiteral("its saved copy %1 is missing or not a file of the backup")
+            .arg(QDir::toNativeSeparators(copy));
+    if (info.size() != size)
+        return QStringLiteral("its saved copy has %1 bytes, not %2 as recorded")
+            .arg(info.size())
+            .arg(size);
+    try {
+        bytes = readWholeFile(copy, size);
+    } catch (const GameFileError& error) {
+        return error.expected();
+    }
+    if (sha256(bytes) != e.sha256Before) return QStringLiteral("its saved copy is damaged");
+    return std::nullopt;
+}
+
+// The game's executable and save-state are never absent before an export: only pictures are.
+bool mayBeAbsent(const BackupEntry& e) {
+    return e.path.endsWith(QLatin1String(".gpi"), Qt::CaseInsensitive);
+}
+
+// Writes one checked entry into the game.
+void writeEntry(const CheckedEntry& c) {
+    switch (c.entry->kind) {
+        case BackupEntry::Kind::Absent:
+            if (QFileInfo(c.target).isFile() && !QFile::remove(c.target))
+                throw GameFileError(QDir::toNativeSeparators(c.target), GameFileError::kNoOffset,
+                                    QStringLiteral("cannot be removed: ") + systemReason());
+            break;
+        case BackupEntry::Kind::Whole:
+            saveFileAtomically(c.target, c.bytes);
+            break;
+        case BackupEntry::Kind::Range: {
+            model::GameFile archive(c.target);
+            archive.write(c.entry->offset, c.bytes, "the wheel positions");
+            archive.close();
+            break;
+        }
+    }
+    if (QFileInfo(c.target).isFile()) model::syncToDisk(c.target);
+}
+
+}  // namespace
+
 RestoreReport RestoreBackup(const Backup& backup) {
     RestoreReport report;
+    std::vector<CheckedEntry> checked;
+    QStringList problems;
+    const QString game = cleanFolder(backup.gameFolder);
     for (const BackupEntry& e : backup.entries) {
         const QString target = backup.gamePath(e);
+        const QString shownPath = QDir::toNativeSeparators(target.isEmpty() ? e.path : target);
         if (target.isEmpty()) {
             report.skipped << QStringLiteral(
                                   "%1 lies outside the game folder and was left as it is.")
                                   .arg(QDir::toNativeSeparators(e.path));
             continue;
         }
-        const QString shown = QDir::toNativeSeparators(target);
+        // The folders on the way may not lead out of the game folder either.
+        const QString realFolder = QFileInfo(QFileInfo(target).absolutePath()).canonicalFilePath();
+        const QString realGame = QFileInfo(game).canonicalFilePath();
+        if (QFileInfo(target).isSymLink() || realFolder.isEmpty() ||
+            (realFolder != realGame && !realFolder.startsWith(realGame + QLatin1Char('/')))) {
+            problems << QStringLiteral("%1 does not lie inside the game folder").arg(shownPath);
+            continue;
+        }
+        CheckedEntry c{&e, target, {}};
+        std::optional<QString> problem;
         switch (e.kind) {
             case BackupEntry::Kind::Absent:
-                if (QFileInfo(target).isFile() && !QFile::remove(target))
-                    throw GameFileError(shown, GameFileError::kNoOffset,
-                                        QStringLiteral("cannot be removed"));
-                report.restored << target;
+                if (!mayBeAbsent(e)) problem = QStringLiteral("the backup would delete it");
                 break;
-            case BackupEntry::Kind::Whole: {
-                const QByteArray bytes = readWholeFile(QDir(backup.folder).filePath(e.copyName));
-                if (sha256(bytes) != e.sha256Before)
-                    throw GameFileError(QDir(backup.folder).filePath(e.copyName),
-                                        GameFileError::kNoOffset,
-                                        QStringLiteral("the saved copy is damaged"));
-                saveFileAtomically(target, bytes);
-                report.restored << target;
+            case BackupEntry::Kind::Whole:
+                problem = readCopy(backup, e, e.size, c.bytes);
                 break;
-            }
-            case BackupEntry::Kind::Range: {
+            case BackupEntry::Kind::Range:
+                if (e.offset < 0 || e.length <= 0) {
+                    problem = QStringLiteral("the backup records no valid range");
+                    break;
+                }
                 if (!QFileInfo(target).isFile() || QFileInfo(target).size() != e.size) {
                     report.skipped << QStringLiteral(
                                           "%1 no longer has the size it had (%2 bytes): its "
                                           "wheel positions were left as they are.")
-                                          .arg(shown)
+                                          .arg(shownPath)
                                           .arg(e.size);
                     continue;
                 }
-                const QByteArray bytes = readWholeFile(QDir(backup.folder).filePath(e.copyName));
-                if (bytes.size() != e.length || sha256(bytes) != e.sha256Before)
-                    throw GameFileError(QDir(backup.folder).filePath(e.copyName),
-                                        GameFileError::kNoOffset,
-                                        QStringLiteral("the saved copy is damaged"));
-                model::GameFile archive(target);
-                archive.write(e.offset, bytes, "the wheel positions");
-                archive.close();
-                report.restored << target;
+                problem = readCopy(backup, e, e.length, c.bytes);
                 break;
+        }
+        if (problem) {
+            problems << shownPath + QStringLiteral(": ") + *problem;
+            continue;
+        }
+        checked.push_back(c);
+    }
+    if (!problems.isEmpty())
+        throw GameFileError(QDir::toNativeSeparators(backup.folder), GameFileError::kNoOffset,
+                            QStringLiteral("this backup cannot be trusted (%1). Nothing has been "
+                                           "restored: the game files are as they were.")
+                                .arg(problems.join(QStringLiteral("; "))));
+
+    // What each file holds now, so that a failed write can be undone.
+    std::vector<std::optional<QByteArray>> now;
+    for (const CheckedEntry& c : checked) {
+        now.push_back(currentBytes(backup, *c.entry));
+    }
+    size_t done = 0;
+    try {
+        for (; done < checked.size(); ++done) {
+            writeEntry(checked[done]);
+            report.restored << checked[done].target;
+        }
+    } catch (const GameFileError& failure) {
+        QStringList notBack;
+        for (size_t i = 0; i <= done && i < checked.size(); ++i) {
+            // A file the failed write left as it was needs nothing (a whole file is replaced
+            // only once complete).
+            if (currentBytes(backup, *checked[i].entry) == now[i]) continue;
+            CheckedEntry undo = checked[i];
+            BackupEntry asNow = *undo.entry;
+            if (!now[i]) {
+                if (asNow.kind == BackupEntry::Kind::Range) continue;
+                asNow.kind = BackupEntry::Kind::Absent;
+            } else if (asNow.kind == BackupEntry::Kind::Absent) {
+                asNow.kind = BackupEntry::Kind::Whole;
+            }
+            undo.entry = &asNow;
+            undo.bytes = now[i].value_or(QByteArray());
+            try {
+                writeEntry(undo);
+            } catch (const GameFileError&) {
+                notBack << QDir::toNativeSeparators(undo.target);
             }
         }
+        throw GameFileError(
+            failure.file(), failure.offset(),
+            failure.expected() +
+                (notBack.isEmpty()
+                     ? QStringLiteral(". Nothing has been restored: the game files are as they "
+                                      "were.")
+                     : QStringLiteral(". The restore stopped half-way and these files could not "
+                                      "be put back as they were: %1.")
+                           .arg(notBack.join(QStringLiteral(", ")))));
     }
     return report;
 }

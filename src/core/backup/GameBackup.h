@@ -18,9 +18,13 @@ namespace pw::backup {
 // file, its size and the SHA-256 of its bytes before and after the export. Restoring puts the
 // saved bytes back, writing only inside the game folder the backup was made of.
 
+// Backups are named and ordered by the time they were made in UTC: a change of the clock's time
+// zone does not reorder them. For each game folder the backup of the game before the first Export
+// All into it is kept for good; of the others, the newest kBackupsKept of that game are kept.
+
 // <application data folder>/backups.
 QString backupsFolder();
-// How many backups are kept; older ones are removed after every new one.
+// How many backups of one game are kept beside its first; older ones are removed after a new one.
 constexpr int kBackupsKept = 20;
 
 // What an Export All is about to write.
@@ -55,26 +59,39 @@ struct BackupEntry {
 struct Backup {
     QString folder;  // the backup's own folder
     QString gameFolder;
-    QDateTime created;
+    QDateTime created;      // UTC
     bool finished = false;  // the export ended and the state it left was recorded
+    bool first = false;     // the game as it was before the first export into it
     std::vector<BackupEntry> entries;
 
     // The file an entry stands for, or empty when it lies outside the game folder.
     QString gamePath(const BackupEntry& entry) const;
 };
 
-// Saves everything the plan names into a new folder below root ("yyyy-MM-dd_hh-mm-ss") with its
-// manifest; nothing of the game is written. Throws model::GameFileError when any of it cannot be
-// written completely (what was written of the backup is removed again).
+// Saves everything the plan names into a new folder below root ("yyyy-MM-dd_hh-mm-ssZ", UTC) with
+// its manifest, flushed to the disk; nothing of the game is written. The folder gets its name
+// only once complete: a backup killed half-way is left under a ".partial" name. Throws
+// model::GameFileError when any of it cannot be written completely (what was written of the
+// backup is removed again).
 Backup CreateBackup(const QString& root, const BackupPlan& plan);
 // Records the SHA-256 of every entry's file as the export left it and saves the manifest again.
-void RecordStateAfter(Backup& backup);
-// Removes the oldest backup folders below root until keep are left.
-void PruneBackups(const QString& root, int keep = kBackupsKept);
+// Hashes already known (of whole files, by the entry's path) are taken as they are.
+void RecordStateAfter(Backup& backup, const std::map<QString, QByteArray>& knownHashes = {});
+// Whether every entry's file still holds what it held when the backup was made.
+bool MatchesStateBefore(const Backup& backup, const BackupEntry& entry);
+// Removes the backup's folder.
+void RemoveBackup(const Backup& backup);
+// Removes gameFolder's oldest backups below root until keep are left besides its first and the
+// one named keepFolder (the backup of the export that runs), and backups killed half-way that
+// are older than an hour. Backups of other games are not touched.
+void PruneBackups(const QString& root, const QString& gameFolder, int keep = kBackupsKept,
+                  const QString& keepFolder = {});
 
-// The backups below root made of gameFolder, newest first. Folders without a readable manifest
-// are left out.
+// The backups below root made of gameFolder: the first (the game before its first export) ahead
+// of the others, these newest first. Folders without a readable manifest are left out.
 std::vector<Backup> ListBackups(const QString& root, const QString& gameFolder);
+// The newest backup of gameFolder whose export never ended (killed, or its roll-back failed).
+std::optional<Backup> UnfinishedExport(const QString& root, const QString& gameFolder);
 
 // Whether the entry's file still holds what the export left (false when the export did not
 // finish).
@@ -84,9 +101,12 @@ struct RestoreReport {
     QStringList restored;  // game paths put back
     QStringList skipped;   // one sentence per entry left alone, with the reason
 };
-// Puts the saved bytes back: whole files replaced, absent ones removed, the archive range written
-// only into an archive of the recorded size inside the game folder. Throws model::GameFileError
-// when a file cannot be written.
+// Puts the saved bytes back: whole files replaced, absent pictures removed, the archive range
+// written only into an archive of the recorded size inside the game folder. Every entry is
+// checked before the first write (its copy a regular file inside the backup folder, of the
+// recorded size and hash; its target inside the game folder; the executable and save-state never
+// "absent"): a damaged backup throws model::GameFileError and writes nothing. When a write fails,
+// what was written is put back before the error is thrown.
 RestoreReport RestoreBackup(const Backup& backup);
 
 }  // namespace pw::backup

@@ -45,9 +45,9 @@ FileContents readFingerprinted(const QString& path) {
 void syncToDisk(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite))
-        throw GameFileError(path, GameFileError::kNoOffset,
-                            QStringLiteral("cannot be opened to write it to the disk: ") +
-                                file.errorString());
+        throw GameFileError(
+            path, GameFileError::kNoOffset,
+            QStringLiteral("cannot be opened to write it to the disk: ") + file.errorString());
 #ifdef Q_OS_WIN
     const bool synced = _commit(file.handle()) == 0;
 #else

@@ -18,8 +18,8 @@ struct FileFingerprint {
     QByteArray sha256;  // empty when the file is absent
     bool exists() const { return stamp.exists(); }
     bool sameContents(const FileFingerprint& o) const {
-        return exists() == o.exists() && (!exists() || (stamp.size == o.stamp.size &&
-                                                         sha256 == o.sha256));
+        return exists() == o.exists() &&
+               (!exists() || (stamp.size == o.stamp.size && sha256 == o.sha256));
     }
 };
 

@@ -2,11 +2,12 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
 
 #include "core/bytes/GameFileError.h"
 
 namespace pw::model {
-
 
 void saveFileAtomically(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
@@ -15,9 +16,14 @@ void saveFileAtomically(const QString& path, const QByteArray& bytes) {
                             QStringLiteral("cannot be created: ") + file.errorString());
     // Small writes only fill a buffer; its flush is where a full disk shows. commit() would flush
     // it too, but does not notice that failure and renames the short file over the earlier one.
+    errno = 0;
     if (file.write(bytes) != bytes.size() || !file.flush() ||
         file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
+        // A write that fails in the buffer's flush leaves Qt's own reason at "Unknown error";
+        // the system's (a full disk) is what helps.
+        const int code = errno;
+        const QString reason =
+            code != 0 ? QString::fromLocal8Bit(std::strerror(code)) : file.errorString();
         file.cancelWriting();
         throw GameFileError(path, GameFileError::kNoOffset,
                             QStringLiteral("cannot be written: ") + reason);

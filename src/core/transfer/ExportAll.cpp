@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <map>
 
 #include "core/archive/TyrePositions.h"
 #include "core/bytes/FileFingerprint.h"
@@ -41,14 +42,17 @@ void checkUnchanged(const QString& path, const model::FileFingerprint& imported,
     else if (!imported.exists())
         change = QStringLiteral("it was not there then");
     else if (now.stamp.size != imported.stamp.size)
-        change = QStringLiteral("%1 bytes, imported with %2").arg(now.stamp.size).arg(imported.stamp.size);
+        change = QStringLiteral("%1 bytes, imported with %2")
+                     .arg(now.stamp.size)
+                     .arg(imported.stamp.size);
     else
         change = QStringLiteral("its bytes are not those imported");
     throw model::changedSinceImport(path, change);
 }
 
 struct CheckedFiles {
-    FileContents exe, saveState, archive;
+    FileContents exe, saveState;
+    FileContents archive;  // the fingerprint only
     bool writeArchive = false;
 };
 
@@ -63,14 +67,15 @@ CheckedFiles checkBeforeExport(const model::EditorModel& model, const GameFiles&
             QStringLiteral("the game folder is not the one imported, %1").arg(shown(game.folder)));
     if (files.exe != game.exePath)
         throw model::changedSinceImport(
-            files.exe, QStringLiteral("the game executable imported was %1").arg(shown(game.exePath)));
+            files.exe,
+            QStringLiteral("the game executable imported was %1").arg(shown(game.exePath)));
     CheckedFiles checked;
     checked.exe = model::readFingerprinted(files.exe);
     checkUnchanged(files.exe, imported.exe, checked.exe.fingerprint);
     model::CheckExeForExport(files.exe, game.versionByte);
 
     if (!files.carsArchive.isEmpty()) {
-        checked.archive = model::readFingerprinted(files.carsArchive);
+        checked.archive.fingerprint = ArchiveFingerprint(files.carsArchive);
         if (files.carsArchive == imported.carsArchive)
             checkUnchanged(files.carsArchive, imported.archive, checked.archive.fingerprint);
         else if (checked.archive.fingerprint.exists())
@@ -79,14 +84,14 @@ CheckedFiles checkBeforeExport(const model::EditorModel& model, const GameFiles&
                 QStringLiteral("the cars wad imported was %1").arg(shown(imported.carsArchive)));
     }
     wad::CheckTyrePositionsForExport(files.carsArchive, model);
-    checked.writeArchive = checked.archive.fingerprint.exists() &&
-                           model.tyres.collisionMeshOffset.has_value();
+    checked.writeArchive =
+        checked.archive.fingerprint.exists() && model.tyres.collisionMeshOffset.has_value();
 
     const bool saveStateFound = model::fileExists(files.saveState);
     if (saveStateFound != game.saveStateFound)
-        throw model::changedSinceImport(files.saveState, saveStateFound
-                                                             ? QStringLiteral("it was not there then")
-                                                             : QStringLiteral("it is gone"));
+        throw model::changedSinceImport(files.saveState,
+                                        saveStateFound ? QStringLiteral("it was not there then")
+                                                       : QStringLiteral("it is gone"));
     // Without a save-state file the export could only write the executable's half of the game's
     // values: it says so and writes nothing.
     if (!saveStateFound) notes(QLatin1String(model::kBrandsNotExportedMessage));
@@ -113,8 +118,8 @@ backup::BackupPlan backupPlan(const model::EditorModel& model, const GameFiles& 
 }
 
 // The writes, in the order of the command. Returns the game files written.
-QStringList writeGameFiles(model::EditorModel& model, const GameFiles& files,
-                           const CheckedFiles& checked, const ExportNotes& notes) {
+void writeGameFiles(model::EditorModel& model, const GameFiles& files, const CheckedFiles& checked,
+                    const ExportNotes& notes) {
     QStringList written;
     bool exchanged = false;
     model::WriteExeTables(files.exe, model);
@@ -126,13 +131,15 @@ QStringList writeGameFiles(model::EditorModel& model, const GameFiles& files,
         wad::WriteTyrePositions(files.carsArchive, model);
         written << files.carsArchive;
     }
-    model::WriteTyreBrands(files.saveState, files.exe, model, model::BrandsChecksum::ByTablesWriter);
+    model::WriteTyreBrands(files.saveState, files.exe, model,
+                           model::BrandsChecksum::ByTablesWriter);
     model::WriteSaveStateTables(files.saveState, files.exe, model);
     written << files.saveState;
     if (!model.PendingImageSwaps.empty()) {
         const QStringList pictures =
             images::PicturesTouchedBy(files.imagesFolder, model.PendingImageSwaps);
-        const images::SwapReport report = images::SwapGPIs(files.imagesFolder, model.PendingImageSwaps);
+        const images::SwapReport report =
+            images::SwapGPIs(files.imagesFolder, model.PendingImageSwaps);
         if (!report.folderFound) {
             // Nothing was exchanged: the exchanges stay pending for a later Export All.
             notes(QLatin1String(kNoImagesFolder));
@@ -151,7 +158,40 @@ QStringList writeGameFiles(model::EditorModel& model, const GameFiles& files,
     // The files now hold the exchanged pictures under the game's own numbers. Forgetting the
     // exchanges keeps a second Export All from exchanging the files back.
     if (exchanged) images::resetTeamImages(model);
-    return written;
+}
+
+// Puts the game files back from the backup after a failed write, and says in what state they are.
+ExportError rollBack(const backup::Backup& made, const GameFileError& cause) {
+    try {
+        backup::RestoreBackup(made);
+    } catch (const GameFileError&) {
+        // What it could not put back is found below, file by file.
+    }
+    QStringList differing;
+    for (const backup::BackupEntry& e : made.entries)
+        if (!backup::MatchesStateBefore(made, e))
+            differing << QDir::toNativeSeparators(made.gamePath(e).isEmpty() ? e.path
+                                                                             : made.gamePath(e));
+    if (differing.isEmpty()) {
+        // Nothing to put back any more: the next start must not offer it.
+        backup::RemoveBackup(made);
+        return ExportError(
+            GameFileError(
+                cause.file(), cause.offset(),
+                cause.expected() + QStringLiteral(". Nothing has been exported: the game files are "
+                                                  "as they were before.")),
+            ExportError::State::RolledBack);
+    }
+    return ExportError(
+        GameFileError(
+            cause.file(), cause.offset(),
+            cause.expected() +
+                QStringLiteral(". The game files could not all be put back as they "
+                               "were: %1 %2 not as before the export. \"Restore Game "
+                               "Files...\" holds their earlier bytes.")
+                    .arg(differing.join(QStringLiteral(", ")),
+                         differing.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"))),
+        ExportError::State::Mixed, differing);
 }
 
 }  // namespace
@@ -174,25 +214,46 @@ ExportResult ExportAll(model::EditorModel& model, const GameFiles& files,
     }
 
     ExportResult result;
-    QStringList written;
     try {
-        written = writeGameFiles(model, files, checked, notes);
+        writeGameFiles(model, files, checked, notes);
     } catch (const GameFileError& e) {
-        throw ExportError(e, ExportError::State::Mixed);  // rolled back in a later step
+        throw rollBack(made, e);
     }
 
+    // The state the export left, hashed once: for the next export's check and the backup (whose
+    // first two entries are the executable and the save-state).
     result.record = imported;
-    result.record.exe = model::readFingerprinted(files.exe).fingerprint;
-    result.record.saveState = model::readFingerprinted(files.saveState).fingerprint;
-    if (checked.writeArchive)
-        result.record.archive = model::readFingerprinted(files.carsArchive).fingerprint;
+    std::map<QString, QByteArray> after;
+    const FileContents exeAfter = model::readFingerprinted(files.exe);
+    const FileContents saveAfter = model::readFingerprinted(files.saveState);
+    result.record.exe = exeAfter.fingerprint;
+    result.record.saveState = saveAfter.fingerprint;
+    after[made.entries[0].path] = exeAfter.fingerprint.sha256;
+    after[made.entries[1].path] = saveAfter.fingerprint.sha256;
+    if (checked.writeArchive) result.record.archive = ArchiveFingerprint(files.carsArchive);
     try {
-        backup::RecordStateAfter(made);
+        backup::RecordStateAfter(made, after);
     } catch (const GameFileError& e) {
-        result.afterNote = e.message();
+        result.afterNote =
+            e.message() +
+            QStringLiteral(". The export is complete; only its backup's record of it is not. The "
+                           "next Import All will take it for an export that did not finish: "
+                           "answer \"Leave As They Are\" to keep it.");
     }
-    result.backup = made;
-    backup::PruneBackups(settings.backupsRoot, settings.backupsKept);
+    bool changed = false;
+    for (const backup::BackupEntry& e : made.entries) {
+        if (e.sha256After != e.sha256Before) {
+            changed = true;
+            result.changed << (made.gamePath(e).isEmpty() ? e.path : made.gamePath(e));
+        }
+    }
+    if (changed) {
+        result.backup = made;
+    } else {
+        // The same bytes as before: the backup holds nothing the game does not.
+        backup::RemoveBackup(made);
+    }
+    backup::PruneBackups(settings.backupsRoot, files.folder, settings.backupsKept, made.folder);
     return result;
 }
 

@@ -18,6 +18,13 @@ struct ImportRecord {
     model::FileFingerprint exe, saveState, archive;
 };
 
+// The cars archive's fingerprint: hashing a real game's archive whole costs a thousand times what
+// Import All does, so what Export All relies on and writes stands in for its bytes: its size, its
+// directory (where every entry lies) and the wheel range. A change anywhere else in it is never
+// overwritten, as only the wheel range is written. An archive whose directory cannot be read is
+// hashed whole.
+model::FileFingerprint ArchiveFingerprint(const QString& carsArchive);
+
 // Fingerprints the game files before Import All reads them. The version byte is filled in once
 // the executable has been read.
 ImportRecord RecordImport(const GameFiles& files);
