@@ -109,3 +109,16 @@ END {
     printf "| step | time | floor | floor time | ratio |\n|---|---|---|---|---|\n"
     printf "| start-up, game found behind 20 Proton prefixes | %.0f ms | the game in the only prefix | %.0f ms | %.2fx |\n", t[step], t[floor], t[step] / t[floor]
 }' "$out/prefixes.txt"
+# ---- The command line: dump against the data core's reading of the game plus the JSON written,
+# in the same process (goal <= 2x). Kept apart from the table above.
+cmake --build "$dir" -j2 --target cli_benchmarks >/dev/null
+taskset -c "$cpu" "$bin/cli_benchmarks" "${common[@]}" --benchmark_min_time=0.2 >"$out/cli.txt" 2>"$out/cli.err"
+echo
+awk '
+$1 ~ /_median$/ { name = $1; sub(/_median$/, "", name); t[name] = $4; u[name] = $5 }
+END {
+    printf "| step | time | floor | floor time | ratio | goal |\n|---|---|---|---|---|---|\n"
+    printf "| dump of the demo game | %s %s | data-core read + JSON written | %s %s | %.2fx | <= 2x |\n",
+        t["dump@read_game_and_json"], u["dump@read_game_and_json"], t["read_game_and_json"],
+        u["read_game_and_json"], t["dump@read_game_and_json"] / t["read_game_and_json"]
+}' "$out/cli.txt"

@@ -9,7 +9,7 @@ if [ "${1:-}" = --package ]; then
     packages=("${build[@]}" dpkg-dev)
 else
     packages=("${build[@]}" libgtest-dev libbenchmark-dev xvfb xauth libgl1-mesa-dri desktop-file-utils
-              appstream x11-utils lintian)
+              appstream x11-utils lintian bash-completion)
 fi
 missing=()
 for p in "${packages[@]}"; do

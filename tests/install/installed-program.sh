@@ -44,8 +44,21 @@ gzip -t "$usr/share/man/man1/pitwright.1.gz" || fail "the manual page is not a w
 unexpected=$(cd "$usr" && find . -type f ! -path ./bin/pitwright ! -path "./share/pitwright/CamTextures/*" \
     ! -path "./share/icons/hicolor/*/apps/$id.*" ! -path "./share/applications/$id.desktop" \
     ! -path "./share/metainfo/$id.metainfo.xml" ! -path ./share/man/man1/pitwright.1.gz \
-    ! -path "./share/doc/pitwright/*" ! -path ./share/lintian/overrides/pitwright)
+    ! -path "./share/doc/pitwright/*" ! -path ./share/lintian/overrides/pitwright \
+    ! -path ./share/bash-completion/completions/pitwright)
 [ -z "$unexpected" ] || fail "unexpected installed files: $unexpected"
+
+# The command line: its manual page reads without a warning, bash-completion finds its
+# completion, and the installed program answers without a display.
+warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$usr/share/man/man1/pitwright.1.gz" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "man page: $warnings"
+completed=$(bash -c 'source /usr/share/bash-completion/bash_completion; source "$1"
+    COMP_WORDS=(pitwright d); COMP_CWORD=1; COMP_LINE="pitwright d"; COMP_POINT=11
+    "$(complete -p pitwright | sed "s/.*-F \([^ ]*\).*/\1/")"; echo "${COMPREPLY[*]}"' \
+    _ "$usr/share/bash-completion/completions/pitwright") || fail "the bash completion fails"
+[ "$completed" = "dump diff" ] || fail "bash completion of \"pitwright d\" gives: $completed"
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/pitwright" --version) || fail "pitwright --version failed"
+[ "$version" = "Pitwright 2.4" ] || fail "pitwright --version says: $version"
 
 # The validators: any error or warning fails (hints and pedantic notes do not).
 desktop=$usr/share/applications/$id.desktop

@@ -25,12 +25,12 @@
 #include "core/transfer/ExportAll.h"
 #include "core/bytes/GamePaths.h"
 #include "core/location/GameInstall.h"
-#include "core/tables/ImportFiles.h"
 #include "core/tables/SaveState.h"
 #include "core/location/SettingsStore.h"
 #include "core/bytes/Text.h"
 #include "core/tables/TyreBrands.h"
 #include "core/archive/TyrePositions.h"
+#include "core/values/GameRead.h"
 
 namespace pw::app {
 
@@ -41,8 +41,6 @@ constexpr char kImportFailedStatus[] =
 constexpr char kNothingImported[] =
     "Nothing has been exported: the last Import All did not succeed. Run Import All again, or "
     "choose the game with Options > \"Change GP4 Path\".";
-constexpr char kDamagedArchive[] =
-    "The cars wad is damaged: tyre positions won't be read nor exported to GP4.";
 
 // Export All refused before the game's files were opened for writing.
 class ExportRefused : public std::runtime_error {
@@ -81,8 +79,6 @@ void GameTransfer::importAll() {
 void GameTransfer::importGame(const model::GameInstall& game) {
     model::SettingsStore& settings = editor_.settings();
     model::EditorModel& model = editor_.model();
-    const QString exePath = model::GameExecutablePath(game, settings);
-    const QString savePath = model::SaveStatePath(game);
 
     // What the window held before is gone: no step may lead back into it.
     editor_.history().forget();
@@ -91,22 +87,21 @@ void GameTransfer::importGame(const model::GameInstall& game) {
     editor_.selector().lightQuickCam(0);
 
     // What each game file is before it is read: Export All writes only into the same bytes.
-    transfer::ImportRecord record =
-        transfer::RecordImport(transfer::LocateGameFiles(game, settings));
-    // Each of the game's files is opened once for every read below.
-    model::ImportFiles files(exePath, savePath);
-    model::ReadExeTables(files.exe(), model);
-    readTyrePositions();
-    if (!model::ReadTyreBrands(files, model).saveStateFound) {
-        editor_.messages().show(QLatin1String(model::kBrandsSaveStateMissingMessage));
+    const transfer::GameFiles gameFiles = transfer::LocateGameFiles(game, settings);
+    transfer::ImportRecord record = transfer::RecordImport(gameFiles);
+    // Import All's reading sequence; the window then says what the reads said, in their order,
+    // and shows the defaults that took the place of what was missing.
+    const values::GameRead read = values::ReadGame(
+        values::GameFilePaths{gameFiles.folder, gameFiles.exe, gameFiles.saveState,
+                              gameFiles.carsArchive},
+        model);
+    model = read.model;
+    for (const QString& note : read.notes) editor_.messages().show(note);
+    showReadTyrePositions(read.wheels, read.archiveError.has_value());
+    if (!read.saveStateFound)
         editor_.defaults().DefaultBrands();
-    } else {
+    else
         showTyreBrands();
-    }
-    if (model::ReadSaveStateTables(files, model) == model::SaveStateStatus::Missing)
-        editor_.messages().show(QLatin1String(model::kSaveStateTablesMissingMessage));
-    if (model::GetNames(files.exe(), model) == model::ShapeNamesStatus::UnknownVersion)
-        editor_.messages().show(QLatin1String(model::kUnknownVersionMessage));
     editor_.teamImages().importGPIs(model.SelectedTeam);
 
     fillCockpit();
@@ -136,25 +131,20 @@ void GameTransfer::readTyrePositions() {
         transfer::RecordArchive(record, archive);
         editor_.setImportedGame(record);
     }
-    wad::TyreReadResult result;
-    try {
-        result = wad::ReadTyrePositions(archive, editor_.model());
-    } catch (const model::GameFileError& e) {
-        // A damaged archive is one without a usable collision mesh: the rest of the game's values
-        // are still read, and no collision-mesh offset is known, so nothing is written there.
-        editor_.messages().show(e.message() + QStringLiteral("\r\n") +
-                                QLatin1String(kDamagedArchive));
-        return;
-    }
+    const values::WheelsRead read = values::ReadWheelPositions(archive, editor_.model());
+    if (read.note) editor_.messages().show(*read.note);
+    showReadTyrePositions(read.result, read.error.has_value());
+}
+
+void GameTransfer::showReadTyrePositions(wad::TyreReadResult result, bool damaged) {
+    if (damaged) return;
     switch (result) {
         case wad::TyreReadResult::ArchiveMissing:
-            editor_.messages().show(QLatin1String(wad::kArchiveMissingOnRead));
             editor_.defaults().DefaultTPClick();
             // While Import All fills the fields quietly the model has not followed them yet.
             editor_.reactions().tyrePositionsFromFields();
             break;
         case wad::TyreReadResult::NoCollisionMesh:
-            editor_.messages().show(QLatin1String(wad::kNoCollisionMesh));
             break;
         case wad::TyreReadResult::Read:
             showTyrePositions();

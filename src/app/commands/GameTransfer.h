@@ -5,6 +5,9 @@
 namespace pw::model {
 struct GameInstall;
 }
+namespace pw::wad {
+enum class TyreReadResult;
+}
 
 namespace pw::app {
 
@@ -33,6 +36,8 @@ private:
     void fillDriver(int driver);
     void fillCameras();
     void showTyreBrands();
+    // The wheel position fields after a read of the archive (the defaults when it is missing).
+    void showReadTyrePositions(wad::TyreReadResult result, bool damaged);
 
     Editor& editor_;
 };
