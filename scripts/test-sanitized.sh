@@ -11,7 +11,8 @@ source scripts/ccache-env.sh
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" \
     -DPITWRIGHT_SANITIZE=ON "${launcher[@]}" >/dev/null
 # What the tests run, nothing else (no benchmarks, no tools the tests do not start).
-cmake --build build-asan -j2 --target core_tests preview_tests gui_tests fuzz_replay_tests pitwright make-demo-game
+cmake --build build-asan -j2 --target core_tests preview_tests gui_tests cli_tests fuzz_replay_tests pitwright \
+    pitwright_documents make-demo-game
 # Leaks are checked too; the suppression files name only system libraries.
 export ASAN_OPTIONS="suppressions=$root/scripts/sanitizers/asan.supp:detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
 export LSAN_OPTIONS="suppressions=$root/scripts/sanitizers/lsan.supp:print_suppressions=0"
