@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release (build-release/, kept between runs) and prints one table:
 # step, time, floor, ratio. Every step runs in the same process as its floor, the two
-# interleaved in random order and repeated; the table compares medians. Everything runs pinned
+# interleaved in random order and repeated; each run compares medians. The whole set runs
+# BENCH_RUNS times (default 3), and the table gives per step the median over the runs and their
+# range (lowest-highest), with the load average seen around each run: one quiet run is no figure. Everything runs pinned
 # to one core (BENCH_CPU, default 1), the OpenGL benchmarks and the start-up under Xvfb with
 # Mesa's software renderer drawing on that core. BENCH_REPETITIONS (default 9) sets the repeats.
 # In-process steps are timed in the process's CPU time, start-up in wall time.
@@ -14,9 +16,11 @@ dir=${BENCH_BUILD_DIR:-build-release}
 if [ "$dir" = build-release ]; then
     cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DPITWRIGHT_TESTS=OFF "${launcher[@]}" >/dev/null
 fi
-cmake --build "$dir" -j2 --target core_benchmarks gl_benchmarks startup_benchmarks >/dev/null
+cmake --build "$dir" -j2 --target core_benchmarks gl_benchmarks startup_benchmarks \
+    wine_prefix_startup_benchmarks >/dev/null
 
-reps=${BENCH_REPETITIONS:-9}
+reps=${BENCH_REPETITIONS:-5}
+runs=${BENCH_RUNS:-3}
 cpu=${BENCH_CPU:-1}
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
@@ -24,25 +28,62 @@ common=(--benchmark_repetitions="$reps" --benchmark_enable_random_interleaving=t
         --benchmark_report_aggregates_only=true --benchmark_format=console --benchmark_color=false)
 xvfb=(xvfb-run -a -s "-screen 0 1400x1000x24")
 export LP_NUM_THREADS=0
-
-load_before=$(uptime)
 bin=$dir/benchmarks
-taskset -c "$cpu" "$bin/core_benchmarks" "${common[@]}" --benchmark_min_time=0.2 >"$out/core.txt" 2>"$out/core.err"
-taskset -c "$cpu" "${xvfb[@]}" "$bin/gl_benchmarks" "${common[@]}" --benchmark_min_time=0.2 >"$out/gl.txt" 2>"$out/gl.err"
-taskset -c "$cpu" "${xvfb[@]}" "$bin/startup_benchmarks" "${common[@]}" --benchmark_min_time=1 >"$out/startup.txt" 2>"$out/startup.err"
-load_after=$(uptime)
+load() { local u; u=$(uptime); echo "${u##*load average: }"; }
 
-echo "$(grep -m1 CMAKE_BUILD_TYPE "$dir/CMakeCache.txt" | cut -d= -f2) build, pinned to CPU $cpu, medians of $reps interleaved repetitions; in-process"
-echo "steps in CPU time of the process, start-up in wall time."
-echo "Load before: ${load_before##*load average: }; after: ${load_after##*load average: } ($(nproc) cores)"
+# One run of the whole set: "step<TAB>time in µs<TAB>floor time in µs<TAB>floor" per step into
+# run$1.tsv.
+one_run() {
+    local r=$out/run$1
+    mkdir -p "$r"
+    taskset -c "$cpu" "$bin/core_benchmarks" "${common[@]}" --benchmark_min_time=0.2 >"$r/core.txt" 2>"$r/core.err"
+    taskset -c "$cpu" "${xvfb[@]}" "$bin/gl_benchmarks" "${common[@]}" --benchmark_min_time=0.2 >"$r/gl.txt" 2>"$r/gl.err"
+    taskset -c "$cpu" "${xvfb[@]}" "$bin/startup_benchmarks" "${common[@]}" --benchmark_min_time=1 >"$r/startup.txt" 2>"$r/startup.err"
+    # Start-up finding an unregistered game behind 20 real-size Proton prefixes, against the
+    # game's prefix alone.
+    taskset -c "$cpu" "${xvfb[@]}" "$bin/wine_prefix_startup_benchmarks" "${common[@]}" --benchmark_min_time=1 \
+        >"$r/prefixes.txt" 2>"$r/prefixes.err"
+    cat "$r"/core.txt "$r"/gl.txt "$r"/startup.txt "$r"/prefixes.txt | awk '
+    BEGIN { scale["ns"] = 0.001; scale["us"] = 1; scale["ms"] = 1000; scale["s"] = 1000000 }
+    # Console rows of the medians: name, wall time, unit, CPU time, unit, iterations.
+    $1 ~ /_median$/ {
+        name = $1; sub(/_median$/, "", name); sub(/\/manual_time$/, "", name)
+        # In-process steps: CPU time of the process (user + system), steadier than the wall clock
+        # on a shared machine; the start-up steps: the wall time of the started process.
+        t[name] = name ~ /^(startup|bare_gl_window)/ ? $2 * scale[$3] : $4 * scale[$5]
+        if (index(name, "@")) floorOf[substr(name, 1, index(name, "@") - 1)] = name
+    }
+    END {
+        for (step in floorOf) {
+            name = floorOf[step]; floor = substr(name, index(name, "@") + 1)
+            printf "%s\t%s\t%s\t%s\n", step, t[name], (floor in t) ? t[floor] : "", floor
+        }
+    }' >"$out/run$1.tsv"
+}
+
+start=$(date +%s)
+loads=()
+for ((i = 1; i <= runs; ++i)); do
+    before=$(load)
+    one_run "$i"
+    loads+=("run $i: ${before} -> $(load)")
+done
+minutes=$(( ($(date +%s) - start + 59) / 60 ))
+
+echo "$(grep -m1 CMAKE_BUILD_TYPE "$dir/CMakeCache.txt" | cut -d= -f2) build, pinned to CPU $cpu, $runs runs of the whole set (about $minutes min),"
+echo "each the medians of $reps interleaved repetitions; in-process steps in CPU time of the process,"
+echo "start-up in wall time. Per step: the median over the runs, and [lowest-highest] over the runs."
+echo "Load average (1, 5, 15 min) before -> after each run, $(nproc) cores:"
+for l in "${loads[@]}"; do echo "  $l"; done
 echo
-cat "$out"/core.txt "$out"/gl.txt "$out"/startup.txt | awk '
+awk '
 BEGIN {
     d["import_all"] = "Import All, data core"
     d["pread_import_ranges"] = "raw pread of the same ranges"
     d["export_all"] = "Export All, data core"
     d["pwrite_export_ranges_and_checksum"] = "raw pwrite of the same ranges + one checksum"
     d["archive_lookup_4000"] = "archive entry lookup, 4,000 entries"
+    d["archive_first_lookup_4000"] = "first archive lookup, directory not kept yet, 4,000 entries"
     d["read_directory_4000"] = "raw read of the directory"
     d["frame_cockpit"] = "preview frame, cockpit view"
     d["frame_tcam"] = "preview frame, T-Cam view"
@@ -61,15 +102,17 @@ BEGIN {
     d["raw_compile_60000"] = "the same triangles into a list from arrays"
     d["wine_registry_game_keys"] = "game keys from a 16 MB Wine registry"
     d["count_registry_lines"] = "counting the lines of the same registry"
+    d["startup_behind_20_wine_prefixes"] = "start-up, game found behind 20 Proton prefixes"
+    d["startup_game_prefix_only"] = "the game in the only prefix"
     d["startup_first_preview_frame"] = "start-up to first preview frame (whole process)"
     d["bare_gl_window"] = "bare Qt window, empty GL widget"
-    g["import_all"] = "<= 2x"; g["export_all"] = "<= 1.3x"; g["archive_lookup_4000"] = "<= 3x"
+    g["import_all"] = "<= 2x"; g["export_all"] = "<= 1.3x"; g["archive_lookup_4000"] = "<= 3x"; g["archive_first_lookup_4000"] = "<= 3x"
     g["drag_direction_field"] = "<= 1.2x"; g["drag_preview_left"] = "<= 1.2x"
     g["drag_dashboard_4000"] = "<= 1.2x"; g["startup_first_preview_frame"] = "<= 1.4x"
-    ns = split("import_all export_all archive_lookup_4000 drag_direction_field drag_preview_left " \
+    ns = split("import_all export_all archive_lookup_4000 archive_first_lookup_4000 drag_direction_field drag_preview_left " \
                "drag_dashboard_4000 startup_first_preview_frame frame_cockpit frame_tcam frame_chase " \
                "frame_camera1 frame_camera4_no_car shape_parse_compile_20000 shape_parse_compile_60000 " \
-               "wine_registry_game_keys", steps, " ")
+               "wine_registry_game_keys startup_behind_20_wine_prefixes", steps, " ")
     scale["ns"] = 0.001; scale["us"] = 1; scale["ms"] = 1000; scale["s"] = 1000000
 }
 function shown(us) {
@@ -77,38 +120,32 @@ function shown(us) {
     if (us >= 1000) return sprintf("%.2f ms", us / 1000)
     return sprintf("%.1f µs", us)
 }
-# Console rows of the medians: name, wall time, unit, CPU time, unit, iterations.
-$1 ~ /_median$/ {
-    name = $1; sub(/_median$/, "", name); sub(/\/manual_time$/, "", name)
-    # In-process steps: CPU time of the process (user + system), steadier than the wall clock on
-    # a shared machine; the start-up steps: the wall time of the started process.
-    t[name] = name ~ /^(startup|bare_gl_window)/ ? $2 * scale[$3] : $4 * scale[$5]
-    if (index(name, "@")) floorOf[substr(name, 1, index(name, "@") - 1)] = name
+function median(list,   n, v, i, j, x) {
+    n = split(list, v, " ")
+    for (i = 2; i <= n; ++i) { x = v[i] + 0; for (j = i - 1; j >= 1 && v[j] + 0 > x; --j) v[j + 1] = v[j]; v[j + 1] = x }
+    return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+}
+function lowest(list,   n, v, i, m) { n = split(list, v, " "); m = v[1] + 0; for (i = 2; i <= n; ++i) if (v[i] + 0 < m) m = v[i] + 0; return m }
+function highest(list,   n, v, i, m) { n = split(list, v, " "); m = v[1] + 0; for (i = 2; i <= n; ++i) if (v[i] + 0 > m) m = v[i] + 0; return m }
+function span(list, isRatio) {
+    if (isRatio) return sprintf("%.2fx [%.2f-%.2f]", median(list), lowest(list), highest(list))
+    return sprintf("%s [%s-%s]", shown(median(list)), shown(lowest(list)), shown(highest(list)))
+}
+# Rows of the runs: step, time, floor time, floor.
+{
+    seen[$1] = 1; floorName[$1] = $4; time[$1] = time[$1] " " $2
+    if ($3 != "") { floorTime[$1] = floorTime[$1] " " $3; ratio[$1] = ratio[$1] " " ($2 / $3) }
 }
 END {
     printf "| step | time | floor | floor time | ratio | goal |\n|---|---|---|---|---|---|\n"
     for (i = 1; i <= ns; ++i) {
         step = steps[i]
-        if (!(step in floorOf)) continue
-        name = floorOf[step]; floor = substr(name, index(name, "@") + 1)
-        if (!(floor in t)) { printf "| %s | %s | %s | (missing) | | |\n", d[step], shown(t[name]), d[floor]; continue }
-        printf "| %s | %s | %s | %s | %.2fx | %s |\n", d[step], shown(t[name]), d[floor], shown(t[floor]), t[name] / t[floor], (step in g) ? g[step] : "-"
+        if (!(step in seen)) continue
+        if (!(step in ratio)) { printf "| %s | %s | %s | (missing) | | |\n", d[step], span(time[step], 0), d[floorName[step]]; continue }
+        printf "| %s | %s | %s | %s | %s | %s |\n", d[step], span(time[step], 0), d[floorName[step]], span(floorTime[step], 0), span(ratio[step], 1), (step in g) ? g[step] : "-"
     }
-}'
+}' FS='\t' "$out"/run*.tsv
 
-# Start-up finding an unregistered game behind 20 real-size Proton prefixes, against the game's
-# prefix alone: a run and a table of its own.
-cmake --build "$dir" -j2 --target wine_prefix_startup_benchmarks >/dev/null
-taskset -c "$cpu" "${xvfb[@]}" "$bin/wine_prefix_startup_benchmarks" "${common[@]}" --benchmark_min_time=1 \
-    >"$out/prefixes.txt" 2>"$out/prefixes.err"
-echo
-awk '
-$1 ~ /_median$/ { name = $1; sub(/\/manual_time_median$/, "", name); t[name] = $2 * ($3 == "s" ? 1000 : $3 == "ms" ? 1 : 0.001) }
-END {
-    step = "startup_behind_20_wine_prefixes@startup_game_prefix_only"; floor = "startup_game_prefix_only"
-    printf "| step | time | floor | floor time | ratio |\n|---|---|---|---|---|\n"
-    printf "| start-up, game found behind 20 Proton prefixes | %.0f ms | the game in the only prefix | %.0f ms | %.2fx |\n", t[step], t[floor], t[step] / t[floor]
-}' "$out/prefixes.txt"
 # ---- The command line: dump against the data core's reading of the game plus the JSON written,
 # in the same process (goal <= 2x). Kept apart from the table above.
 cmake --build "$dir" -j2 --target cli_benchmarks >/dev/null

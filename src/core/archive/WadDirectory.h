@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/archive/WadArchive.h"
 #include "core/bytes/FileStamp.h"
@@ -30,7 +31,18 @@ public:
     int entryCount() const { return count_; }
 
 private:
-    QHash<QString, WadEntry> byName_;
+    struct Item {
+        uint32_t keyOffset;  // into keys_
+        uint32_t keyLength;
+        WadEntry entry;
+    };
+    const Item* find(const char* key, size_t length, size_t hash) const;
+
+    // The lower-cased file names one after another, the first entry of each name, and an
+    // open-addressing table of item indexes (-1: empty), a power of two long.
+    std::string keys_;
+    std::vector<Item> items_;
+    std::vector<int32_t> slots_;
     std::optional<WadEntry> collisionMesh_;
     int count_ = 0;
 };
