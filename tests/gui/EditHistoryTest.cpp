@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -364,6 +366,89 @@ TEST_F(EditHistory, TypingInOneBoxIsOneStepUntilTheFocusLeavesIt) {
     QTest::keyClicks(b, "5");
     QTest::keyClick(b, Qt::Key_Backspace);
     EXPECT_EQ(stack().count(), 0);
+}
+
+// Clicking back into a box whose typing is already a step: Ctrl+Z takes back the step the Edit
+// menu names (the other box's), not the box's old typing, and keeps the redo history.
+TEST_F(EditHistory, CtrlZInABoxWhoseTypingIsAStepUndoesTheLastStep) {
+    h.window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.window()));
+    h.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.window()));
+    app::FieldEdit* a = edit(names::cameraField(3));
+    app::FieldEdit* b = edit(names::cameraField(4));
+    const QString aBefore = a->text(), bBefore = b->text();
+
+    a->setFocus();
+    a->selectAll();
+    QTest::keyClicks(a, "421");
+    QTest::keyClick(a, Qt::Key_Tab);
+    b->setFocus();
+    b->selectAll();
+    QTest::keyClicks(b, "-17");
+    QTest::keyClick(b, Qt::Key_Tab);
+    ASSERT_EQ(stack().count(), 2);
+
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(4, 4));
+    ASSERT_TRUE(a->hasFocus());
+    QTest::keyClick(a, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(a->text(), "421");
+    EXPECT_EQ(b->text(), bBefore);
+    EXPECT_EQ(stack().index(), 1);
+    EXPECT_TRUE(stack().canRedo());
+    QTest::keyClick(a, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(a->text(), aBefore);
+    EXPECT_EQ(stack().index(), 0);
+    QTest::keyClick(a, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(a, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(a->text(), "421");
+    EXPECT_EQ(b->text(), "-17");
+}
+
+// The window's command keys win over a box's own bindings (Ctrl+E moves to the end of the line
+// in a line edit): right after typing a number, Ctrl+E exports.
+TEST_F(EditHistory, TheWindowsCommandKeysWorkWhileABoxHasTheFocus) {
+    h.window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.window()));
+    h.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.window()));
+    app::FieldEdit* a = edit(names::cameraField(3));
+    a->setFocus();
+    a->selectAll();
+    QTest::keyClicks(a, "77");
+    QTest::keyClick(a, Qt::Key_Tab);
+    a->setFocus();
+    ASSERT_TRUE(h.window().isWindowModified());
+    QTest::keyClick(a, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_FALSE(h.window().isWindowModified()) << "Ctrl+E did not export";
+    EXPECT_EQ(a->text(), "77");
+
+    // Every other command key: the box lets the window have it.
+    for (QAction* action : h.window().findChildren<QAction*>()) {
+        if (action == h.window().undoAction() || action == h.window().redoAction()) continue;
+        for (const QKeySequence& keys : action->shortcuts()) {
+            const QKeyCombination combination = keys[0];
+            QKeyEvent override(QEvent::ShortcutOverride, combination.key(),
+                               combination.keyboardModifiers());
+            QApplication::sendEvent(a, &override);
+            EXPECT_FALSE(override.isAccepted())
+                << keys.toString().toStdString() << " stays in the box";
+        }
+    }
+}
+
+TEST_F(EditHistory, TheFileMenuHoldsImportAllAndExportAllWithTheirKeys) {
+    QMenu* file = h.window().findChild<QMenu*>(QStringLiteral("MenuFile"));
+    ASSERT_NE(file, nullptr);
+    QStringList captions;
+    for (QAction* action : file->actions())
+        if (!action->isSeparator())
+            captions << withoutMnemonics(action->text()) + " " + action->shortcut().toString();
+    EXPECT_EQ(captions.mid(0, 2), QStringList({"Import All Ctrl+I", "Export All Ctrl+E"}));
+    h.setText(names::cameraField(3), "77");
+    ASSERT_TRUE(h.window().isWindowModified());
+    h.window().exportAllAction()->trigger();
+    EXPECT_FALSE(h.window().isWindowModified());
 }
 
 // A drag whose release never came (a box took the mouse) still counts: undo takes it back and
