@@ -437,6 +437,20 @@ TEST_F(EditHistory, TheWindowsCommandKeysWorkWhileABoxHasTheFocus) {
     }
 }
 
+// The Virtual Cam row is a setting kept when the window closes, never in the game files: it
+// marks nothing as unexported, asks nothing on quitting, and is stored whatever the answer.
+TEST_F(EditHistory, VirtualCamValuesAreSettingsNotUnexportedEdits) {
+    h.setText(names::cameraField(104), "12");
+    h.setText(names::cameraField(154), "-3");
+    EXPECT_EQ(stack().count(), 0);
+    EXPECT_FALSE(h.window().isWindowModified());
+    h.messages.quitAnswer = app::UnexportedAnswer::Cancel;
+    EXPECT_TRUE(h.window().close());
+    EXPECT_EQ(h.messages.quitQuestions, 0);
+    EXPECT_EQ(h.settings().read("Pitwright", "VirtualCamX", "?"), "12");
+    EXPECT_EQ(h.settings().read("Pitwright", "VirtualCamRoll", "?"), "-3");
+}
+
 TEST_F(EditHistory, TheFileMenuHoldsImportAllAndExportAllWithTheirKeys) {
     QMenu* file = h.window().findChild<QMenu*>(QStringLiteral("MenuFile"));
     ASSERT_NE(file, nullptr);

@@ -12,6 +12,7 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
 #include "core/images/TeamImages.h"
+#include "core/location/SettingsStore.h"
 
 namespace pw::app {
 
@@ -128,9 +129,16 @@ EditState::EditState(Editor& editor) : editor_(editor) {
     for (const QString& name : all) {
         QWidget* widget = registry.find(name);
         if (auto* edit = qobject_cast<FieldEdit*>(widget)) {
-            edits_.push_back(edit);
             const bool camera = name.startsWith(QLatin1String("LMDEdit"));
-            cameraFieldIds_.push_back(camera ? name.mid(7).toInt() : 0);
+            const int fieldId = camera ? name.mid(7).toInt() : 0;
+            // The "Virtual Cam" row is a setting of this program, stored when the window closes,
+            // never in the game files: its values are no game edit to undo, export or discard.
+            if (std::any_of(model::settings::kVirtualCam.begin(),
+                            model::settings::kVirtualCam.end(),
+                            [fieldId](const auto& value) { return value.fieldId == fieldId; }))
+                continue;
+            edits_.push_back(edit);
+            cameraFieldIds_.push_back(fieldId);
         } else if (auto* swatch = qobject_cast<ColourSwatch*>(widget)) {
             swatches_.push_back(swatch);
             swatchTeams_.push_back(name.mid(7).toInt() % 20);  // "PanelAC" / "PanelRC" + i (+20)
