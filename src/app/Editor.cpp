@@ -128,16 +128,8 @@ void Editor::connectCommands() {
     CommandStrip* strip = window_.commandStrip();
     connect(strip->importButton(), &QPushButton::clicked, this, &Editor::importAll);
     connect(strip->exportButton(), &QPushButton::clicked, this, &Editor::exportAll);
-    // Import All and Export All have keyboard shortcuts of their own (they are buttons, not menu
-    // commands).
-    auto* importKeys = new QAction(&window_);
-    importKeys->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    auto* exportKeys = new QAction(&window_);
-    exportKeys->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    window_.addAction(importKeys);
-    window_.addAction(exportKeys);
-    connect(importKeys, &QAction::triggered, this, &Editor::importAll);
-    connect(exportKeys, &QAction::triggered, this, &Editor::exportAll);
+    connect(window_.importAllAction(), &QAction::triggered, this, &Editor::importAll);
+    connect(window_.exportAllAction(), &QAction::triggered, this, &Editor::exportAll);
 
     connect(&window_, &MainWindow::closing, this,
             [this] { runGuarded(messages_, [this] { saveVirtualCam(); }); });

@@ -185,10 +185,14 @@ void PreviewBinding::setUpDone() {
     // Team 0's helmet, steering-wheel, T-cam and colour inputs, as a change of its helmet Y field
     // and clicks on its car 1 rim and arm swatches fill them. The paint that follows set-up
     // shows them; repaint requests on the way are dropped.
+    // They run the reactions to a user's change and click, which clear the status box; no user
+    // did anything, so the message of the last command (the start-up "Import Done") stays.
+    const QString status = editor_.status();
     FieldReactions& reactions = editor_.reactions();
     reactions.teamPositionChanged(FieldReactions::TeamPosition::Helmet, 0, names::helmetY(0));
     reactions.colourSwatchClicked(0);
     reactions.colourSwatchClicked(0);
+    editor_.setStatus(status);
     editor_.model().EditsLive = 0;
     editor_.model().SelectedCamera = camrows::kCockpit;
     scheduleFlush();
@@ -203,9 +207,13 @@ void PreviewBinding::painted(const preview::PaintOutcome& outcome) {
         in.tcamY = int16_t(outcome.tcamY);
         in.tcamZ = int16_t(outcome.tcamZ);
     }
-    if (outcome.usedTeam0SteeringWheel)
+    if (outcome.usedTeam0SteeringWheel) {
+        // Not a user's change either: the status box keeps its message.
+        const QString status = editor_.status();
         editor_.reactions().teamPositionChanged(FieldReactions::TeamPosition::Wheel, 0,
                                                 names::wheelY(0));
+        editor_.setStatus(status);
+    }
     in.tyresChanged = false;
     in.dashboardChanged = false;
     in.shapeChanged = false;

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -364,6 +366,133 @@ TEST_F(EditHistory, TypingInOneBoxIsOneStepUntilTheFocusLeavesIt) {
     QTest::keyClicks(b, "5");
     QTest::keyClick(b, Qt::Key_Backspace);
     EXPECT_EQ(stack().count(), 0);
+}
+
+// Clicking back into a box whose typing is already a step: Ctrl+Z takes back the step the Edit
+// menu names (the other box's), not the box's old typing, and keeps the redo history.
+TEST_F(EditHistory, CtrlZInABoxWhoseTypingIsAStepUndoesTheLastStep) {
+    h.window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.window()));
+    h.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.window()));
+    app::FieldEdit* a = edit(names::cameraField(3));
+    app::FieldEdit* b = edit(names::cameraField(4));
+    const QString aBefore = a->text(), bBefore = b->text();
+
+    a->setFocus();
+    a->selectAll();
+    QTest::keyClicks(a, "421");
+    QTest::keyClick(a, Qt::Key_Tab);
+    b->setFocus();
+    b->selectAll();
+    QTest::keyClicks(b, "-17");
+    QTest::keyClick(b, Qt::Key_Tab);
+    ASSERT_EQ(stack().count(), 2);
+
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(4, 4));
+    ASSERT_TRUE(a->hasFocus());
+    QTest::keyClick(a, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(a->text(), "421");
+    EXPECT_EQ(b->text(), bBefore);
+    EXPECT_EQ(stack().index(), 1);
+    EXPECT_TRUE(stack().canRedo());
+    QTest::keyClick(a, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(a->text(), aBefore);
+    EXPECT_EQ(stack().index(), 0);
+    QTest::keyClick(a, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(a, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(a->text(), "421");
+    EXPECT_EQ(b->text(), "-17");
+}
+
+// The window's command keys win over a box's own bindings (Ctrl+E moves to the end of the line
+// in a line edit): right after typing a number, Ctrl+E exports.
+TEST_F(EditHistory, TheWindowsCommandKeysWorkWhileABoxHasTheFocus) {
+    h.window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.window()));
+    h.window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.window()));
+    app::FieldEdit* a = edit(names::cameraField(3));
+    a->setFocus();
+    a->selectAll();
+    QTest::keyClicks(a, "77");
+    QTest::keyClick(a, Qt::Key_Tab);
+    a->setFocus();
+    ASSERT_TRUE(h.window().isWindowModified());
+    QTest::keyClick(a, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_FALSE(h.window().isWindowModified()) << "Ctrl+E did not export";
+    EXPECT_EQ(a->text(), "77");
+
+    // Every other command key: the box lets the window have it.
+    for (QAction* action : h.window().findChildren<QAction*>()) {
+        if (action == h.window().undoAction() || action == h.window().redoAction()) continue;
+        for (const QKeySequence& keys : action->shortcuts()) {
+            const QKeyCombination combination = keys[0];
+            QKeyEvent override(QEvent::ShortcutOverride, combination.key(),
+                               combination.keyboardModifiers());
+            QApplication::sendEvent(a, &override);
+            EXPECT_FALSE(override.isAccepted())
+                << keys.toString().toStdString() << " stays in the box";
+        }
+    }
+}
+
+// The Virtual Cam row is a setting kept when the window closes, never in the game files: it
+// marks nothing as unexported, asks nothing on quitting, and is stored whatever the answer.
+TEST_F(EditHistory, VirtualCamValuesAreSettingsNotUnexportedEdits) {
+    h.setText(names::cameraField(104), "12");
+    h.setText(names::cameraField(154), "-3");
+    EXPECT_EQ(stack().count(), 0);
+    EXPECT_FALSE(h.window().isWindowModified());
+    h.messages.quitAnswer = app::UnexportedAnswer::Cancel;
+    EXPECT_TRUE(h.window().close());
+    EXPECT_EQ(h.messages.quitQuestions, 0);
+    EXPECT_EQ(h.settings().read("Pitwright", "VirtualCamX", "?"), "12");
+    EXPECT_EQ(h.settings().read("Pitwright", "VirtualCamRoll", "?"), "-3");
+}
+
+// Undoing a step that changed several teams leaves the selection on the team the user chose,
+// with the preview's inputs of that team.
+TEST_F(EditHistory, UndoOfAStepOfSeveralTeamsKeepsTheSelectedTeam) {
+    const struct {
+        const char* name;
+        std::function<void(EditHistory&)> act;
+    } cases[] = {
+        {"default all", [](EditHistory& t) { t.h.window().defaultAllAction()->trigger(); }},
+        {"default helmet",
+         [](EditHistory& t) { t.h.window().positionsPage()->defaultHelmet()->click(); }},
+        {"swap", [](EditHistory& t) { t.applySlots(1, 0, 3); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.act(*this);
+        ASSERT_TRUE(stack().canUndo());
+        h.click(names::teamsCaption(3));
+        ASSERT_EQ(h.model().SelectedTeam, 3);
+        const float helmetY = h.editor().previewInputs().helmetY;
+        h.window().undoAction()->trigger();
+        EXPECT_EQ(h.model().SelectedTeam, 3);
+        EXPECT_EQ(h.editor().previewInputs().helmetY,
+                  float(h.editor().fields().number(names::helmetY(3)) / 100));
+        h.window().redoAction()->trigger();
+        EXPECT_EQ(h.model().SelectedTeam, 3);
+        EXPECT_EQ(h.editor().previewInputs().helmetY, helmetY);
+        h.window().undoAction()->trigger();
+    }
+}
+
+TEST_F(EditHistory, TheFileMenuHoldsImportAllAndExportAllWithTheirKeys) {
+    QMenu* file = h.window().findChild<QMenu*>(QStringLiteral("MenuFile"));
+    ASSERT_NE(file, nullptr);
+    QStringList captions;
+    for (QAction* action : file->actions())
+        if (!action->isSeparator())
+            captions << withoutMnemonics(action->text()) + " " + action->shortcut().toString();
+    EXPECT_EQ(captions.mid(0, 2), QStringList({"Import All Ctrl+I", "Export All Ctrl+E"}));
+    h.setText(names::cameraField(3), "77");
+    ASSERT_TRUE(h.window().isWindowModified());
+    h.window().exportAllAction()->trigger();
+    EXPECT_FALSE(h.window().isWindowModified());
 }
 
 // A drag whose release never came (a box took the mouse) still counts: undo takes it back and

@@ -133,6 +133,8 @@ TEST(PreviewInWindow, FirstPaintShowsTheCockpitOverTrackGrassAndSky) {
     EXPECT_EQ(w.lookedUp, QStringList({"cockpit_dash.gp4", "car_cockpit_00.gp4"}));
     // Set-up filled team 0's inputs: its steering wheel is no longer at 0.
     EXPECT_NE(w.h.editor().previewInputs().wheelY, 0.0f);
+    // Filling them is no click of the user's: the start-up import's message stays.
+    EXPECT_EQ(w.h.editor().status(), "Import Done");
 
     const QImage f = w.frame();
     ASSERT_EQ(f.size(), w.view()->size() * w.view()->devicePixelRatio());

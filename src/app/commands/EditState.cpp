@@ -12,6 +12,7 @@
 #include "app/window/ComponentNames.h"
 #include "app/window/MainWindow.h"
 #include "core/images/TeamImages.h"
+#include "core/location/SettingsStore.h"
 
 namespace pw::app {
 
@@ -128,9 +129,16 @@ EditState::EditState(Editor& editor) : editor_(editor) {
     for (const QString& name : all) {
         QWidget* widget = registry.find(name);
         if (auto* edit = qobject_cast<FieldEdit*>(widget)) {
-            edits_.push_back(edit);
             const bool camera = name.startsWith(QLatin1String("LMDEdit"));
-            cameraFieldIds_.push_back(camera ? name.mid(7).toInt() : 0);
+            const int fieldId = camera ? name.mid(7).toInt() : 0;
+            // The "Virtual Cam" row is a setting of this program, stored when the window closes,
+            // never in the game files: its values are no game edit to undo, export or discard.
+            if (std::any_of(model::settings::kVirtualCam.begin(),
+                            model::settings::kVirtualCam.end(),
+                            [fieldId](const auto& value) { return value.fieldId == fieldId; }))
+                continue;
+            edits_.push_back(edit);
+            cameraFieldIds_.push_back(fieldId);
         } else if (auto* swatch = qobject_cast<ColourSwatch*>(widget)) {
             swatches_.push_back(swatch);
             swatchTeams_.push_back(name.mid(7).toInt() % 20);  // "PanelAC" / "PanelRC" + i (+20)
@@ -184,6 +192,8 @@ void EditState::setText(int index, const QString& text) const {
 }
 
 void EditState::apply(const EditStep& step, bool undo, const EditSnapshot& from) {
+    // The team the user had selected; the boxes' reactions below may select others on the way.
+    const int selectedTeam = editor_.model().SelectedTeam;
     EditSnapshot target = from;
     putAll(target.texts, step.texts, undo);
     putAll(target.colours, step.colours, undo);
@@ -216,11 +226,16 @@ void EditState::apply(const EditStep& step, bool undo, const EditSnapshot& from)
         steppersChanged = true;
     }
     std::optional<int> colouredTeam;
+    bool severalColoured = false;
     for (int i = 0; i < swatches_.size(); ++i) {
         if (swatches_[i]->colourValue() == target.colours[i]) continue;
         swatches_[i]->setColourValue(target.colours[i]);
+        if (colouredTeam && *colouredTeam != swatchTeams_[i]) severalColoured = true;
         colouredTeam = swatchTeams_[i];
     }
+    // A step of one team's colours turns to that team, as the click that made it did; a step of
+    // several teams (a default, a team file, a swap) leaves the selection where the user had it.
+    if (severalColoured) colouredTeam.reset();
 
     model::EditorModel& model = editor_.model();
     const auto& takeBack = undo ? step.exchangesAdded : step.exchangesDropped;
@@ -237,9 +252,10 @@ void EditState::apply(const EditStep& step, bool undo, const EditSnapshot& from)
     if (step.tyres) preview.tyresChanged = true;
     if (colouredTeam)
         editor_.selector().CarRefresh(*colouredTeam);
-    else if (steppersChanged || !step.exchangesAdded.empty() || !step.exchangesDropped.empty() ||
-             !step.shapeNames.empty())
-        editor_.selector().CarRefresh(model.SelectedTeam);
+    else if (severalColoured || steppersChanged || !step.exchangesAdded.empty() ||
+             !step.exchangesDropped.empty() || !step.shapeNames.empty() ||
+             model.SelectedTeam != selectedTeam)
+        editor_.selector().CarRefresh(selectedTeam);
     if (!step.shapeNames.empty()) {
         model.currentShapeName = QString::fromLatin1(model.teams[model.SelectedTeam].carShapeName);
         preview.shapeChanged = true;

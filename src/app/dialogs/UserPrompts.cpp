@@ -39,10 +39,11 @@ void WidgetMessageSink::beep() {
 UnexportedAnswer WidgetMessageSink::askBeforeQuit() {
     QMessageBox box(QMessageBox::Question, QLatin1String(kApplicationTitle),
                     QLatin1String(kQuitQuestion), QMessageBox::NoButton, parent_);
-    QPushButton* exportAll = box.addButton(QStringLiteral("Export All"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
-    box.setDefaultButton(exportAll);
+    QPushButton* exportAll = box.addButton(QStringLiteral("&Export All"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("&Cancel"), QMessageBox::RejectRole);
+    // Return, like Escape, loses nothing and writes nothing.
+    box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     box.exec();
     if (box.clickedButton() == exportAll) return UnexportedAnswer::ExportAll;
@@ -53,8 +54,8 @@ UnexportedAnswer WidgetMessageSink::askBeforeQuit() {
 bool WidgetMessageSink::askDiscardEdits() {
     QMessageBox box(QMessageBox::Question, QLatin1String(kApplicationTitle),
                     QLatin1String(kDiscardQuestion), QMessageBox::NoButton, parent_);
-    QPushButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("&Cancel"), QMessageBox::RejectRole);
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     box.exec();

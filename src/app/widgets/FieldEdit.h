@@ -30,12 +30,16 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Whether `keys` runs an enabled command of the window this box is in.
+    bool isWindowCommandKey(const QKeySequence& keys) const;
+
     bool numericFilter_ = false;
     bool leftDown_ = false;
 };

@@ -49,6 +49,8 @@ public:
     AboutDialog* aboutDialog() const { return about_; }
 
     // Menu commands, in menu order.
+    QAction* importAllAction() const { return importAll_; }
+    QAction* exportAllAction() const { return exportAll_; }
     QAction* loadTeamAction() const { return loadTeam_; }
     QAction* saveTeamAction() const { return saveTeam_; }
     QAction* loadPerformanceAction() const { return loadPerformance_; }
@@ -95,6 +97,8 @@ private:
     PreviewPane* preview_;
     AboutDialog* about_;
 
+    QAction* importAll_ = nullptr;
+    QAction* exportAll_ = nullptr;
     QAction* loadTeam_ = nullptr;
     QAction* saveTeam_ = nullptr;
     QAction* loadPerformance_ = nullptr;
