@@ -19,6 +19,11 @@ using namespace pw::model;
 namespace {
 const wchar_t kKey[] = L"Software\\Infogrames\\Grand Prix 4\\1.00\\Install Dir";
 
+DWORD viewFlag(REGSAM view) {
+    return view == KEY_WOW64_32KEY ? RRF_SUBKEY_WOW6432KEY
+                                   : view == KEY_WOW64_64KEY ? RRF_SUBKEY_WOW6464KEY : 0;
+}
+
 bool setValue(HKEY root, REGSAM view, const QString& text) {
     HKEY key = nullptr;
     if (RegCreateKeyExW(root, kKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key, nullptr) !=
@@ -30,6 +35,11 @@ bool setValue(HKEY root, REGSAM view, const QString& text) {
                                    DWORD((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
     RegCloseKey(key);
     return ok;
+}
+
+bool hasValue(HKEY root, REGSAM view) {
+    return RegGetValueW(root, kKey, L"Directory", RRF_RT_REG_SZ | viewFlag(view), nullptr, nullptr,
+                        nullptr) == ERROR_SUCCESS;
 }
 
 void removeValue(HKEY root, REGSAM view) {
@@ -116,12 +126,7 @@ TEST_F(WindowsRegistry, WithoutAdministratorRightsTheChoiceIsKeptPerUser) {
     RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\PitwrightTestReadOnly");
 
     EXPECT_EQ(stored, ChosenExecutable::Stored);
-    HKEY machine = nullptr;
-    const bool machineWritten = RegOpenKeyExW(HKEY_LOCAL_MACHINE, kKey, 0,
-                                              KEY_QUERY_VALUE | KEY_WOW64_32KEY,
-                                              &machine) == ERROR_SUCCESS;
-    if (machine) RegCloseKey(machine);
-    if (machineWritten) GTEST_SKIP() << "this system let the read-only key be written to";
+    if (hasValue(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY)) GTEST_SKIP() << "this system let the read-only key be written to";
     const GameInstall install = ResolveGameFolder(SettingsStore());
     ASSERT_TRUE(install.found);
     EXPECT_EQ(QDir(install.folder).canonicalPath(), QDir(game.path()).canonicalPath());
