@@ -1,7 +1,7 @@
 ; The Windows installer: the program's folder (as in the zip) under Program Files, a Start menu
 ; entry, and an uninstaller that removes what was installed. makensis gets VERSION, SOURCE (the
 ; program's folder) and OUTFILE from scripts/windows/package.sh.
-Unicode true
+Target amd64-unicode
 !include "MUI2.nsh"
 !include "x64.nsh"
 
