@@ -28,6 +28,14 @@ if [ -f "$prefix/.complete" ]; then
 fi
 
 mkdir -p "$cache_root"
+# One build at a time; what an earlier, killed build left is removed.
+exec 9>"$cache_root/.qt-build.lock"
+flock 9 || fail "cannot lock $cache_root/.qt-build.lock"
+if [ -f "$prefix/.complete" ]; then
+    echo "$prefix"
+    exit 0
+fi
+rm -rf "$cache_root"/.qt-build.?????? "$cache_root"/src-qt6-base-*.tmp
 work="$(mktemp -d "$cache_root/.qt-build.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 start=$(date +%s)
