@@ -4,6 +4,10 @@
 
 namespace pw::test {
 
+#ifdef _WIN32
+FileSizeLimit::FileSizeLimit(rlim_t) {}
+FileSizeLimit::~FileSizeLimit() = default;
+#else
 FileSizeLimit::FileSizeLimit(rlim_t bytes) {
     getrlimit(RLIMIT_FSIZE, &saved_);
     oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -16,5 +20,6 @@ FileSizeLimit::~FileSizeLimit() {
     setrlimit(RLIMIT_FSIZE, &saved_);
     std::signal(SIGXFSZ, oldHandler_);
 }
+#endif
 
 }  // namespace pw::test

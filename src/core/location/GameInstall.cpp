@@ -10,9 +10,7 @@
 #include "core/location/WinePrefixes.h"
 
 #ifdef Q_OS_WIN
-#include <qt_windows.h>
-
-#include <vector>
+#include "core/location/WindowsInstallEntry.h"
 #endif
 
 namespace pw::model {
@@ -69,24 +67,9 @@ std::optional<QString> ReadInstallDirectory() {
         return v.isValid() ? std::optional<QString>(v.toString()) : std::nullopt;
     }
 #ifdef Q_OS_WIN
-    // The registry API directly: QSettings may create the key it opens.
     const std::wstring key = QString::fromLatin1(install::kKeyPath).mid(1).toStdWString();
     const std::wstring value = QString::fromLatin1(install::kValueName).toStdWString();
-    HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY,
-                      &handle) != ERROR_SUCCESS)
-        return std::nullopt;
-    std::optional<QString> result;
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExW(handle, value.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        (type == REG_SZ || type == REG_EXPAND_SZ)) {
-        std::vector<wchar_t> text(size / sizeof(wchar_t) + 1, L'\0');
-        if (RegQueryValueExW(handle, value.c_str(), nullptr, &type,
-                             reinterpret_cast<LPBYTE>(text.data()), &size) == ERROR_SUCCESS)
-            result = QString::fromWCharArray(text.data());
-    }
-    RegCloseKey(handle);
-    return result;
+    return windows::readInstallEntry(key.c_str(), value.c_str());
 #else
     return std::nullopt;
 #endif
@@ -101,12 +84,9 @@ bool WriteInstallDirectory(const QString& folder) {
         return s.status() == QSettings::NoError;
     }
 #ifdef Q_OS_WIN
-    // Without the rights to create the key this fails, and the caller goes on silently.
-    QSettings s(QStringLiteral("HKEY_LOCAL_MACHINE") + QString::fromLatin1(install::kKeyPath),
-                QSettings::Registry32Format);
-    s.setValue(QString::fromLatin1(install::kValueName), QDir::toNativeSeparators(folder));
-    s.sync();
-    return s.status() == QSettings::NoError;
+    const std::wstring key = QString::fromLatin1(install::kKeyPath).mid(1).toStdWString();
+    const std::wstring value = QString::fromLatin1(install::kValueName).toStdWString();
+    return windows::writeInstallEntry(key.c_str(), value.c_str(), QDir::toNativeSeparators(folder));
 #else
     return false;
 #endif

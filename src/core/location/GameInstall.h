@@ -16,7 +16,9 @@ struct GameInstall {
 };
 
 // The game's own installation entry, written by the game's installer.
-// Windows: this key below HKEY_LOCAL_MACHINE (the 32-bit view, where the game's installer puts it).
+// Windows: this key below HKEY_LOCAL_MACHINE (the 32-bit view, where the game's installer puts it);
+// where writing there is refused (no administrator rights), the same key below HKEY_CURRENT_USER,
+// which then comes first.
 // Elsewhere: our own stand-in, the same key path and value name in the INI file
 // "Quillon's Tools/GameInstall.ini" of userConfigFolder().
 namespace install {
