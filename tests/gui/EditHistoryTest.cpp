@@ -200,8 +200,10 @@ TEST_F(EditHistory, EveryKindOfStepUndoesAndRedoesToTheExactValues) {
          }},
         {"default all", "Default All",
          [](EditHistory& t) { t.h.window().defaultAllAction()->trigger(); }},
-        {"copy on the Slots page", "Copy Team", [](EditHistory& t) { t.applySlots(0, 2, 5); }},
-        {"swap on the Slots page", "Swap Teams", [](EditHistory& t) { t.applySlots(1, 0, 3); }},
+        {"copy on the Slots page", "Copy Team 3 to 6",
+         [](EditHistory& t) { t.applySlots(0, 2, 5); }},
+        {"swap on the Slots page", "Swap Teams 1 and 4",
+         [](EditHistory& t) { t.applySlots(1, 0, 3); }},
         {"picture exchange", "Swap Images",
          [](EditHistory& t) {
              app::ImagesPage* page = t.h.window().imagesPage();
