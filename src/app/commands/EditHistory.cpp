@@ -234,8 +234,12 @@ void EditHistory::connectAll() {
     afterClick(window.imagesPage()->applyButton(), QStringLiteral("Swap Images"));
     SlotsPage* slotsPage = window.slotsPage();
     connect(slotsPage->applyButton(), &QPushButton::clicked, this, [this, slotsPage] {
-        record(slotsPage->operation()->currentIndex() == 0 ? QStringLiteral("Copy Team")
-                                                           : QStringLiteral("Swap Teams"));
+        // Name both slots: several copies or swaps in a row are told apart only by them.
+        const int first = slotsPage->firstTeam()->currentIndex() + 1;
+        const int second = slotsPage->secondTeam()->currentIndex() + 1;
+        record(slotsPage->operation()->currentIndex() == 0
+                   ? QStringLiteral("Copy Team %1 to %2").arg(first).arg(second)
+                   : QStringLiteral("Swap Teams %1 and %2").arg(first).arg(second));
     });
 
     connect(window.defaultAllAction(), &QAction::triggered, this,

@@ -192,8 +192,6 @@ void EditState::setText(int index, const QString& text) const {
 }
 
 void EditState::apply(const EditStep& step, bool undo, const EditSnapshot& from) {
-    // The team the user had selected; the boxes' reactions below may select others on the way.
-    const int selectedTeam = editor_.model().SelectedTeam;
     EditSnapshot target = from;
     putAll(target.texts, step.texts, undo);
     putAll(target.colours, step.colours, undo);
@@ -226,16 +224,11 @@ void EditState::apply(const EditStep& step, bool undo, const EditSnapshot& from)
         steppersChanged = true;
     }
     std::optional<int> colouredTeam;
-    bool severalColoured = false;
     for (int i = 0; i < swatches_.size(); ++i) {
         if (swatches_[i]->colourValue() == target.colours[i]) continue;
         swatches_[i]->setColourValue(target.colours[i]);
-        if (colouredTeam && *colouredTeam != swatchTeams_[i]) severalColoured = true;
         colouredTeam = swatchTeams_[i];
     }
-    // A step of one team's colours turns to that team, as the click that made it did; a step of
-    // several teams (a default, a team file, a swap) leaves the selection where the user had it.
-    if (severalColoured) colouredTeam.reset();
 
     model::EditorModel& model = editor_.model();
     const auto& takeBack = undo ? step.exchangesAdded : step.exchangesDropped;
@@ -252,10 +245,9 @@ void EditState::apply(const EditStep& step, bool undo, const EditSnapshot& from)
     if (step.tyres) preview.tyresChanged = true;
     if (colouredTeam)
         editor_.selector().CarRefresh(*colouredTeam);
-    else if (severalColoured || steppersChanged || !step.exchangesAdded.empty() ||
-             !step.exchangesDropped.empty() || !step.shapeNames.empty() ||
-             model.SelectedTeam != selectedTeam)
-        editor_.selector().CarRefresh(selectedTeam);
+    else if (steppersChanged || !step.exchangesAdded.empty() || !step.exchangesDropped.empty() ||
+             !step.shapeNames.empty())
+        editor_.selector().CarRefresh(model.SelectedTeam);
     if (!step.shapeNames.empty()) {
         model.currentShapeName = QString::fromLatin1(model.teams[model.SelectedTeam].carShapeName);
         preview.shapeChanged = true;
