@@ -160,7 +160,8 @@ TEST(WindowLayout, MenusWithShortcutsSeparatorsAndIcons) {
         return out;
     };
     EXPECT_EQ(entries(menus[0]),
-              QStringList({"Load Team File|Ctrl+O", "Save Team File|Ctrl+S", "-",
+              QStringList({"Import All|Ctrl+I", "Export All|Ctrl+E", "-", "Load Team File|Ctrl+O",
+                           "Save Team File|Ctrl+S", "-",
                            "Load Performance File|Ctrl+Shift+O",
                            "Save Performance file|Ctrl+Shift+S", "-", "Quit|Ctrl+Q"}));
     EXPECT_EQ(entries(menus[1]), QStringList({"Undo|Ctrl+Z", "Redo|Ctrl+Shift+Z"}));

@@ -64,6 +64,30 @@ void turnArrow(QPainter& p, bool right) {
     p.drawPath(head);
 }
 
+// The game's files (a drive) with an arrow out of it (import) or into it (export).
+void transferArrow(QPainter& p, bool intoGame) {
+    p.setPen(QColor(60, 60, 60));
+    p.setBrush(QColor(190, 190, 190));
+    p.drawRect(QRectF(1.5, 11.5, 15, 5));
+    p.setBrush(QColor(30, 150, 40));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QRectF(12.5, 13, 2, 2));
+    p.setBrush(QColor(30, 70, 150));
+    p.drawRect(QRectF(7.5, intoGame ? 1 : 3.5, 3, 5.5));
+    QPainterPath head;
+    if (intoGame) {
+        head.moveTo(4, 6.5);
+        head.lineTo(14, 6.5);
+        head.lineTo(9, 11);
+    } else {
+        head.moveTo(4, 4);
+        head.lineTo(14, 4);
+        head.lineTo(9, 0);
+    }
+    head.closeSubpath();
+    p.drawPath(head);
+}
+
 void draw(QPainter& p, IconId id) {
     switch (id) {
         case IconId::LoadTeam:
@@ -167,6 +191,10 @@ void draw(QPainter& p, IconId id) {
         case IconId::Undo:
         case IconId::Redo:
             turnArrow(p, id == IconId::Redo);
+            break;
+        case IconId::ImportAll:
+        case IconId::ExportAll:
+            transferArrow(p, id == IconId::ExportAll);
             break;
     }
 }

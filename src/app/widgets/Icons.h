@@ -4,7 +4,7 @@
 
 namespace pw::app {
 
-// The 18 x 18 menu icons (the ten of the original menus, then those of the Edit menu), drawn here so the program carries no image files of its own.
+// The 18 x 18 menu icons (the ten of the original menus, then those of the Edit menu, then Import All and Export All), drawn here so the program carries no image files of its own.
 enum class IconId {
     LoadTeam,
     SaveTeam,
@@ -18,7 +18,9 @@ enum class IconId {
     RestoreGameFiles,
     About,
     Undo,
-    Redo
+    Redo,
+    ImportAll,
+    ExportAll
 };
 
 constexpr int kIconSize = 18;

@@ -104,14 +104,10 @@ void MainWindow::buildMenus() {
     file->setObjectName(QStringLiteral("MenuFile"));
     // Import All and Export All are also the command strip's buttons; the menu is where a user
     // looks for them and learns their keys.
-    importAll_ = file->addAction(QStringLiteral("&Import All"));
-    importAll_->setObjectName(QStringLiteral("ImportAll"));
-    importAll_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    importAll_->setShortcutVisibleInContextMenu(true);
-    exportAll_ = file->addAction(QStringLiteral("&Export All"));
-    exportAll_->setObjectName(QStringLiteral("ExportAll"));
-    exportAll_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    exportAll_->setShortcutVisibleInContextMenu(true);
+    importAll_ = add(file, QStringLiteral("&Import All"), IconId::ImportAll,
+                     QKeySequence(Qt::CTRL | Qt::Key_I), QStringLiteral("ImportAll"));
+    exportAll_ = add(file, QStringLiteral("&Export All"), IconId::ExportAll,
+                     QKeySequence(Qt::CTRL | Qt::Key_E), QStringLiteral("ExportAll"));
     file->addSeparator();
     loadTeam_ = add(file, QStringLiteral("&Load Team File"), IconId::LoadTeam,
                     QKeySequence(Qt::CTRL | Qt::Key_O), QStringLiteral("LoadTeamFile"));
