@@ -27,7 +27,9 @@
 #include "core/images/BmpImage.h"
 #include "core/images/TgaImage.h"
 #include "core/bytes/GameFileError.h"
+#ifndef _WIN32
 #include "core/location/LutrisGameFile.h"
+#endif
 #include "core/location/SteamLibraryFolders.h"
 #include "core/location/WineRegistry.h"
 #include "core/archive/CarShape.h"
@@ -350,12 +352,14 @@ TEST(FuzzReaders, WinePrefixTextsKeepOnlyWhatParses) {
     for (const QByteArray& r : registries) EXPECT_EQ(model::parseWineRegistry(r)->keyCount(), 2);
     feed("Wine registry", registries, kDamaged, kRandom, readRegistry, 10);
 
+#ifndef _WIN32  // Lutris is read on Linux only.
     const std::vector<QByteArray> lutris = {
         "game:\n  exe: drive_c/GP4/GP4.exe\n  prefix: '/home/u/It''s GP4'\nname: x\n",
         "game:\n  prefix: \"/home/u/\\\"GP4\\\"\" # here\nwine:\n  prefix: /no\n"};
     const auto readLutris = [](const QByteArray& b) { model::lutrisGamePrefix(b); };
     expectAccepted(lutris, readLutris);
     feed("Lutris game file", lutris, kDamaged, kRandom, readLutris, 11);
+#endif
 
     const std::vector<QByteArray> steam = {
         "\"libraryfolders\" { \"0\" { \"path\" \"/home/u/Steam\" \"apps\" { \"10\" \"20\" } }"

@@ -2,7 +2,9 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <filesystem>
 
 #include "core/bytes/ByteIO.h"
 #include "core/archive/EntryBytes.h"
@@ -17,6 +19,30 @@ namespace {
 QByteArray readFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Whether this process holds the archive open and mapped. On Windows, where another program then
+// cannot replace it, by replacing it with a copy of itself (the same bytes and time); elsewhere
+// from the process's list of mappings.
+bool mappedByUs(const QString& path) {
+#ifdef _WIN32
+    const QString copy = path + QStringLiteral(".copy");
+    QFile::remove(copy);
+    if (!QFile::copy(path, copy)) throw std::runtime_error("archive not copied");
+    {
+        QFile f(copy);
+        if (!f.open(QIODevice::ReadWrite) ||
+            !f.setFileTime(QFileInfo(path).lastModified(), QFileDevice::FileModificationTime))
+            throw std::runtime_error("copy's time not set");
+    }
+    std::error_code refused;
+    std::filesystem::rename(copy.toStdWString(), path.toStdWString(), refused);
+    QFile::remove(copy);
+    return bool(refused);
+#else
+    return readFile(QStringLiteral("/proc/self/maps")).contains(
+        QFileInfo(path).canonicalFilePath().toLocal8Bit());
+#endif
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -387,4 +413,36 @@ TEST_F(CachedDirectory, EntryBytesFollowTheArchiveOnDisk) {
     EXPECT_NE(expectFreshBytes("no dashboard"), third);
     ASSERT_TRUE(QFile::remove(path()));
     EXPECT_EQ(FindEntryBytes(path(), dash).status, EntryBytes::Status::ArchiveMissing);
+}
+
+// The preview holds an entry's bytes while it parses a shape, not between paints: a kept answer
+// must not keep the archive open, or another tool could not replace it (Windows refuses to replace
+// a mapped file).
+TEST_F(CachedDirectory, TheArchiveIsHeldOnlyWhileAnAnswersBytesAre) {
+    const QString dash = QStringLiteral("cockpit_dash.gp4");
+    WriteWad(path(), kFirst);
+    setModified(QDateTime::currentDateTime().addSecs(-3600));
+    const std::optional<WadEntry> entry = scanForName(readFile(path()), dash);
+    ASSERT_TRUE(entry.has_value());
+    const QByteArray expected = readFile(path()).mid(entry->offset);
+
+    std::shared_ptr<const void> stamp;
+    {
+        const EntryBytes first = FindEntryBytes(path(), dash);
+        ASSERT_EQ(first.bytes, expected);
+        ASSERT_TRUE(first.keepAlive) << "the bytes were read, not mapped: nothing to check";
+        stamp = first.stamp;
+        EXPECT_TRUE(mappedByUs(path()));
+        // Asked again while the first answer is held: the same mapping.
+        const EntryBytes again = FindEntryBytes(path(), dash);
+        EXPECT_EQ(again.bytes.constData(), first.bytes.constData());
+    }
+    EXPECT_FALSE(mappedByUs(path())) << "the archive stays mapped after its bytes were let go";
+    {
+        // The directory is still kept: the same answer, mapped again.
+        const EntryBytes kept = FindEntryBytes(path(), dash);
+        EXPECT_EQ(kept.stamp, stamp);
+        EXPECT_EQ(kept.bytes, expected);
+    }
+    EXPECT_FALSE(mappedByUs(path()));
 }

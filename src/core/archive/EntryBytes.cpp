@@ -11,10 +11,17 @@ namespace pw::wad {
 
 namespace {
 
+// What is kept of an answer: where its bytes begin, not the mapping itself. A mapped file stays
+// open, and Windows refuses to replace an open, mapped file: the archive is held only while a
+// caller holds the bytes (the preview, while it parses a shape), so another tool can replace it
+// between paints.
 struct Kept {
     QString path;
     std::shared_ptr<const WadDirectory> directory;
-    EntryBytes answer;
+    EntryBytes::Status status = EntryBytes::Status::NotFound;
+    uint32_t offset = 0;
+    QByteArray bytes;               // valid only while mapping is alive
+    std::weak_ptr<void> mapping;    // empty when the bytes were read rather than mapped
 };
 
 // The preview asks for a dashboard, a cockpit and a car per team at most; a few more archives'
@@ -50,8 +57,25 @@ EntryBytes FindEntryBytes(const QString& path, const QString& name) {
     auto& answers = kept();
     const auto it = answers.find(name);
     if (it != answers.end() && it->second.path == path) {
+        Kept& k = it->second;
         const std::shared_ptr<const WadDirectory> directory = keptDirectory(path);
-        if (directory && directory == it->second.directory) return it->second.answer;
+        if (directory && directory == k.directory) {
+            EntryBytes answer;
+            answer.status = k.status;
+            answer.stamp = directory;
+            if (k.status != EntryBytes::Status::Found) return answer;
+            if (std::shared_ptr<void> alive = k.mapping.lock()) {
+                answer.bytes = k.bytes;
+                answer.keepAlive = std::move(alive);
+                return answer;
+            }
+            // The directory is unchanged: the entry's bytes are mapped again where they were.
+            EntryBytes again = mapped(path, k.offset);
+            again.stamp = directory;
+            k.bytes = again.keepAlive ? again.bytes : QByteArray();
+            k.mapping = again.keepAlive;
+            return again;
+        }
     }
 
     std::optional<WadArchive> archive = WadArchive::OpenArchive(path);
@@ -66,7 +90,12 @@ EntryBytes FindEntryBytes(const QString& path, const QString& name) {
         answer.status = EntryBytes::Status::NotFound;
     answer.stamp = directory;
     if (answers.size() >= kMaxKept) answers.clear();
-    answers[name] = Kept{path, directory, answer};
+    answers[name] = Kept{path,
+                         directory,
+                         answer.status,
+                         entry ? entry->offset : 0,
+                         answer.keepAlive ? answer.bytes : QByteArray(),
+                         answer.keepAlive};
     return answer;
 }
 

@@ -24,8 +24,9 @@ struct EntryBytes {
 
 // Finds the entry (as WadArchive::FindEntry does) in the archive at path and maps its bytes.
 // While the archive keeps the directory the last answer for the name came from (see
-// keptDirectory), that answer comes back without the file being opened again. Throws
-// GameFileError when the archive cannot be opened or read.
+// keptDirectory), that answer comes back without the directory being read again. The file stays
+// open and mapped only while an answer's bytes are held. Throws GameFileError when the archive
+// cannot be opened or read.
 EntryBytes FindEntryBytes(const QString& path, const QString& name);
 
 // Forgets the answers kept (their mappings go with the last copy).

@@ -1,7 +1,5 @@
 #include "core/bytes/FileFingerprint.h"
 
-#include <openssl/evp.h>
-
 #include <QFile>
 #include <cerrno>
 #include <cstring>
@@ -11,13 +9,19 @@
 
 #ifdef Q_OS_WIN
 #include <io.h>
+
+#include <QCryptographicHash>
 #else
+#include <openssl/evp.h>
 #include <unistd.h>
 #endif
 
 namespace pw::model {
 
 QByteArray sha256Hex(const QByteArray& bytes) {
+#ifdef Q_OS_WIN
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
+#else
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int length = 0;
     // EVP picks the processor's SHA instructions where it has them.
@@ -25,6 +29,7 @@ QByteArray sha256Hex(const QByteArray& bytes) {
                     nullptr))
         throw std::runtime_error("SHA-256 is not available");
     return QByteArray(reinterpret_cast<const char*>(digest), int(length)).toHex();
+#endif
 }
 
 FileContents readFingerprinted(const QString& path) {

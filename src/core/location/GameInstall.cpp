@@ -123,6 +123,7 @@ GameInstall ResolveGameFolder(const SettingsStore& settings) {
     if (name.isEmpty()) name = kGameExecutable;
     if (const std::optional<QString> directory = ReadInstallDirectory())
         return gameIn(*directory, name);
+#ifndef Q_OS_WIN
     // Without an entry of its own, a game run under Wine is recorded in its prefix's registry.
     for (const QString& prefix : knownWinePrefixes(wineEnvironment())) {
         for (const QString& folder : installFoldersInPrefix(prefix)) {
@@ -130,16 +131,22 @@ GameInstall ResolveGameFolder(const SettingsStore& settings) {
             if (game.found) return game;
         }
     }
+#endif
     return {};
 }
 
 QString GameSearchStartFolder() {
+#ifdef Q_OS_WIN
+    // Wine prefixes are a Linux matter; on Windows the search starts in the home folder.
+    return QDir::homePath();
+#else
     const WineEnvironment environment = wineEnvironment();
     for (const QString& prefix : knownWinePrefixes(environment)) {
         const QString drive = resolvePath(joinPath(prefix, QStringLiteral("drive_c")));
         if (QFileInfo(drive).isDir()) return drive;
     }
     return environment.home;
+#endif
 }
 
 QString GameExecutablePath(const GameInstall& game, const SettingsStore& settings) {

@@ -10,7 +10,9 @@
 #include "core/bytes/FileStamp.h"
 #include "core/bytes/ForeignFile.h"
 #include "core/bytes/GamePaths.h"
+#ifndef Q_OS_WIN
 #include "core/location/LutrisGameFile.h"
+#endif
 #include "core/location/SteamLibraryFolders.h"
 
 namespace pw::model {
@@ -78,6 +80,12 @@ QStringList dataFolders(const WineEnvironment& env) {
 }
 
 QStringList lutrisPrefixes(Trail& trail, const WineEnvironment& env) {
+#ifdef Q_OS_WIN
+    // Lutris is a Linux program; the Windows build reads no Lutris files (nor links a YAML reader).
+    Q_UNUSED(trail);
+    Q_UNUSED(env);
+    return {};
+#else
     QStringList folders = {underHome(env, QStringLiteral(".config/lutris/games"))};
     for (const QString& data : dataFolders(env))
         folders << joinPath(data, QStringLiteral("lutris/games"));
@@ -93,6 +101,7 @@ QStringList lutrisPrefixes(Trail& trail, const WineEnvironment& env) {
         }
     }
     return out;
+#endif
 }
 
 QStringList bottles(Trail& trail, const WineEnvironment& env) {
