@@ -17,8 +17,11 @@ host_cmake="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || ech
 configure_options=(-release -shared -opensource -confirm-license -nomake tests -nomake examples
     -no-feature-sql -no-feature-network -no-feature-dbus -no-feature-tabletevent
     -no-feature-printsupport -no-feature-concurrent
-    -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -qt-harfbuzz -qt-freetype -qt-doubleconversion
-    -opengl desktop -no-feature-vulkan)
+    -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -qt-harfbuzz -no-freetype -qt-doubleconversion
+    -opengl desktop -no-feature-vulkan
+    # Windows draws text with its own font engines and the editor paints through OpenGL and
+    # raster: neither FreeType nor the Direct2D platform plugin (a tenth of the build) is needed.
+    -no-feature-direct2d -no-feature-gif)
 key="$(printf '%s\n' "$qt_version" "${configure_options[@]}" "$(cat "$toolchain")" | sha256sum | cut -c1-12)"
 cache_root="${XDG_CACHE_HOME:-$HOME/.cache}/pitwright"
 prefix="$cache_root/qt-$qt_version-mingw64-$key"

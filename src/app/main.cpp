@@ -2,6 +2,7 @@
 
 #include "app/AppInfo.h"
 #include "app/Startup.h"
+#include "cli/CallersConsole.h"
 #include "cli/CommandLine.h"
 
 int main(int argc, char** argv) {
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     if (pw::cli::wantsCommandLine(arguments)) {
+        pw::cli::useCallersConsole();
         QCoreApplication app(argc, argv);
         // The same name as the window's, so that both find the same backups.
         QCoreApplication::setApplicationName(QLatin1String(pw::app::kApplicationName));
