@@ -35,8 +35,12 @@ public:
     static constexpr int kTypingId = 1;
 
     EditStepCommand(EditHistory& history, const QString& text, EditStep step, int typingBox,
-                    bool mergeable)
-        : history_(history), step_(std::move(step)), typingBox_(typingBox), mergeable_(mergeable) {
+                    bool mergeable, bool keepsSelection)
+        : history_(history),
+          step_(std::move(step)),
+          typingBox_(typingBox),
+          mergeable_(mergeable),
+          keepsSelection_(keepsSelection) {
         setText(text);
     }
 
@@ -52,16 +56,17 @@ public:
     }
 
     void redo() override {
-        if (pushed_) history_.play(step_, false);
+        if (pushed_) history_.play(step_, false, keepsSelection_);
         pushed_ = true;
     }
-    void undo() override { history_.play(step_, true); }
+    void undo() override { history_.play(step_, true, keepsSelection_); }
 
 private:
     EditHistory& history_;
     EditStep step_;
     int typingBox_;
     bool mergeable_;
+    bool keepsSelection_;
     bool pushed_ = false;
 };
 
@@ -85,14 +90,14 @@ QString EditHistory::boxLabel(const QString& componentName) const {
     return fieldLabel(componentName, [this](int team) { return teamLabel(team); });
 }
 
-void EditHistory::record(const QString& what) {
+void EditHistory::push(const QString& what, bool keepsSelection) {
     if (playing_) return;
     EditSnapshot now = state_.capture();
     EditStep step = difference(baseline_, now);
     baseline_ = std::move(now);
     if (step.empty()) return;
     openTyping_ = -1;
-    stack_.push(new EditStepCommand(*this, what, std::move(step), -1, false));
+    stack_.push(new EditStepCommand(*this, what, std::move(step), -1, false, keepsSelection));
 }
 
 void EditHistory::typed(int textIndex) {
@@ -104,13 +109,15 @@ void EditHistory::typed(int textIndex) {
     const bool mergeable = openTyping_ == textIndex;
     openTyping_ = textIndex;
     stack_.push(new EditStepCommand(*this, boxLabel(state_.textName(textIndex)), std::move(step),
-                                    textIndex, mergeable));
+                                    textIndex, mergeable, false));
 }
 
-void EditHistory::play(const EditStep& step, bool undo) {
+void EditHistory::play(const EditStep& step, bool undo, bool keepsSelection) {
     playing_ = true;
     openTyping_ = -1;
-    runGuarded(editor_.messages(), [&] { state_.apply(step, undo, baseline_); });
+    std::optional<int> showTeam;
+    if (keepsSelection) showTeam = editor_.model().SelectedTeam;
+    runGuarded(editor_.messages(), [&] { state_.apply(step, undo, baseline_, showTeam); });
     baseline_ = state_.capture();
     playing_ = false;
 }
@@ -214,7 +221,7 @@ void EditHistory::connectAll() {
     }
 
     const auto afterClick = [this](QPushButton* button, const QString& what) {
-        connect(button, &QPushButton::clicked, this, [this, what] { record(what); });
+        connect(button, &QPushButton::clicked, this, [this, what] { recordCommand(what); });
     };
     afterClick(window.camerasPage()->defaultButton(), QStringLiteral("Default Cameras"));
     afterClick(window.positionsPage()->defaultTCam(), QStringLiteral("Default T-Cam"));
@@ -237,23 +244,23 @@ void EditHistory::connectAll() {
         // Name both slots: several copies or swaps in a row are told apart only by them.
         const int first = slotsPage->firstTeam()->currentIndex() + 1;
         const int second = slotsPage->secondTeam()->currentIndex() + 1;
-        record(slotsPage->operation()->currentIndex() == 0
-                   ? QStringLiteral("Copy Team %1 to %2").arg(first).arg(second)
-                   : QStringLiteral("Swap Teams %1 and %2").arg(first).arg(second));
+        recordCommand(slotsPage->operation()->currentIndex() == 0
+                          ? QStringLiteral("Copy Team %1 to %2").arg(first).arg(second)
+                          : QStringLiteral("Swap Teams %1 and %2").arg(first).arg(second));
     });
 
     connect(window.defaultAllAction(), &QAction::triggered, this,
-            [this] { record(QStringLiteral("Default All")); });
+            [this] { recordCommand(QStringLiteral("Default All")); });
     connect(window.loadTeamAction(), &QAction::triggered, this, [this] {
         // The kind of file loaded is known by the name the user chose.
         const QString chosen =
             rememberedPath(editor_.settings(), model::settings::kLoadTeamPath).right(3).toLower();
-        record(chosen == QLatin1String("cam")   ? QStringLiteral("Load Camera Set")
-               : chosen == QLatin1String("tyr") ? QStringLiteral("Load Tyre Set")
-                                                : QStringLiteral("Load Team File"));
+        recordCommand(chosen == QLatin1String("cam")   ? QStringLiteral("Load Camera Set")
+                      : chosen == QLatin1String("tyr") ? QStringLiteral("Load Tyre Set")
+                                                       : QStringLiteral("Load Team File"));
     });
     connect(window.loadPerformanceAction(), &QAction::triggered, this,
-            [this] { record(QStringLiteral("Load Performance File")); });
+            [this] { recordCommand(QStringLiteral("Load Performance File")); });
 
     connect(window.undoAction(), &QAction::triggered, this, [this] {
         settle();

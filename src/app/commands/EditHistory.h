@@ -34,8 +34,12 @@ public:
     QUndoStack& stack() { return stack_; }
 
     // One step named `what` holding everything changed since the last step; none when nothing
-    // changed.
-    void record(const QString& what);
+    // changed. Its undo and redo select the team of the values they put back, as the edit of
+    // one team's box, colour or selector did.
+    void record(const QString& what) { push(what, false); }
+    // The same for a command that may change several teams (defaults, files, copies and swaps):
+    // its undo and redo leave the selection on the team the user has selected.
+    void recordCommand(const QString& what) { push(what, true); }
     // The user typed into text box `textIndex` (of EditState).
     void typed(int textIndex);
     // Takes any change no step holds yet (a drag that ended without its button coming up) as a
@@ -60,7 +64,8 @@ public:
 
 private:
     friend class EditStepCommand;
-    void play(const EditStep& step, bool undo);
+    void push(const QString& what, bool keepsSelection);
+    void play(const EditStep& step, bool undo, bool keepsSelection);
     QString teamLabel(int team) const;
     QString boxLabel(const QString& componentName) const;
     void updateActions();
