@@ -9,6 +9,7 @@
 #include "app/Editor.h"
 #include "app/commands/CommandErrors.h"
 #include "app/commands/FileDialogPaths.h"
+#include "app/commands/MouseActions.h"
 #include "app/commands/StepNames.h"
 #include "app/dialogs/UserPrompts.h"
 #include "app/widgets/ColourSwatch.h"
@@ -73,6 +74,7 @@ private:
 EditHistory::EditHistory(Editor& editor)
     : QObject(&editor), editor_(editor), state_(editor), baseline_(state_.capture()) {
     stack_.setUndoLimit(kLimit);
+    rememberTeamNames();
 }
 
 EditHistory::~EditHistory() {
@@ -81,13 +83,31 @@ EditHistory::~EditHistory() {
 }
 
 QString EditHistory::teamLabel(int team) const {
-    // The slot's fixed name: a team name being edited would rename the step as it is typed.
-    const QString caption = editor_.fields().text(names::slotsCaption(team));
-    return caption.isEmpty() ? QStringLiteral("Team %1").arg(team + 1) : caption;
+    const QString& name = teamNames_[team];
+    return name.isEmpty() ? QStringLiteral("Team %1").arg(team + 1) : name;
+}
+
+void EditHistory::rememberTeamNames() {
+    for (int t = 0; t < model::kTeamCount; ++t)
+        teamNames_[t] = editor_.fields().text(names::teamsCaption(t));
 }
 
 QString EditHistory::boxLabel(const QString& componentName) const {
     return fieldLabel(componentName, [this](int team) { return teamLabel(team); });
+}
+
+QString EditHistory::dragLabel(int textIndex) const {
+    const QString name = state_.textName(textIndex);
+    const int fieldId = name.startsWith(QLatin1String("LMDEdit")) ? name.mid(7).toInt() : 0;
+    if (!MouseActions::isDirectionField(fieldId)) return boxLabel(name);
+    // A direction box's drag also moves the pitch: the step names what it changed.
+    const QString pitch = names::cameraField(fieldId + 10);
+    const auto changed = [this](int index) {
+        return state_.edits()[index]->text() != baseline_.texts[index];
+    };
+    if (!changed(state_.textIndex(pitch))) return boxLabel(name);
+    if (!changed(textIndex)) return boxLabel(pitch);
+    return boxLabel(name) + QStringLiteral(" and Pitch");
 }
 
 void EditHistory::push(const QString& what, bool keepsSelection) {
@@ -95,6 +115,7 @@ void EditHistory::push(const QString& what, bool keepsSelection) {
     EditSnapshot now = state_.capture();
     EditStep step = difference(baseline_, now);
     baseline_ = std::move(now);
+    rememberTeamNames();
     if (step.empty()) return;
     openTyping_ = -1;
     stack_.push(new EditStepCommand(*this, what, std::move(step), -1, false, keepsSelection));
@@ -105,11 +126,12 @@ void EditHistory::typed(int textIndex) {
     EditSnapshot now = state_.capture();
     EditStep step = difference(baseline_, now);
     baseline_ = std::move(now);
+    const QString what = boxLabel(state_.textName(textIndex));
+    rememberTeamNames();
     if (step.empty()) return;
     const bool mergeable = openTyping_ == textIndex;
     openTyping_ = textIndex;
-    stack_.push(new EditStepCommand(*this, boxLabel(state_.textName(textIndex)), std::move(step),
-                                    textIndex, mergeable, false));
+    stack_.push(new EditStepCommand(*this, what, std::move(step), textIndex, mergeable, false));
 }
 
 void EditHistory::play(const EditStep& step, bool undo, bool keepsSelection) {
@@ -119,6 +141,7 @@ void EditHistory::play(const EditStep& step, bool undo, bool keepsSelection) {
     if (keepsSelection) showTeam = editor_.model().SelectedTeam;
     runGuarded(editor_.messages(), [&] { state_.apply(step, undo, baseline_, showTeam); });
     baseline_ = state_.capture();
+    rememberTeamNames();
     playing_ = false;
 }
 
@@ -131,12 +154,14 @@ void EditHistory::startFromHere() {
     stack_.clear();
     openTyping_ = -1;
     baseline_ = state_.capture();
+    rememberTeamNames();
     stack_.setClean();
 }
 
 void EditHistory::exported() {
     // Export All forgets the picture exchanges it carried out; the state follows it.
     baseline_ = state_.capture();
+    rememberTeamNames();
     openTyping_ = -1;
     stack_.setClean();
 }
@@ -181,7 +206,6 @@ void EditHistory::connectAll() {
     // textChanged before this), so it holds the model values they changed.
     for (int i = 0; i < state_.edits().size(); ++i) {
         FieldEdit* edit = state_.edits()[i];
-        const QString name = edit->objectName();
         connect(edit, &QLineEdit::textEdited, this, [this, i] { pendingTyped_ = i; });
         connect(edit, &QLineEdit::textChanged, this, [this, i] {
             if (pendingTyped_ != i) return;
@@ -189,7 +213,7 @@ void EditHistory::connectAll() {
             typed(i);
         });
         // A drag on the box is one step, taken when the button comes up.
-        connect(edit, &FieldEdit::released, this, [this, name] { record(boxLabel(name)); });
+        connect(edit, &FieldEdit::released, this, [this, i] { record(dragLabel(i)); });
     }
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget*) {
         if (openTyping_ >= 0 && old && old->objectName() == state_.textName(openTyping_))

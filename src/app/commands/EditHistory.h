@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
+#include <array>
 
 #include "app/commands/EditState.h"
 
@@ -67,12 +68,18 @@ private:
     void push(const QString& what, bool keepsSelection);
     void play(const EditStep& step, bool undo, bool keepsSelection);
     QString teamLabel(int team) const;
+    void rememberTeamNames();
     QString boxLabel(const QString& componentName) const;
+    // The words for a drag on text box `textIndex`, which may have changed a second box.
+    QString dragLabel(int textIndex) const;
     void updateActions();
 
     Editor& editor_;
     EditState state_;
     EditSnapshot baseline_;
+    // The team names the window showed with the baseline: a step names a team as the user saw
+    // it before the step, so typing a team name does not rename its own step.
+    std::array<QString, model::kTeamCount> teamNames_;
     QUndoStack stack_;
     int openTyping_ = -1;    // the box whose typing still merges into the last step
     int pendingTyped_ = -1;  // the box the user just changed, until its reactions have run
