@@ -105,7 +105,8 @@ QString EditHistory::dragLabel(int textIndex) const {
     const auto changed = [this](int index) {
         return state_.edits()[index]->text() != baseline_.texts[index];
     };
-    if (!changed(state_.textIndex(pitch))) return boxLabel(name);
+    const int pitchIndex = state_.textIndex(pitch);
+    if (pitchIndex < 0 || !changed(pitchIndex)) return boxLabel(name);
     if (!changed(textIndex)) return boxLabel(pitch);
     return boxLabel(name) + QStringLiteral(" and Pitch");
 }

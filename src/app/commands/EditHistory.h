@@ -35,8 +35,8 @@ public:
     QUndoStack& stack() { return stack_; }
 
     // One step named `what` holding everything changed since the last step; none when nothing
-    // changed. Its undo and redo select the team of the values they put back, as the edit of
-    // one team's box, colour or selector did.
+    // changed. Its undo and redo let the reactions of what they put back select, as the edit
+    // did: a team's box or colour selects that team.
     void record(const QString& what) { push(what, false); }
     // The same for a command that may change several teams (defaults, files, copies and swaps):
     // its undo and redo leave the selection on the team the user has selected.
