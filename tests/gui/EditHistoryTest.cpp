@@ -158,7 +158,7 @@ TEST_F(EditHistory, EveryKindOfStepUndoesAndRedoesToTheExactValues) {
          [](EditHistory& t) { t.h.setText(names::tyrePosition(2), "-123"); }},
         {"typed team name", "Benetton Team Name",
          [](EditHistory& t) { t.h.setText(names::teamName(3), "Zeta"); }},
-        {"drag of a direction box", "Camera 1 Dir.",
+        {"drag of a direction box", "Camera 1 Dir. and Pitch",
          [](EditHistory& t) {
              t.drag(t.edit(names::cameraField(32)), Qt::LeftButton, {{3, 0}, {9, -4}, {14, -6}});
          }},

@@ -9,6 +9,7 @@
 #include "app/Editor.h"
 #include "app/commands/CommandErrors.h"
 #include "app/commands/FileDialogPaths.h"
+#include "app/commands/MouseActions.h"
 #include "app/commands/StepNames.h"
 #include "app/dialogs/UserPrompts.h"
 #include "app/widgets/ColourSwatch.h"
@@ -35,8 +36,12 @@ public:
     static constexpr int kTypingId = 1;
 
     EditStepCommand(EditHistory& history, const QString& text, EditStep step, int typingBox,
-                    bool mergeable)
-        : history_(history), step_(std::move(step)), typingBox_(typingBox), mergeable_(mergeable) {
+                    bool mergeable, bool keepsSelection)
+        : history_(history),
+          step_(std::move(step)),
+          typingBox_(typingBox),
+          mergeable_(mergeable),
+          keepsSelection_(keepsSelection) {
         setText(text);
     }
 
@@ -52,22 +57,24 @@ public:
     }
 
     void redo() override {
-        if (pushed_) history_.play(step_, false);
+        if (pushed_) history_.play(step_, false, keepsSelection_);
         pushed_ = true;
     }
-    void undo() override { history_.play(step_, true); }
+    void undo() override { history_.play(step_, true, keepsSelection_); }
 
 private:
     EditHistory& history_;
     EditStep step_;
     int typingBox_;
     bool mergeable_;
+    bool keepsSelection_;
     bool pushed_ = false;
 };
 
 EditHistory::EditHistory(Editor& editor)
     : QObject(&editor), editor_(editor), state_(editor), baseline_(state_.capture()) {
     stack_.setUndoLimit(kLimit);
+    rememberTeamNames();
 }
 
 EditHistory::~EditHistory() {
@@ -76,23 +83,43 @@ EditHistory::~EditHistory() {
 }
 
 QString EditHistory::teamLabel(int team) const {
-    // The slot's fixed name: a team name being edited would rename the step as it is typed.
-    const QString caption = editor_.fields().text(names::slotsCaption(team));
-    return caption.isEmpty() ? QStringLiteral("Team %1").arg(team + 1) : caption;
+    const QString& name = teamNames_[team];
+    return name.isEmpty() ? QStringLiteral("Team %1").arg(team + 1) : name;
+}
+
+void EditHistory::rememberTeamNames() {
+    for (int t = 0; t < model::kTeamCount; ++t)
+        teamNames_[t] = editor_.fields().text(names::teamsCaption(t));
 }
 
 QString EditHistory::boxLabel(const QString& componentName) const {
     return fieldLabel(componentName, [this](int team) { return teamLabel(team); });
 }
 
-void EditHistory::record(const QString& what) {
+QString EditHistory::dragLabel(int textIndex) const {
+    const QString name = state_.textName(textIndex);
+    const int fieldId = name.startsWith(QLatin1String("LMDEdit")) ? name.mid(7).toInt() : 0;
+    if (!MouseActions::isDirectionField(fieldId)) return boxLabel(name);
+    // A direction box's drag also moves the pitch: the step names what it changed.
+    const QString pitch = names::cameraField(fieldId + 10);
+    const auto changed = [this](int index) {
+        return state_.edits()[index]->text() != baseline_.texts[index];
+    };
+    const int pitchIndex = state_.textIndex(pitch);
+    if (pitchIndex < 0 || !changed(pitchIndex)) return boxLabel(name);
+    if (!changed(textIndex)) return boxLabel(pitch);
+    return boxLabel(name) + QStringLiteral(" and Pitch");
+}
+
+void EditHistory::push(const QString& what, bool keepsSelection) {
     if (playing_) return;
     EditSnapshot now = state_.capture();
     EditStep step = difference(baseline_, now);
     baseline_ = std::move(now);
+    rememberTeamNames();
     if (step.empty()) return;
     openTyping_ = -1;
-    stack_.push(new EditStepCommand(*this, what, std::move(step), -1, false));
+    stack_.push(new EditStepCommand(*this, what, std::move(step), -1, false, keepsSelection));
 }
 
 void EditHistory::typed(int textIndex) {
@@ -100,18 +127,22 @@ void EditHistory::typed(int textIndex) {
     EditSnapshot now = state_.capture();
     EditStep step = difference(baseline_, now);
     baseline_ = std::move(now);
+    const QString what = boxLabel(state_.textName(textIndex));
+    rememberTeamNames();
     if (step.empty()) return;
     const bool mergeable = openTyping_ == textIndex;
     openTyping_ = textIndex;
-    stack_.push(new EditStepCommand(*this, boxLabel(state_.textName(textIndex)), std::move(step),
-                                    textIndex, mergeable));
+    stack_.push(new EditStepCommand(*this, what, std::move(step), textIndex, mergeable, false));
 }
 
-void EditHistory::play(const EditStep& step, bool undo) {
+void EditHistory::play(const EditStep& step, bool undo, bool keepsSelection) {
     playing_ = true;
     openTyping_ = -1;
-    runGuarded(editor_.messages(), [&] { state_.apply(step, undo, baseline_); });
+    std::optional<int> showTeam;
+    if (keepsSelection) showTeam = editor_.model().SelectedTeam;
+    runGuarded(editor_.messages(), [&] { state_.apply(step, undo, baseline_, showTeam); });
     baseline_ = state_.capture();
+    rememberTeamNames();
     playing_ = false;
 }
 
@@ -124,12 +155,14 @@ void EditHistory::startFromHere() {
     stack_.clear();
     openTyping_ = -1;
     baseline_ = state_.capture();
+    rememberTeamNames();
     stack_.setClean();
 }
 
 void EditHistory::exported() {
     // Export All forgets the picture exchanges it carried out; the state follows it.
     baseline_ = state_.capture();
+    rememberTeamNames();
     openTyping_ = -1;
     stack_.setClean();
 }
@@ -174,7 +207,6 @@ void EditHistory::connectAll() {
     // textChanged before this), so it holds the model values they changed.
     for (int i = 0; i < state_.edits().size(); ++i) {
         FieldEdit* edit = state_.edits()[i];
-        const QString name = edit->objectName();
         connect(edit, &QLineEdit::textEdited, this, [this, i] { pendingTyped_ = i; });
         connect(edit, &QLineEdit::textChanged, this, [this, i] {
             if (pendingTyped_ != i) return;
@@ -182,7 +214,7 @@ void EditHistory::connectAll() {
             typed(i);
         });
         // A drag on the box is one step, taken when the button comes up.
-        connect(edit, &FieldEdit::released, this, [this, name] { record(boxLabel(name)); });
+        connect(edit, &FieldEdit::released, this, [this, i] { record(dragLabel(i)); });
     }
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget*) {
         if (openTyping_ >= 0 && old && old->objectName() == state_.textName(openTyping_))
@@ -214,7 +246,7 @@ void EditHistory::connectAll() {
     }
 
     const auto afterClick = [this](QPushButton* button, const QString& what) {
-        connect(button, &QPushButton::clicked, this, [this, what] { record(what); });
+        connect(button, &QPushButton::clicked, this, [this, what] { recordCommand(what); });
     };
     afterClick(window.camerasPage()->defaultButton(), QStringLiteral("Default Cameras"));
     afterClick(window.positionsPage()->defaultTCam(), QStringLiteral("Default T-Cam"));
@@ -237,23 +269,23 @@ void EditHistory::connectAll() {
         // Name both slots: several copies or swaps in a row are told apart only by them.
         const int first = slotsPage->firstTeam()->currentIndex() + 1;
         const int second = slotsPage->secondTeam()->currentIndex() + 1;
-        record(slotsPage->operation()->currentIndex() == 0
-                   ? QStringLiteral("Copy Team %1 to %2").arg(first).arg(second)
-                   : QStringLiteral("Swap Teams %1 and %2").arg(first).arg(second));
+        recordCommand(slotsPage->operation()->currentIndex() == 0
+                          ? QStringLiteral("Copy Team %1 to %2").arg(first).arg(second)
+                          : QStringLiteral("Swap Teams %1 and %2").arg(first).arg(second));
     });
 
     connect(window.defaultAllAction(), &QAction::triggered, this,
-            [this] { record(QStringLiteral("Default All")); });
+            [this] { recordCommand(QStringLiteral("Default All")); });
     connect(window.loadTeamAction(), &QAction::triggered, this, [this] {
         // The kind of file loaded is known by the name the user chose.
         const QString chosen =
             rememberedPath(editor_.settings(), model::settings::kLoadTeamPath).right(3).toLower();
-        record(chosen == QLatin1String("cam")   ? QStringLiteral("Load Camera Set")
-               : chosen == QLatin1String("tyr") ? QStringLiteral("Load Tyre Set")
-                                                : QStringLiteral("Load Team File"));
+        recordCommand(chosen == QLatin1String("cam")   ? QStringLiteral("Load Camera Set")
+                      : chosen == QLatin1String("tyr") ? QStringLiteral("Load Tyre Set")
+                                                       : QStringLiteral("Load Team File"));
     });
     connect(window.loadPerformanceAction(), &QAction::triggered, this,
-            [this] { record(QStringLiteral("Load Performance File")); });
+            [this] { recordCommand(QStringLiteral("Load Performance File")); });
 
     connect(window.undoAction(), &QAction::triggered, this, [this] {
         settle();

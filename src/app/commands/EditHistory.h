@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
+#include <array>
 
 #include "app/commands/EditState.h"
 
@@ -34,8 +35,12 @@ public:
     QUndoStack& stack() { return stack_; }
 
     // One step named `what` holding everything changed since the last step; none when nothing
-    // changed.
-    void record(const QString& what);
+    // changed. Its undo and redo let the reactions of what they put back select, as the edit
+    // did: a team's box or colour selects that team.
+    void record(const QString& what) { push(what, false); }
+    // The same for a command that may change several teams (defaults, files, copies and swaps):
+    // its undo and redo leave the selection on the team the user has selected.
+    void recordCommand(const QString& what) { push(what, true); }
     // The user typed into text box `textIndex` (of EditState).
     void typed(int textIndex);
     // Takes any change no step holds yet (a drag that ended without its button coming up) as a
@@ -60,14 +65,21 @@ public:
 
 private:
     friend class EditStepCommand;
-    void play(const EditStep& step, bool undo);
+    void push(const QString& what, bool keepsSelection);
+    void play(const EditStep& step, bool undo, bool keepsSelection);
     QString teamLabel(int team) const;
+    void rememberTeamNames();
     QString boxLabel(const QString& componentName) const;
+    // The words for a drag on text box `textIndex`, which may have changed a second box.
+    QString dragLabel(int textIndex) const;
     void updateActions();
 
     Editor& editor_;
     EditState state_;
     EditSnapshot baseline_;
+    // The team names the window showed with the baseline: a step names a team as the user saw
+    // it before the step, so typing a team name does not rename its own step.
+    std::array<QString, model::kTeamCount> teamNames_;
     QUndoStack stack_;
     int openTyping_ = -1;    // the box whose typing still merges into the last step
     int pendingTyped_ = -1;  // the box the user just changed, until its reactions have run

@@ -191,7 +191,8 @@ void EditState::setText(int index, const QString& text) const {
     editor_.fields().setText(edits_[index]->objectName(), text);
 }
 
-void EditState::apply(const EditStep& step, bool undo, const EditSnapshot& from) {
+void EditState::apply(const EditStep& step, bool undo, const EditSnapshot& from,
+                      std::optional<int> showTeam) {
     EditSnapshot target = from;
     putAll(target.texts, step.texts, undo);
     putAll(target.colours, step.colours, undo);
@@ -243,7 +244,9 @@ void EditState::apply(const EditStep& step, bool undo, const EditSnapshot& from)
     PreviewInputs& preview = editor_.previewInputs();
     if (step.cockpit) preview.dashboardChanged = true;
     if (step.tyres) preview.tyresChanged = true;
-    if (colouredTeam)
+    if (showTeam)
+        editor_.selector().CarRefresh(*showTeam);
+    else if (colouredTeam)
         editor_.selector().CarRefresh(*colouredTeam);
     else if (steppersChanged || !step.exchangesAdded.empty() || !step.exchangesDropped.empty() ||
              !step.shapeNames.empty())

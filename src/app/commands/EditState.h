@@ -70,7 +70,10 @@ public:
     // Puts the window and the model where `step` leaves `from` (undo: where it found it). Field
     // texts go in as typed ones do, so the reactions recompute the preview and the model; the
     // model values no box holds are then set exactly. Errors are thrown to the caller.
-    void apply(const EditStep& step, bool undo, const EditSnapshot& from);
+    // The reactions select the team of each box they put back. With `showTeam` that team is
+    // selected in the end (a step of several teams); without it, the team of the step's boxes.
+    void apply(const EditStep& step, bool undo, const EditSnapshot& from,
+               std::optional<int> showTeam);
 
     // The component name of the text at `index` of a snapshot.
     QString textName(int index) const;
