@@ -17,11 +17,8 @@ host_cmake="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || ech
 configure_options=(-release -shared -opensource -confirm-license -nomake tests -nomake examples
     -no-feature-sql -no-feature-network -no-feature-dbus -no-feature-tabletevent
     -no-feature-printsupport -no-feature-concurrent
-    -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -qt-harfbuzz -no-freetype -qt-doubleconversion
-    -opengl desktop -no-feature-vulkan
-    # Windows draws text with its own font engines and the editor paints through OpenGL and
-    # raster: neither FreeType nor the Direct2D platform plugin (a tenth of the build) is needed.
-    -no-feature-direct2d -no-feature-gif)
+    -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -qt-harfbuzz -qt-freetype -qt-doubleconversion
+    -opengl desktop -no-feature-vulkan)
 key="$(printf '%s\n' "$qt_version" "${configure_options[@]}" "$(cat "$toolchain")" | sha256sum | cut -c1-12)"
 cache_root="${XDG_CACHE_HOME:-$HOME/.cache}/pitwright"
 prefix="$cache_root/qt-$qt_version-mingw64-$key"
@@ -39,8 +36,12 @@ if [ -f "$prefix/.complete" ]; then
     exit 0
 fi
 rm -rf "$cache_root"/.qt-build.?????? "$cache_root"/src-qt6-base-*.tmp
+# The build folder of this key is kept when a build fails or is killed, so that the next run goes
+# on where it stopped (it is never taken for a finished Qt: only the renamed install is); the
+# download and the install are made in a temporary folder.
 work="$(mktemp -d "$cache_root/.qt-build.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
+build="$cache_root/.qt-build-$key"
 start=$(date +%s)
 
 # Debian's source, through an apt configuration of our own (the system's lists are untouched).
@@ -66,21 +67,25 @@ SRC
     rm -rf "$src_dir" && mv "$src_dir.tmp" "$src_dir" && touch "$src_dir/.complete"
 fi
 
-build="$work/build"
 install="$work/install"
 mkdir -p "$build"
 cd "$build"
-"$src_dir/configure" -prefix "$install" -xplatform win32-g++ -device-option CROSS_COMPILE=x86_64-w64-mingw32- \
+log="$build/build.log"
+# One line naming what failed, with the log for the rest.
+first_error() { grep -m1 -E "error:|FAILED:|CMake Error" "$1" || tail -1 "$1"; }
+[ -f build.ninja ] || "$src_dir/configure" -prefix "$prefix" -xplatform win32-g++ -device-option CROSS_COMPILE=x86_64-w64-mingw32- \
     -qt-host-path /usr "${configure_options[@]}" -- -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_BUILD_TOOLS_WHEN_CROSSCOMPILING=OFF \
     -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" -DQt6HostInfo_DIR="$host_cmake/Qt6HostInfo" \
-    >"$work/configure.log" 2>&1 || { tail -30 "$work/configure.log" >&2; fail "Qt's configure for MinGW failed"; }
-cmake --build . --parallel "${PITWRIGHT_QT_JOBS:-2}" >"$work/build.log" 2>&1 ||
-    { tail -30 "$work/build.log" >&2; fail "building Qt for MinGW failed"; }
-cmake --install . >"$work/install.log" 2>&1 || fail "installing Qt for MinGW failed"
+    >"$build/configure.log" 2>&1 || { rm -f build.ninja; fail "Qt's configure for MinGW failed: $(first_error "$build/configure.log") (log: $build/configure.log)"; }
+cmake --build . --parallel "${PITWRIGHT_QT_JOBS:-2}" >"$log" 2>&1 ||
+    fail "building Qt for MinGW failed: $(first_error "$log") (log: $log)"
+cmake --install . --prefix "$install" >"$work/install.log" 2>&1 ||
+    fail "installing Qt for MinGW failed: $(first_error "$work/install.log")"
 echo "$(( $(date +%s) - start )) s" >"$install/.build-time"
 touch "$install/.complete"
 rm -rf "$prefix"
 mv "$install" "$prefix"
+rm -rf "$build"
 echo "build-qt: Qt $qt_version for MinGW built in $(( $(date +%s) - start )) s" >&2
 echo "$prefix"
