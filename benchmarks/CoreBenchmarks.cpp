@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "DemoGame.h"
+#include "GameFloors.h"
 #include "core/tables/ExeLayout.h"
 #include "core/tables/ExeTables.h"
 #include "core/tables/ImportFiles.h"
@@ -48,103 +49,6 @@ Game& game() {
     return g;
 }
 
-using Ranges = std::vector<std::pair<qint64, qint64>>;  // offset, length
-
-// The ranges Import All reads (22 reads through 3 opens) and Export All writes, per file, in the
-// demo's layout A.
-struct GameRanges {
-    Ranges exeRead, exeWrite, saveRead, saveWrite, wadRead, wadWrite;
-};
-
-GameRanges gameRanges() {
-    using namespace model::exe;
-    using namespace model::save;
-    const Layout& l = kLayoutA;
-    GameRanges r;
-    Ranges cockpit;
-    for (qint64 o : {kCockpitDashX, kCockpitDashZ, kCockpitDashY, kCockpitWheelX, kCockpitWheelZ,
-                     kCockpitWheelY})
-        cockpit.push_back({l.cockpit + o, 4});
-    const Ranges tables = {{l.cameraBlock + kChaseY, 2},
-                           {l.cameraBlock + kChaseZ, 2},
-                           {l.cameraBlock + kCameraRecords, 12 * kCameraRecordSize},
-                           {l.teamWheels, 11 * kTeamWheelSize},
-                           {l.tcams, 11 * kTcamSize},
-                           {l.helmets, 11 * kHelmetSize},
-                           {l.armColours, 11 * kArmColourSize},
-                           {l.rimTeam4, 4},
-                           {l.performance, kPerformanceBlockSize},
-                           {*brandWordOffset(0), kBrandWordSize},
-                           {l.shapeNames, 11 * kShapeNameSize}};
-    // What Import All reads from the executable: each block whole (the cockpit, the rims, the
-    // camera block), one read per table; 13 reads.
-    r.exeRead = {{kVersionByteOffset, 1},
-                 {l.cockpit, kCockpitBlockSize},
-                 {l.rimTeam4, 4},
-                 {l.rimTable, qint64(kRimTableTeams.size()) * kRimSlotSize},
-                 {l.helmets, 11 * kHelmetSize},
-                 {l.tcams, 11 * kTcamSize},
-                 {l.armColours, 11 * kArmColourSize},
-                 {l.wheelBase, kWheelBaseSize},
-                 {l.teamWheels, 11 * kTeamWheelSize},
-                 {l.cameraBlock, kCameraBlockSize},
-                 {*brandWordOffset(0), kBrandWordSize},
-                 {l.performance, kPerformanceBlockSize},
-                 {l.shapeNames, 11 * kShapeNameSize}};
-    r.exeWrite = cockpit;
-    r.exeWrite.insert(r.exeWrite.end(), tables.begin(), tables.end());
-    r.exeWrite.push_back({l.rimLink, 4});
-    for (size_t i = 0; i < kRimTableTeams.size(); ++i)
-        r.exeWrite.push_back({l.rimTable + qint64(i) * kRimSlotSize, 4});
-    r.saveRead = {{kDriverNumbers, model::kDriverCount},
-                  {kBrandCodes, 11 * 4},
-                  {kDriverNames, kTablesEnd - kDriverNames}};
-    r.saveWrite = r.saveRead;
-
-    model::EditorModel m;
-    wad::ReadTyrePositions(game().wad, m);
-    const qint64 mesh = *m.tyres.collisionMeshOffset;
-    const int fd = ::open(game().wad.toLocal8Bit().constData(), O_RDONLY);
-    uint32_t n = 0;
-    if (::pread(fd, &n, 4, 0) != 4) throw std::runtime_error("archive count");
-    ::close(fd);
-    r.wadRead = {{0, 4}, {4, qint64(n) * 136}};
-    for (qint64 w : wad::kWheelOffsets) {
-        r.wadRead.push_back({mesh + w, wad::kWheelSize});
-        r.wadWrite.push_back({mesh + w, wad::kWheelSize});
-    }
-    return r;
-}
-
-int openRw(const QString& path) {
-    const int fd = ::open(path.toLocal8Bit().constData(), O_RDWR);
-    if (fd < 0) throw std::runtime_error("open " + path.toStdString());
-    return fd;
-}
-
-void preadAll(const QString& path, const Ranges& ranges, std::vector<char>& buffer) {
-    const int fd = openRw(path);
-    for (const auto& [offset, length] : ranges)
-        if (::pread(fd, buffer.data(), size_t(length), offset) != length)
-            throw std::runtime_error("pread");
-    ::close(fd);
-}
-
-void pwriteAll(const QString& path, const Ranges& ranges, const std::vector<char>& bytes) {
-    const int fd = openRw(path);
-    for (const auto& [offset, length] : ranges)
-        if (::pwrite(fd, bytes.data() + offset, size_t(length), offset) != length)
-            throw std::runtime_error("pwrite");
-    ::close(fd);
-}
-
-std::vector<char> fileBytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("read " + path.toStdString());
-    const QByteArray b = f.readAll();
-    return std::vector<char>(b.begin(), b.end());
-}
-
 void Import_All(benchmark::State& state) {
     Game& g = game();
     for (auto _ : state) {
@@ -162,15 +66,7 @@ void Import_All(benchmark::State& state) {
 BENCHMARK(Import_All)->Name("import_all@pread_import_ranges")->Unit(benchmark::kMicrosecond);
 
 void ImportFloor(benchmark::State& state) {
-    Game& g = game();
-    const GameRanges r = gameRanges();
-    std::vector<char> buffer(1 << 20);
-    for (auto _ : state) {
-        preadAll(g.exe, r.exeRead, buffer);
-        preadAll(g.wad, r.wadRead, buffer);
-        preadAll(g.save, r.saveRead, buffer);
-        benchmark::DoNotOptimize(buffer.data());
-    }
+    bench::importFloor(state, bench::GameFiles(game().dir.path()));
 }
 BENCHMARK(ImportFloor)->Name("pread_import_ranges")->Unit(benchmark::kMicrosecond);
 
@@ -197,24 +93,7 @@ BENCHMARK(Export_All)
     ->Unit(benchmark::kMicrosecond);
 
 void ExportFloor(benchmark::State& state) {
-    Game& g = exportGame();
-    const GameRanges r = gameRanges();
-    const std::vector<char> exe = fileBytes(g.exe), wad = fileBytes(g.wad);
-    std::vector<char> save = fileBytes(g.save);
-    const qint64 covered = qint64(save.size()) - 4;
-    for (auto _ : state) {
-        pwriteAll(g.exe, r.exeWrite, exe);
-        pwriteAll(g.wad, r.wadWrite, wad);
-        pwriteAll(g.save, r.saveWrite, save);
-        // The checksum: read what it covers, sum, write the sum.
-        const int fd = openRw(g.save);
-        if (::pread(fd, save.data(), size_t(covered), 0) != covered)
-            throw std::runtime_error("pread");
-        const uint32_t sum =
-            model::saveStateChecksumOf(QByteArray::fromRawData(save.data(), qsizetype(covered)));
-        if (::pwrite(fd, &sum, 4, covered) != 4) throw std::runtime_error("pwrite");
-        ::close(fd);
-    }
+    bench::exportFloor(state, bench::GameFiles(exportGame().dir.path()));
 }
 BENCHMARK(ExportFloor)->Name("pwrite_export_ranges_and_checksum")->Unit(benchmark::kMicrosecond);
 
@@ -251,7 +130,8 @@ BENCHMARK(Archive_Lookup)
     ->Name("archive_lookup_4000@read_directory_4000")
     ->Unit(benchmark::kMicrosecond);
 
-// The first lookup in an archive whose directory is not kept yet: the directory read and indexed.
+// The first lookup in an archive whose directory is not kept yet: the directory read and walked
+// to the entry (the last one).
 void Archive_First_Lookup(benchmark::State& state) {
     const QString path = bigArchive(kLookupEntries);
     for (auto _ : state) {
@@ -272,7 +152,7 @@ void DirectoryFloor(benchmark::State& state) {
     const qint64 size = 4 + 136 * kLookupEntries;
     std::vector<char> buffer(static_cast<size_t>(size));
     for (auto _ : state) {
-        const int fd = openRw(path);
+        const int fd = bench::openRw(path);
         if (::pread(fd, buffer.data(), size_t(size), 0) != size) throw std::runtime_error("pread");
         ::close(fd);
         benchmark::DoNotOptimize(buffer.data());

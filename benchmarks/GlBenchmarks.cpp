@@ -15,6 +15,7 @@
 #include <stdexcept>
 
 #include "DemoGame.h"
+#include "GlBenchEditor.h"
 #include "app/Editor.h"
 #include "app/PreviewBinding.h"
 #include "app/SelectionState.h"
@@ -33,18 +34,63 @@
 #include "core/archive/WadWriter.h"
 
 using namespace pw;
+using namespace pw::bench;
 namespace camrows = pw::app::camrows;
+
+namespace pw::bench {
+
+Editor* editor = nullptr;
+
+void frame(benchmark::State& state, int row) {
+    editor->select(row);
+    for (auto _ : state) {
+        editor->binding->requestRepaint();
+        editor->finish();
+    }
+}
+
+void dragSteps(benchmark::State& state, const std::function<void(QPoint)>& press,
+               const std::function<void(QPoint)>& move, const std::function<void()>& release) {
+    const QPoint start(500, 500);
+    press(start);
+    int i = 0;
+    for (auto _ : state) {
+        ++i;
+        move(start + QPoint(i % 2 + 1, -(i % 2) - 1));
+        editor->finish();
+    }
+    release();
+}
+
+// One object of n triangles over a grid of vertices, one texture batch.
+QByteArray shapeOf(int triangles) {
+    wad::CarShape shape;
+    shape.version = 7;
+    shape.textureNames = {"body.bmp"};
+    wad::ShapeObject object;
+    object.format = 23;
+    const int side = 200;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            object.vertices.push_back({float(x) / side, float(y) / side,
+                                       float(x * y) / (side * side), 0, 0, 1, float(x) / side,
+                                       float(y) / side});
+    for (int t = 0; t < triangles; ++t) {
+        const int cell = (t / 2) % ((side - 1) * (side - 1));
+        const int v = cell / (side - 1) * side + cell % (side - 1);
+        object.triangles.push_back(t % 2 ? std::array<int32_t, 3>{v, v + 1, v + side}
+                                         : std::array<int32_t, 3>{v + 1, v + side + 1, v + side});
+    }
+    object.batches.push_back({0, triangles, 0});
+    shape.objects.push_back(object);
+    return wad::writeCarShape(shape);
+}
+
+}  // namespace pw::bench
 
 namespace {
 
 constexpr int kArchiveEntries = 4000;
-
-class PrintedMessages : public app::MessageSink {
-public:
-    void show(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    void showError(const QString& text) override { show(text); }
-    void beep() override {}
-};
 
 // The demo archive's entries after enough others to make kArchiveEntries: every lookup of the
 // preview's shapes walks past all of them.
@@ -59,6 +105,7 @@ void enlargeArchive(const QString& path) {
         entries.push_back({"cars\\other" + QByteArray::number(i) + "\\car_other" +
                                QByteArray::number(i) + "_car1_lod_0.gp4",
                            QByteArray(8, 'x')});
+    for (wad::WadFileEntry& entry : teamBenchmarkEntries()) entries.push_back(std::move(entry));
     for (uint32_t i = 0; i < count; ++i) {
         const char* record = bytes.constData() + 4 + 136 * i;
         const QByteArray name(record, int(qstrnlen(record, 128)));
@@ -68,53 +115,7 @@ void enlargeArchive(const QString& path) {
     wad::WriteWad(path, entries);
 }
 
-struct Editor {
-    model::SettingsStore settings;
-    app::MainWindow window;
-    PrintedMessages messages;
-    app::WidgetDialogRunner dialogs{&window};
-    app::Editor* editor = nullptr;
-    app::PreviewBinding* binding = nullptr;
 
-    Editor() {
-        editor = new app::Editor(window, settings, messages, dialogs);
-        editor->importAll();
-        binding =
-            app::PreviewBinding::install(*editor, QStringLiteral(PITWRIGHT_SOURCE_DIR),
-                                         [](int) { throw std::runtime_error("no textures"); });
-        if (!binding) throw std::runtime_error("no OpenGL");
-        window.show();
-        for (int i = 0; i < 2000 && !binding->view()->ready(); ++i) {
-            QApplication::processEvents();
-            QThread::msleep(1);
-        }
-        if (!binding->view()->ready()) throw std::runtime_error("the preview was not set up");
-        QApplication::processEvents();
-    }
-    preview::PreviewView& view() { return *binding->view(); }
-    void finish() {
-        view().makeCurrent();
-        glFinish();
-        view().doneCurrent();
-    }
-    // Shows the row (a field of it selected) and paints it once, so its shapes are loaded.
-    void select(int row) {
-        editor->selection().SelectedField = row;
-        editor->model().SelectedCamera = row;
-        binding->requestRepaint();
-        finish();
-    }
-};
-
-Editor* editor = nullptr;
-
-void frame(benchmark::State& state, int row) {
-    editor->select(row);
-    for (auto _ : state) {
-        editor->binding->requestRepaint();
-        editor->finish();
-    }
-}
 
 void clearFrame(benchmark::State& state) {
     editor->select(camrows::kCockpit);
@@ -126,19 +127,6 @@ void clearFrame(benchmark::State& state) {
     }
 }
 
-// Each step moves one pixel to and fro, so every step changes the texts it writes.
-void dragSteps(benchmark::State& state, const std::function<void(QPoint)>& press,
-               const std::function<void(QPoint)>& move, const std::function<void()>& release) {
-    const QPoint start(500, 500);
-    press(start);
-    int i = 0;
-    for (auto _ : state) {
-        ++i;
-        move(start + QPoint(i % 2 + 1, -(i % 2) - 1));
-        editor->finish();
-    }
-    release();
-}
 
 void dragDirectionField(benchmark::State& state) {
     editor->select(2);  // "Camera 1", whose Dir. field is 32
@@ -166,30 +154,6 @@ void dragDashboard(benchmark::State& state) {
     // Only a changed archive is read again; this one never changes.
     if (wad::directoryReads() != readsBefore)
         state.SkipWithError("the archive directory was read again during the drag");
-}
-
-// One object of n triangles over a grid of vertices, one texture batch.
-QByteArray shapeOf(int triangles) {
-    wad::CarShape shape;
-    shape.version = 7;
-    shape.textureNames = {"body.bmp"};
-    wad::ShapeObject object;
-    object.format = 23;
-    const int side = 200;
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x)
-            object.vertices.push_back({float(x) / side, float(y) / side,
-                                       float(x * y) / (side * side), 0, 0, 1, float(x) / side,
-                                       float(y) / side});
-    for (int t = 0; t < triangles; ++t) {
-        const int cell = (t / 2) % ((side - 1) * (side - 1));
-        const int v = cell / (side - 1) * side + cell % (side - 1);
-        object.triangles.push_back(t % 2 ? std::array<int32_t, 3>{v, v + 1, v + side}
-                                         : std::array<int32_t, 3>{v + 1, v + side + 1, v + side});
-    }
-    object.batches.push_back({0, triangles, 0});
-    shape.objects.push_back(object);
-    return wad::writeCarShape(shape);
 }
 
 void shapeParseAndCompile(benchmark::State& state, int triangles) {
@@ -294,6 +258,7 @@ int main(int argc, char** argv) {
     Editor e;
     editor = &e;
     registerAll();
+    registerTeamBenchmarks();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,7 +1,11 @@
 // Whole-process start-up: the editor on a demo game, started with the hidden option that ends it
 // after its first preview frame, against a bare Qt window with an empty compatibility-profile
-// OpenGL widget that ends after its first frame. Run under Xvfb through scripts/bench.sh.
+// OpenGL widget that ends after its first frame; and the peak memory (resident set) of the same
+// two processes. Run under Xvfb through scripts/bench.sh.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -48,6 +52,41 @@ void bareWindow(benchmark::State& state) {
     startUntilFirstFrame(state, QStringLiteral(PITWRIGHT_BARE_GL_WINDOW), {});
 }
 BENCHMARK(bareWindow)->Name("bare_gl_window")->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The largest resident set the process reached, in MB, as the counter peak_MB (the time is the
+// process's wall time, as above). Started by hand: only the parent that reaps a process learns
+// its peak.
+void peakMemory(benchmark::State& state, const char* program, const char* option) {
+    const QByteArray folder = workingFolder.toLocal8Bit();
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (::chdir(folder.constData()) != 0) ::_exit(126);
+            char* const argv[] = {const_cast<char*>(program), const_cast<char*>(option), nullptr};
+            ::execv(program, argv);  // a null option ends the list early
+            ::_exit(127);
+        }
+        int status = 0;
+        struct rusage usage {};
+        if (pid < 0 || ::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) ||
+            WEXITSTATUS(status) != 0)
+            throw std::runtime_error(std::string("did not end after its first frame: ") + program);
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+        state.counters["peak_MB"] = double(usage.ru_maxrss) / 1024;  // ru_maxrss is in KiB
+    }
+}
+BENCHMARK_CAPTURE(peakMemory, editor, PITWRIGHT_EDITOR, app::kQuitAfterFirstFrameOption)
+    ->Name("peak_memory_first_preview_frame@peak_memory_bare_gl_window")
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(peakMemory, bare, PITWRIGHT_BARE_GL_WINDOW, nullptr)
+    ->Name("peak_memory_bare_gl_window")
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "app/Editor.h"
 #include "app/commands/CommandErrors.h"
@@ -37,6 +38,12 @@ private:
 
 preview::Rgba rgba(const std::array<float, 4>& c) {
     return {c[0], c[1], c[2], c[3]};
+}
+
+// Whether the tyre list built from a and from b would be the same: it reads nothing else of the
+// scene (the textures live as long as the list).
+bool sameTyres(const preview::SceneInputs& a, const preview::SceneInputs& b) {
+    return a.rimColour == b.rimColour && a.brandIndex == b.brandIndex && a.wheels == b.wheels;
 }
 
 }  // namespace
@@ -86,7 +93,12 @@ PreviewBinding::~PreviewBinding() {
 void PreviewBinding::connectView() {
     preview::PreviewView* view = view_;
     view->setMessageSink(sink_.get());
-    view->setSetupInputs([this] { return sceneInputs(); });
+    view->setSetupInputs([this] {
+        // A new context: every list is built afresh.
+        tyresBuilt_.reset();
+        tyresBuilding_.reset();
+        return sceneInputs();
+    });
     view->setInputs([this] { return paintInputs(); });
     view->setShapeLookup([this](const QString& name) { return findShape(name); });
     // Before an Import All succeeded the fields are empty: the scene would read nothing.
@@ -156,7 +168,14 @@ preview::PreviewInputs PreviewBinding::paintInputs() {
     p.scene = sceneInputs();
     p.armColour = rgba(in.armColour);
     p.currentShapeName = model.currentShapeName;
-    p.tyresChanged = in.tyresChanged;
+    p.tyresChanged = in.tyresChanged && !(tyresBuilt_ && sameTyres(*tyresBuilt_, p.scene));
+    // Until this paint ends, the list holds what it may have got as far as building.
+    if (p.tyresChanged) {
+        tyresBuilt_.reset();
+        tyresBuilding_ = p.scene;
+    } else {
+        tyresBuilding_.reset();
+    }
     p.dashboardChanged = in.dashboardChanged;
     p.shapeChanged = in.shapeChanged;
     // Team 0's values stand in only while the selected team's are both 0; their fields are read
@@ -214,6 +233,7 @@ void PreviewBinding::painted(const preview::PaintOutcome& outcome) {
                                                 names::wheelY(0));
         editor_.setStatus(status);
     }
+    if (tyresBuilding_) tyresBuilt_ = std::exchange(tyresBuilding_, std::nullopt);
     in.tyresChanged = false;
     in.dashboardChanged = false;
     in.shapeChanged = false;

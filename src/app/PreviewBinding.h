@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/Editor.h"
@@ -78,6 +79,10 @@ private:
     bool busy_ = false;  // inside setup, a paint or its aftermath: repaint requests are dropped
     bool flushScheduled_ = false;
     bool flushing_ = false;
+    // The scene the view's tyre list was last built from by a paint that ran to its end (none:
+    // not known), and the one the paint under way builds it from. A team selection asks for new
+    // tyres; built from the same rim colour, brand and wheel positions they would be the same.
+    std::optional<preview::SceneInputs> tyresBuilt_, tyresBuilding_;
 };
 
 }  // namespace pw::app

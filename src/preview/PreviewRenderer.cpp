@@ -158,7 +158,11 @@ PaintOutcome PreviewRenderer::paint(const PreviewInputs& in) {
     shapePending_ = dashboardPending_ = false;
 
     SceneInputs scene = in.scene;
-    if (in.tyresChanged) Buildtyres(gl_, list(kTyreSlot), scene, textures_);
+    if (in.tyresChanged) {
+        // Set-up built the first tyres vertex by vertex; rebuilds call the batches' lists.
+        if (!tyreBatches_) tyreBatches_ = CompileTyreBatches(gl_);
+        Buildtyres(gl_, list(kTyreSlot), scene, textures_, tyreBatches_);
+    }
     if (dashboardChanged) loadShape(QStringLiteral("cockpit_dash.gp4"), dashboard_, in, out);
     if (shapeChanged) {
         const QString name = cockpitView_ ? QStringLiteral("car_cockpit_00.gp4")

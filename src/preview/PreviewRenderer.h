@@ -96,6 +96,8 @@ private:
     // A change of view whose shapes a stopped paint did not load yet; the next paint loads them.
     bool shapePending_ = false, dashboardPending_ = false;
     bool dashboardView_ = false;
+    // The tyre meshes' batch lists (CompileTyreBatches), once a paint rebuilt the tyres; 0 before.
+    ListName tyreBatches_ = 0;
 };
 
 }  // namespace pw::preview

@@ -1,5 +1,7 @@
 #include "preview/SceneParts.h"
 
+#include <vector>
+
 #include "preview/ScenePrimitives.h"
 
 namespace pw::preview {
@@ -7,6 +9,9 @@ namespace pw::preview {
 namespace {
 
 constexpr float kMeshScale = 200.0f;
+// A tyre's batches by the texture they are drawn with: the rim and sidewall (brand), the tread,
+// the brand again.
+const std::vector<int> kTyreRuns[3] = {{0, 1, 2, 3}, {4}, {5, 6}};
 const Rgba kWhite{1, 1, 1, 1};
 const Rgba kDark{0.1f, 0.1f, 0.1f, 1};
 
@@ -48,9 +53,18 @@ void steeringWheel(GlSink& gl, ListName list, const TextureSet& textures, float 
 }  // namespace
 
 void DrawTyre(GlSink& gl, TyreKind kind, float x, float y, float z, const SceneInputs& in,
-              const TextureSet& textures) {
+              const TextureSet& textures, ListName batches) {
     const BuiltinMesh& mesh = kind == TyreKind::Rear ? rearTyreMesh() : frontTyreMesh();
     const TextureName brand = textures.brand(in.brandIndex);
+    // The batches of one texture: from their lists where compiled, else vertex by vertex.
+    const ListName runs = batches ? batches + (kind == TyreKind::Rear ? 0 : 3) : 0;
+    const auto draw = [&](int run) {
+        if (runs) {
+            gl.callList(runs + ListName(run));
+            return;
+        }
+        for (int b : kTyreRuns[size_t(run)]) emitBatch(gl, mesh.batches[size_t(b)]);
+    };
     gl.translate(x, y, z);
     gl.scale(kMeshScale, kMeshScale, kMeshScale);
     gl.light(5, true);
@@ -58,16 +72,27 @@ void DrawTyre(GlSink& gl, TyreKind kind, float x, float y, float z, const SceneI
     gl.bindTexture(brand);
     gl.material(MaterialColour::Diffuse, in.rimColour);
     gl.material(MaterialColour::Ambient, kDark);
-    for (int b = 0; b < 4; ++b) emitBatch(gl, mesh.batches[size_t(b)]);
+    draw(0);
     lights(gl, {4, 5}, false);
     gl.bindTexture(textures[TextureSet::Tread]);
     ambientAndDiffuse(gl, kWhite);
-    emitBatch(gl, mesh.batches[4]);
+    draw(1);
     gl.bindTexture(brand);
-    emitBatch(gl, mesh.batches[5]);
-    emitBatch(gl, mesh.batches[6]);
+    draw(2);
     gl.scale(1 / kMeshScale, 1 / kMeshScale, 1 / kMeshScale);
     gl.translate(-x, -y, -z);
+}
+
+ListName CompileTyreBatches(GlSink& gl) {
+    const ListName first = gl.genLists(6);
+    const BuiltinMesh* meshes[] = {&rearTyreMesh(), &frontTyreMesh()};
+    for (int m = 0; m < 2; ++m)
+        for (int run = 0; run < 3; ++run) {
+            gl.newList(first + ListName(3 * m + run));
+            for (int b : kTyreRuns[size_t(run)]) emitBatch(gl, meshes[m]->batches[size_t(b)]);
+            gl.endList();
+        }
+    return first;
 }
 
 void BuildShadow(GlSink& gl, ListName list, const TextureSet& textures) {
@@ -93,7 +118,8 @@ void BuildShadow(GlSink& gl, ListName list, const TextureSet& textures) {
     gl.endList();
 }
 
-void Buildtyres(GlSink& gl, ListName list, const SceneInputs& in, const TextureSet& textures) {
+void Buildtyres(GlSink& gl, ListName list, const SceneInputs& in, const TextureSet& textures,
+                ListName batches) {
     // Wheels 1 and 3 are drawn mirrored in z, wheels 2 and 4 turned half a turn about z, so the
     // mesh's +x side faces the car's centre line on both sides.
     const auto& w = in.wheels;
@@ -101,12 +127,16 @@ void Buildtyres(GlSink& gl, ListName list, const SceneInputs& in, const TextureS
     gl.enable(Feature::AlphaTest, true);
     gl.enable(Feature::Texture2D, true);
     gl.scale(1, 1, -1);
-    DrawTyre(gl, TyreKind::Rear, -200 * w[2][0], 200 * w[2][1], -200 * w[2][2], in, textures);
-    DrawTyre(gl, TyreKind::Front, -200 * w[0][0], 200 * w[0][1], -200 * w[0][2], in, textures);
+    DrawTyre(gl, TyreKind::Rear, -200 * w[2][0], 200 * w[2][1], -200 * w[2][2], in, textures,
+             batches);
+    DrawTyre(gl, TyreKind::Front, -200 * w[0][0], 200 * w[0][1], -200 * w[0][2], in, textures,
+             batches);
     gl.scale(-1, 1, 1);
     gl.rotate(-180, 1, 0, 0);
-    DrawTyre(gl, TyreKind::Rear, 200 * w[3][0], -200 * w[3][1], 200 * w[3][2], in, textures);
-    DrawTyre(gl, TyreKind::Front, 200 * w[1][0], -200 * w[1][1], 200 * w[1][2], in, textures);
+    DrawTyre(gl, TyreKind::Rear, 200 * w[3][0], -200 * w[3][1], 200 * w[3][2], in, textures,
+             batches);
+    DrawTyre(gl, TyreKind::Front, 200 * w[1][0], -200 * w[1][1], 200 * w[1][2], in, textures,
+             batches);
     gl.rotate(180, 1, 0, 0);
     gl.enable(Feature::AlphaTest, false);
     gl.scale(-1, 1, -1);

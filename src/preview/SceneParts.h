@@ -20,13 +20,19 @@ struct SceneInputs {
 
 enum class TyreKind { Rear, Front };
 
-// Draws one tyre mesh with its centre at (x, y, z) into the list being compiled.
+// Draws one tyre mesh with its centre at (x, y, z) into the list being compiled: its batches
+// vertex by vertex, or as calls of the lists from batches (CompileTyreBatches) when given.
 void DrawTyre(GlSink& gl, TyreKind kind, float x, float y, float z, const SceneInputs& in,
-              const TextureSet& textures);
+              const TextureSet& textures, ListName batches = 0);
+// The tyre meshes' batches as six lists of their own, one per run of batches drawn with one
+// texture (rear tyre, then front), returning the first. Compiled once, they make a rebuild of the
+// tyres for another rim colour, brand or wheel positions a matter of states and calls.
+ListName CompileTyreBatches(GlSink& gl);
 
 // Slot builders: each compiles its own list (without executing it).
 void BuildShadow(GlSink& gl, ListName list, const TextureSet& textures);
-void Buildtyres(GlSink& gl, ListName list, const SceneInputs& in, const TextureSet& textures);
+void Buildtyres(GlSink& gl, ListName list, const SceneInputs& in, const TextureSet& textures,
+                ListName batches = 0);
 void Buildarms(GlSink& gl, ListName list, const SceneInputs& in, const TextureSet& textures);
 void Buildstwheel(GlSink& gl, ListName list, const SceneInputs& in, const TextureSet& textures);
 void Buildcockpitwheel(GlSink& gl, ListName list, const SceneInputs& in, const TextureSet& textures);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <utility>
 
 #include "core/bytes/ByteIO.h"
 
@@ -71,4 +74,30 @@ TEST(GameFile, InMemoryFileReadsAndWritesLikeOneOnDisk) {
     EXPECT_EQ(g.read(1, 3, "middle"), QByteArray("xBA"));
     EXPECT_EQ(g.bytes(), QByteArray("xxBAxxxx"));
     EXPECT_EQ(original, QByteArray("xxxxxxxx"));  // the caller's bytes are its own
+}
+
+// What is kept under a file's stamp must be kept under the stamp of the bytes read: the file as
+// it was opened, even when another one has taken its path since.
+TEST(GameFile, ItsStampIsThatOfTheFileAsOpened) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.bin"));
+    const QString other = dir.filePath(QStringLiteral("b.bin"));
+    const std::pair<QString, QByteArray> files[] = {{path, QByteArray(10, 'a')},
+                                                    {other, QByteArray(25, 'b')}};
+    for (const auto& [name, bytes] : files) {
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    }
+    const FileStamp before = fileStampOf(path);
+    GameFile file(path, GameFile::Access::ReadOnly);
+    EXPECT_TRUE(file.stamp() == before);
+    EXPECT_EQ(file.size(), 10);
+    // Another file renamed over the path: the open file and its stamp stay the old one's.
+    ASSERT_TRUE(std::rename(other.toLocal8Bit().constData(), path.toLocal8Bit().constData()) == 0);
+    EXPECT_EQ(fileStampOf(path).size, 25);
+    EXPECT_TRUE(file.stamp() == before);
+    EXPECT_EQ(file.read(0, 10, "bytes"), QByteArray(10, 'a'));
+    // A file in memory has none.
+    EXPECT_FALSE(GameFile(QByteArray(4, 'x'), QStringLiteral("a.bin")).stamp().exists());
 }

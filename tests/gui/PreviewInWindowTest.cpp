@@ -10,13 +10,17 @@
 #include <QTest>
 #include <QToolButton>
 #include <QtEndian>
+#include <functional>
 
 #include "EditorHarness.h"
 #include "app/PreviewBinding.h"
+#include "app/widgets/ColourSwatch.h"
+#include "app/widgets/Stepper.h"
 #include "app/window/CommandStrip.h"
 #include "app/window/ComponentNames.h"
 #include "app/window/PreviewPane.h"
 #include "app/window/QuickCamBar.h"
+#include "app/window/WindowFields.h"
 #include "preview/PreviewView.h"
 
 using namespace pw;
@@ -229,6 +233,55 @@ TEST(PreviewInWindow, AStoppedPaintLeavesTheLastFrameAndItsShapesToTheNext) {
     EXPECT_EQ(w.lookedUp.filter(QStringLiteral("_car1_lod_0.gp4")).size(), 1)
         << w.lookedUp.join(' ').toStdString();
     EXPECT_FALSE(w.frame() == cockpit);
+}
+
+// The tyres are built again only from other colours, brands or positions; every change of one
+// of them shows, and every change back shows the frame of before again.
+TEST(PreviewInWindow, TyresFollowTheirColourBrandAndPositionsThroughTeamSelections) {
+    PreviewWindow w;
+    START_OR_SKIP(w);
+    namespace names = app::names;
+    const app::WindowFields& f = w.h.editor().fields();
+    w.pressQuickCam(12);  // the chase view, the car's tyres in sight
+    const auto changeAndBack = [&](const char* what, const std::function<void()>& change,
+                                   const std::function<void()>& back) {
+        SCOPED_TRACE(what);
+        const QImage before = w.frame();
+        change();
+        EXPECT_FALSE(w.frame() == before);
+        back();
+        EXPECT_TRUE(w.frame() == before);
+    };
+    const QString helmet = w.h.text(names::helmetY(0));
+    changeAndBack(
+        "helmet", [&] { w.h.setText(names::helmetY(0), QString::number(helmet.toInt() + 30)); },
+        [&] { w.h.setText(names::helmetY(0), helmet); });
+    app::ColourSwatch* rim = f.swatch(names::rimSwatch(0, 0));
+    const uint32_t colour = rim->colourValue();
+    const auto rimColour = [&](uint32_t c) {
+        rim->setColourValue(c);
+        QTest::mouseClick(rim, Qt::LeftButton);
+    };
+    changeAndBack(
+        "rim colour", [&] { rimColour(0x00FF00); }, [&] { rimColour(colour); });
+    app::Stepper* brand = f.stepper(names::brandStepper(0));
+    const int step = brand->position() == 0 ? 1 : -1;
+    changeAndBack(
+        "brand", [&] { brand->step(step); }, [&] { brand->step(-step); });
+    // Through another team (its own colours and brand) and back.
+    changeAndBack(
+        "team", [&] { w.h.click(names::teamsCaption(3)); },
+        [&] { w.h.click(names::teamsCaption(0)); });
+    // The field shows the archive's position rounded: once typed, the model holds the rounded one.
+    const QString wheel = w.h.text(names::tyrePosition(1));
+    const auto wheelAt = [&](int shown) {
+        w.h.setText(names::tyrePosition(1), QString::number(shown));
+    };
+    wheelAt(wheel.toInt() + 1);
+    wheelAt(wheel.toInt());
+    changeAndBack(
+        "wheel position", [&] { wheelAt(wheel.toInt() + 20); }, [&] { wheelAt(wheel.toInt()); });
+    EXPECT_TRUE(w.h.messages.errors.isEmpty()) << w.h.messages.errors.join('\n').toStdString();
 }
 
 TEST(PreviewInWindow, MouseOnTheViewReachesThePaneSignals) {

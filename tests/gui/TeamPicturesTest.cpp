@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include "GameFileFixtures.h"
 #include "app/window/ComponentNames.h"
 #include "app/window/ImagesPage.h"
+#include "core/bytes/FileStamp.h"
 #include "core/images/TeamImages.h"
 #include "core/images/TeamPictures.h"
 #include "core/bytes/Text.h"
@@ -261,4 +263,42 @@ TEST(TeamPicturesWithoutImagesFolder, ExportAllTouchesNoFileAndKeepsTheExchanges
     EXPECT_FALSE(QFileInfo::exists(spareOf(gameImages)));
     EXPECT_TRUE(h.game().snapshot() == gameBefore);
     EXPECT_EQ(h.model().PendingImageSwaps.size(), 1u);
+}
+
+TEST_F(TeamPictures, AReselectedTeamShowsItsPicturesAsTheyAreOnDisk) {
+    // Stamps trusted at once: a picture read is kept while its file keeps its stamp.
+    model::setSettleTime(0);
+    struct SettleBack {
+        ~SettleBack() { model::setSettleTime(model::kDefaultSettleMs); }
+    } settleBack;
+    h.click(names::imagesCaption(0));
+    const qint64 first = page()->driverPicture(0)->pixmap().cacheKey();
+    h.click(names::imagesCaption(5));
+    expectShown("60", "74", "186");
+    h.click(names::imagesCaption(0));
+    expectShown("33", "61", "178");
+    // Unchanged on disk: the picture read before is shown again.
+    EXPECT_EQ(page()->driverPicture(0)->pixmap().cacheKey(), first);
+
+    // Another picture written over team 0's first, with another time: it is read anew.
+    const QString path = folder() + "/33.gpi";
+    writeFile(path, readFile(folder() + "/60.gpi"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                  QFileDevice::FileModificationTime));
+    }
+    h.click(names::imagesCaption(5));
+    h.click(names::imagesCaption(0));
+    EXPECT_TRUE(shown(page()->driverPicture(0)) == picture(folder(), "60"));
+    EXPECT_TRUE(shown(page()->driverPicture(1)) == picture(folder(), "61"));
+    // Gone from disk: the box is emptied and the error told, as at the first read.
+    ASSERT_TRUE(QFile::remove(path));
+    h.messages.errors.clear();
+    h.click(names::imagesCaption(5));
+    h.click(names::imagesCaption(0));
+    EXPECT_TRUE(page()->driverPicture(0)->pixmap().isNull());
+    ASSERT_EQ(h.messages.errors.size(), 1);
+    EXPECT_TRUE(h.messages.errors[0].contains("33.gpi")) << h.messages.errors[0].toStdString();
 }

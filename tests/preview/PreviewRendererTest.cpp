@@ -318,3 +318,46 @@ TEST(PreviewRenderer, CameraRowOfEveryKindOfField) {
                                          {106, 106}, {156, 106}};
     for (auto [field, row] : cases) EXPECT_EQ(CameraRow(field), row) << field;
 }
+
+// A paint that rebuilds the tyres calls the tyre meshes' batches from lists of their own,
+// compiled at the first rebuild only; the tyre list holds the same calls and vertices as one
+// built vertex by vertex from the same inputs.
+TEST(PreviewRenderer, RebuiltTyresCallTheirBatchListsAndDrawTheSame) {
+    Fixture f;
+    f.renderer.setup(f.scene());
+    const ListName tyres = f.renderer.list(kTyreSlot);
+    const QStringList atSetup = f.gl.allCalls(tyres);
+    ASSERT_GT(f.gl.vertices(tyres).size(), 1000u);
+    // The lists compiled by a paint that are none of the renderer's slots.
+    const auto batchListsCompiledBy = [&](const PreviewInputs& in) {
+        const size_t before = f.gl.compileOrder.size();
+        f.renderer.paint(in);
+        std::vector<ListName> lists;
+        for (size_t i = before; i < f.gl.compileOrder.size(); ++i)
+            if (f.gl.compileOrder[i] >= f.renderer.list(kSlotCount))
+                lists.push_back(f.gl.compileOrder[i]);
+        return lists;
+    };
+
+    PreviewInputs same = f.inputs(2);
+    same.tyresChanged = true;
+    EXPECT_EQ(batchListsCompiledBy(same).size(), 6u);
+    EXPECT_EQ(f.gl.allCalls(tyres), atSetup);
+    EXPECT_EQ(f.gl.compileCount(tyres), 2);
+
+    PreviewInputs other = f.inputs(2);
+    other.tyresChanged = true;
+    other.scene.rimColour = {0.9f, 0.1f, 0.2f, 1};
+    other.scene.brandIndex = 1;
+    other.scene.wheels[1] = {0.7f, -0.2f, 1.1f};
+    EXPECT_TRUE(batchListsCompiledBy(other).empty());
+    EXPECT_EQ(f.gl.compileCount(tyres), 3);
+    RecordingGlSink direct;
+    const ListName alone = direct.genLists(1);
+    Buildtyres(direct, alone, other.scene, f.renderer.textures());
+    EXPECT_EQ(f.gl.allCalls(tyres), direct.allCalls(alone));
+    EXPECT_NE(f.gl.allCalls(tyres), atSetup);
+    ASSERT_EQ(f.gl.vertices(tyres).size(), direct.vertices(alone).size());
+    for (size_t i = 0; i < direct.vertices(alone).size(); ++i)
+        ASSERT_EQ(f.gl.vertices(tyres)[i].world, direct.vertices(alone)[i].world) << i;
+}

@@ -1,6 +1,7 @@
 #include "app/commands/TeamImagesController.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -24,6 +25,9 @@
 namespace pw::app {
 
 namespace {
+// Three pictures a team, eleven teams, and room for pictures exchanged between them.
+constexpr size_t kMaxKeptPictures = 64;
+
 // The fourth byte of a picture's pixels means nothing to the window: shown as an alpha channel
 // it would make a picture whose fourth bytes are 0 invisible.
 QPixmap opaque(const QImage& picture) {
@@ -39,6 +43,7 @@ void TeamImagesController::connectAll() {
 void TeamImagesController::resetTeamImages() {
     images::resetTeamImages(editor_.model());
     reported_.clear();
+    kept_.clear();
 }
 
 void TeamImagesController::importGPIs(int t) {
@@ -60,9 +65,28 @@ void TeamImagesController::importGPIs(int t) {
                 images::kGridCarWidth, images::kGridCarHeight);
 }
 
+QPixmap TeamImagesController::picture(const QString& path, int width, int height) {
+    const QString file = model::resolvePath(path);
+    const model::FileStamp stamp = model::fileStampOf(file);
+    const auto it = kept_.find(file);
+    if (it != kept_.end() && it->second.stamp == stamp && it->second.width == width &&
+        it->second.height == height)
+        return it->second.pixmap;
+    if (it != kept_.end()) kept_.erase(it);
+    const QPixmap pixmap = opaque(images::readTeamPicture(file, width, height));
+    // A file changed moments ago may change again without changing its stamp: not kept yet.
+    if (model::stampSettled(stamp, QDateTime::currentMSecsSinceEpoch())) {
+        if (kept_.size() >= kMaxKeptPictures) kept_.clear();
+        kept_[file] = Kept{stamp, width, height, pixmap};
+    }
+    return pixmap;
+}
+
 void TeamImagesController::showPicture(QLabel* box, const QString& path, int width, int height) {
     try {
-        box->setPixmap(opaque(images::readTeamPicture(path, width, height)));
+        const QPixmap shown = picture(path, width, height);
+        // Setting the same pixmap again would only lay the box out anew.
+        if (box->pixmap().cacheKey() != shown.cacheKey()) box->setPixmap(shown);
         reported_.erase(path);
     } catch (const model::GameFileError& e) {
         // A picture that cannot be read stops only itself: its box stays empty and the other

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QPixmap>
 #include <QString>
+#include <map>
 #include <set>
 
 #include "app/ExtensionPorts.h"
+#include "core/bytes/FileStamp.h"
 
 class QLabel;
 
@@ -35,9 +38,19 @@ public:
 
 private:
     void showPicture(QLabel* box, const QString& path, int width, int height);
+    // The picture at path as shown, read again only when the file there changed since.
+    QPixmap picture(const QString& path, int width, int height);
 
     Editor& editor_;
     std::set<QString> reported_;
+    // Pictures read, under the path and the stamp of the file they were read from: every
+    // selection of a team shows its three pictures again.
+    struct Kept {
+        model::FileStamp stamp;
+        int width = 0, height = 0;
+        QPixmap pixmap;
+    };
+    std::map<QString, Kept> kept_;
 };
 
 }  // namespace pw::app

@@ -26,9 +26,21 @@ QColor LabelPanel::normalColour() {
 
 void LabelPanel::setHighlighted(bool on) {
     highlighted_ = on;
+    const QColor colour = on ? highlightColour() : normalColour();
+    // Setting a palette costs a style pass; a team selection sets 44 panels, most unchanged.
+    if (hasColour(colour)) return;
     QPalette p = palette();
-    p.setColor(QPalette::Window, on ? highlightColour() : normalColour());
+    p.setColor(QPalette::Window, colour);
     setPalette(p);
+}
+
+bool LabelPanel::hasColour(const QColor& colour) const {
+    if (!testAttribute(Qt::WA_SetPalette)) return false;
+    const QPalette& p = palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        if (!p.isBrushSet(g, QPalette::Window) || p.color(g, QPalette::Window) != colour)
+            return false;
+    return true;
 }
 
 void LabelPanel::mouseReleaseEvent(QMouseEvent* event) {

@@ -26,6 +26,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Whether the panel's own palette already gives every colour group this window colour.
+    bool hasColour(const QColor& colour) const;
+
     bool highlighted_ = false;
 };
 

@@ -12,11 +12,19 @@ namespace pw::wad {
 using model::GameFile;
 using model::GameFileError;
 
-void MakeWritable(const QString& path) {
-    // Asking for the owner's write bit alone reads the file's status once; the full set of
-    // permissions would also test access for the current user.
-    if (!QFileInfo(path).permission(QFile::WriteOwner))
+namespace {
+void makeWritable(const QFileInfo& info) {
+    // Asking for the owner's write bit alone reads the file's status once (and the info keeps
+    // it); the full set of permissions would also test access for the current user.
+    if (!info.permission(QFile::WriteOwner)) {
+        const QString path = info.filePath();
         QFile::setPermissions(path, QFile::permissions(path) | QFile::WriteOwner);
+    }
+}
+}  // namespace
+
+void MakeWritable(const QString& path) {
+    makeWritable(QFileInfo(path));
 }
 
 bool IsCarsArchive(const QString& path) {
@@ -33,9 +41,19 @@ bool IsCarsArchive(GameFile& file) {
 
 std::optional<WadArchive> WadArchive::OpenArchive(const QString& path) {
     if (path.isEmpty()) return std::nullopt;
+    // A path that names its file as it is (the usual case) needs no resolving: one status call
+    // tells both that the file is there and whether it is writable.
+    if (!path.contains(QLatin1Char('\\'))) {
+        const QFileInfo info(path);
+        if (info.isFile()) {
+            makeWritable(info);
+            return WadArchive(std::make_unique<GameFile>(path));
+        }
+    }
     const QString resolved = model::resolvePath(path);
-    if (!QFileInfo(resolved).isFile()) return std::nullopt;
-    MakeWritable(resolved);
+    const QFileInfo info(resolved);
+    if (!info.isFile()) return std::nullopt;
+    makeWritable(info);
     return WadArchive(std::make_unique<GameFile>(resolved));
 }
 

@@ -16,10 +16,12 @@ class GameFile;
 
 namespace pw::wad {
 
-// The directory of a cars archive, read in one piece and indexed for both lookups: by file name
-// (the stored name without NULs, cut after its last "\", lower-cased; the first entry of a name
-// wins) and the first entry whose stored name ends in ".ct". Answers exactly as a walk of the
-// directory in order would.
+// The directory of a cars archive, read in one piece, answering both lookups: by file name (the
+// stored name without NULs, cut after its last "\", lower-cased; the first entry of a name wins)
+// and the first entry whose stored name ends in ".ct". Answers exactly as a walk of the directory
+// in order would. The first name lookup is such a walk, stopping at its entry; the next ones go
+// through an index of every name, built at the second lookup: most directories read are asked
+// once. Not for use from several threads at once.
 class WadDirectory {
 public:
     // Reads the count and the whole directory. Throws GameFileError when the count does not fit
@@ -27,23 +29,35 @@ public:
     static WadDirectory read(model::GameFile& file);
 
     std::optional<WadEntry> findByName(const QString& name) const;
-    std::optional<WadEntry> firstCollisionMesh() const { return collisionMesh_; }
+    std::optional<WadEntry> firstCollisionMesh() const;
     int entryCount() const { return count_; }
 
 private:
     struct Item {
-        uint32_t keyOffset;  // into keys_
+        uint32_t record;    // index of the entry's record
+        uint32_t keyStart;  // the file name's start and length within the record
         uint32_t keyLength;
+        uint32_t hash;  // the low bits of the name's hash, to pass over other names quickly
         WadEntry entry;
     };
-    const Item* find(const char* key, size_t length, size_t hash) const;
+    // The length of record i's name, its NULs taken out first where any stand between
+    // characters (they are moved to its end, in place, the first time).
+    size_t nameLength(int i) const;
+    const char* record(int i) const { return records_.constData() + i * layout::kRecordSize; }
+    WadEntry entryOf(int i) const;
+    std::optional<WadEntry> walk(const std::string& key) const;
+    void index() const;
+    const Item* find(const char* key, size_t length, uint64_t hash) const;
 
-    // The lower-cased file names one after another, the first entry of each name, and an
-    // open-addressing table of item indexes (-1: empty), a power of two long.
-    std::string keys_;
-    std::vector<Item> items_;
-    std::vector<int32_t> slots_;
-    std::optional<WadEntry> collisionMesh_;
+    // The directory's records as read, but for the NULs moved (see nameLength).
+    mutable QByteArray records_;
+    mutable int lookups_ = 0;
+    mutable bool indexed_ = false;
+    // The first entry of each name, and an open-addressing table of item indexes (-1: empty), a
+    // power of two long.
+    mutable std::vector<Item> items_;
+    mutable std::vector<int32_t> slots_;
+    mutable std::optional<WadEntry> collisionMesh_;
     int count_ = 0;
 };
 

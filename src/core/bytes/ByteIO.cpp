@@ -115,7 +115,21 @@ GameFile::GameFile(const QString& path, Access access) : path_(path), file_(path
                                      .arg(file_.errorString())
                                : QStringLiteral("cannot be opened (%1)").arg(file_.errorString()));
     }
+#ifdef Q_OS_UNIX
+    // One status call gives the size and the stamp the directory cache keeps.
+    openedStamp_ = fileStampOfOpen(file_.handle());
+    size_ = openedStamp_.exists() ? openedStamp_.size : file_.size();
+#else
     size_ = file_.size();
+#endif
+}
+
+FileStamp GameFile::stamp() const {
+    if (device_ != &file_) return {};
+#ifdef Q_OS_UNIX
+    if (openedStamp_.exists()) return openedStamp_;
+#endif
+    return fileStampOf(path_);
 }
 
 GameFile::GameFile(const QByteArray& bytes, const QString& name) : path_(name), device_(&buffer_) {

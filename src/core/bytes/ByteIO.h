@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/bytes/FileStamp.h"
 #include "core/bytes/GameFileError.h"
 
 namespace pw::model {
@@ -109,6 +110,10 @@ public:
     const QString& path() const { return path_; }
     QString displayName() const;
     qint64 size() const { return size_; }
+    // The stamp of the file as opened (taken at the open, before any read); where the platform
+    // cannot tell it from the open file, that of the file at the path now. None for a file in
+    // memory.
+    FileStamp stamp() const;
 
     QByteArray read(qint64 offset, qint64 count, const char* what);
     uint8_t readU8(qint64 offset, const char* what) { return uint8_t(read(offset, 1, what)[0]); }
@@ -138,6 +143,7 @@ private:
     QBuffer buffer_;
     QIODevice* device_ = &file_;
     qint64 size_ = 0;
+    FileStamp openedStamp_;
 };
 
 }  // namespace pw::model

@@ -29,6 +29,18 @@ FileStamp fileStampOf(const QString& path) {
 #endif
 }
 
+FileStamp fileStampOfOpen(int fd) {
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0) return {};
+    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+#else
+    Q_UNUSED(fd);
+    return {};
+#endif
+}
+
 bool stampSettled(const FileStamp& stamp, qint64 nowMs) {
     return settleMs <= 0 ||
            std::max(stamp.modified, stamp.statusChanged) < (nowMs - settleMs) * qint64(1000000);

@@ -20,6 +20,9 @@ struct FileStamp {
 
 // The status of what is at path, in one call where the platform has it.
 FileStamp fileStampOf(const QString& path);
+// The same of the file open as file descriptor fd (where the platform has descriptors; nothing
+// elsewhere, size -1).
+FileStamp fileStampOfOpen(int fd);
 
 // Longer than any file system's time-stamp resolution (two seconds on the coarsest).
 inline constexpr qint64 kDefaultSettleMs = 2500;

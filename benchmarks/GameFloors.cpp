@@ -1,0 +1,146 @@
+#include "GameFloors.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <stdexcept>
+
+#include "core/archive/TyrePositions.h"
+#include "core/tables/ExeLayout.h"
+#include "core/tables/ExeTables.h"
+#include "core/tables/SaveState.h"
+
+namespace pw::bench {
+
+GameFiles::GameFiles(const QString& folder)
+    : exe(QDir(folder).filePath(QStringLiteral("GP4.exe"))),
+      save(QDir(folder).filePath(QStringLiteral("f1gstate.sav"))),
+      wad(QDir(folder).filePath(QStringLiteral("cars.wad"))) {}
+
+GameRanges gameRanges(const GameFiles& game) {
+    using namespace model::exe;
+    using namespace model::save;
+    const Layout& l = kLayoutA;
+    GameRanges r;
+    Ranges cockpit;
+    for (qint64 o : {kCockpitDashX, kCockpitDashZ, kCockpitDashY, kCockpitWheelX, kCockpitWheelZ,
+                     kCockpitWheelY})
+        cockpit.push_back({l.cockpit + o, 4});
+    const Ranges tables = {{l.cameraBlock + kChaseY, 2},
+                           {l.cameraBlock + kChaseZ, 2},
+                           {l.cameraBlock + kCameraRecords, 12 * kCameraRecordSize},
+                           {l.teamWheels, 11 * kTeamWheelSize},
+                           {l.tcams, 11 * kTcamSize},
+                           {l.helmets, 11 * kHelmetSize},
+                           {l.armColours, 11 * kArmColourSize},
+                           {l.rimTeam4, 4},
+                           {l.performance, kPerformanceBlockSize},
+                           {*brandWordOffset(0), kBrandWordSize},
+                           {l.shapeNames, 11 * kShapeNameSize}};
+    // What Import All reads from the executable: each block whole (the cockpit, the rims, the
+    // camera block), one read per table; 13 reads.
+    r.exeRead = {{kVersionByteOffset, 1},
+                 {l.cockpit, kCockpitBlockSize},
+                 {l.rimTeam4, 4},
+                 {l.rimTable, qint64(kRimTableTeams.size()) * kRimSlotSize},
+                 {l.helmets, 11 * kHelmetSize},
+                 {l.tcams, 11 * kTcamSize},
+                 {l.armColours, 11 * kArmColourSize},
+                 {l.wheelBase, kWheelBaseSize},
+                 {l.teamWheels, 11 * kTeamWheelSize},
+                 {l.cameraBlock, kCameraBlockSize},
+                 {*brandWordOffset(0), kBrandWordSize},
+                 {l.performance, kPerformanceBlockSize},
+                 {l.shapeNames, 11 * kShapeNameSize}};
+    r.exeWrite = cockpit;
+    r.exeWrite.insert(r.exeWrite.end(), tables.begin(), tables.end());
+    r.exeWrite.push_back({l.rimLink, 4});
+    for (size_t i = 0; i < kRimTableTeams.size(); ++i)
+        r.exeWrite.push_back({l.rimTable + qint64(i) * kRimSlotSize, 4});
+    r.saveRead = {{kDriverNumbers, model::kDriverCount},
+                  {kBrandCodes, 11 * 4},
+                  {kDriverNames, kTablesEnd - kDriverNames}};
+    r.saveWrite = r.saveRead;
+
+    model::EditorModel m;
+    wad::ReadTyrePositions(game.wad, m);
+    const qint64 mesh = *m.tyres.collisionMeshOffset;
+    const int fd = ::open(game.wad.toLocal8Bit().constData(), O_RDONLY);
+    uint32_t n = 0;
+    if (::pread(fd, &n, 4, 0) != 4) throw std::runtime_error("archive count");
+    ::close(fd);
+    r.wadRead = {{0, 4}, {4, qint64(n) * 136}};
+    for (qint64 w : wad::kWheelOffsets) {
+        r.wadRead.push_back({mesh + w, wad::kWheelSize});
+        r.wadWrite.push_back({mesh + w, wad::kWheelSize});
+    }
+    return r;
+}
+
+int openRw(const QString& path) {
+    const int fd = ::open(path.toLocal8Bit().constData(), O_RDWR);
+    if (fd < 0) throw std::runtime_error("open " + path.toStdString());
+    return fd;
+}
+
+namespace {
+
+void preadAll(const QString& path, const Ranges& ranges, std::vector<char>& buffer) {
+    const int fd = openRw(path);
+    for (const auto& [offset, length] : ranges)
+        if (::pread(fd, buffer.data(), size_t(length), offset) != length)
+            throw std::runtime_error("pread");
+    ::close(fd);
+}
+
+void pwriteAll(const QString& path, const Ranges& ranges, const std::vector<char>& bytes) {
+    const int fd = openRw(path);
+    for (const auto& [offset, length] : ranges)
+        if (::pwrite(fd, bytes.data() + offset, size_t(length), offset) != length)
+            throw std::runtime_error("pwrite");
+    ::close(fd);
+}
+
+std::vector<char> fileBytes(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("read " + path.toStdString());
+    const QByteArray b = f.readAll();
+    return std::vector<char>(b.begin(), b.end());
+}
+
+}  // namespace
+
+void importFloor(benchmark::State& state, const GameFiles& g) {
+    const GameRanges r = gameRanges(g);
+    std::vector<char> buffer(1 << 20);
+    for (auto _ : state) {
+        preadAll(g.exe, r.exeRead, buffer);
+        preadAll(g.wad, r.wadRead, buffer);
+        preadAll(g.save, r.saveRead, buffer);
+        benchmark::DoNotOptimize(buffer.data());
+    }
+}
+
+void exportFloor(benchmark::State& state, const GameFiles& g) {
+    const GameRanges r = gameRanges(g);
+    const std::vector<char> exe = fileBytes(g.exe), wad = fileBytes(g.wad);
+    std::vector<char> save = fileBytes(g.save);
+    const qint64 covered = qint64(save.size()) - 4;
+    for (auto _ : state) {
+        pwriteAll(g.exe, r.exeWrite, exe);
+        pwriteAll(g.wad, r.wadWrite, wad);
+        pwriteAll(g.save, r.saveWrite, save);
+        // The checksum: read what it covers, sum, write the sum.
+        const int fd = openRw(g.save);
+        if (::pread(fd, save.data(), size_t(covered), 0) != covered)
+            throw std::runtime_error("pread");
+        const uint32_t sum =
+            model::saveStateChecksumOf(QByteArray::fromRawData(save.data(), qsizetype(covered)));
+        if (::pwrite(fd, &sum, 4, covered) != 4) throw std::runtime_error("pwrite");
+        ::close(fd);
+    }
+}
+
+}  // namespace pw::bench

@@ -1,0 +1,78 @@
+// Import All and Export All as the user clicks them in the editor's window (with its OpenGL
+// preview, under Xvfb): the window's fields filled and the preview repainted, the backup written
+// before the game files. Each beside the raw reads or writes of the same bytes on the same game's
+// files, in the same process. Run through scripts/bench.sh.
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QTemporaryDir>
+
+#include "DemoGame.h"
+#include "GameFloors.h"
+#include "GlBenchEditor.h"
+
+namespace pw::bench {
+
+Editor* editor = nullptr;
+
+// Not used here: the OpenGL benchmarks' own hooks.
+std::vector<wad::WadFileEntry> teamBenchmarkEntries() {
+    return {};
+}
+void registerTeamBenchmarks() {}
+
+}  // namespace pw::bench
+
+using namespace pw;
+using namespace pw::bench;
+
+namespace {
+
+QString gameFolder;
+
+void clicked(benchmark::State& state, QAction* action) {
+    for (auto _ : state) {
+        action->trigger();
+        editor->finish();
+    }
+}
+
+void registerAll() {
+    using benchmark::RegisterBenchmark;
+    RegisterBenchmark("import_all_clicked@window_pread_import_ranges", [](benchmark::State& s) {
+        clicked(s, editor->window.importAllAction());
+    })->Unit(benchmark::kMicrosecond);
+    RegisterBenchmark("window_pread_import_ranges", [](benchmark::State& s) {
+        importFloor(s, GameFiles(gameFolder));
+    })->Unit(benchmark::kMicrosecond);
+    RegisterBenchmark("export_all_clicked@window_pwrite_export_ranges_and_checksum",
+                      [](benchmark::State& s) { clicked(s, editor->window.exportAllAction()); })
+        ->Unit(benchmark::kMicrosecond);
+    RegisterBenchmark("window_pwrite_export_ranges_and_checksum", [](benchmark::State& s) {
+        exportFloor(s, GameFiles(gameFolder));
+    })->Unit(benchmark::kMicrosecond);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Settings of their own (the backups go there too), the demo game registered there.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    QTemporaryDir game;
+    demo::writeDemoGame(game.path());
+    demo::registerDemoGame(game.path());
+    gameFolder = game.path();
+    // Old enough for what is kept under the files' stamps to be kept, as a game's files are.
+    QThread::msleep(model::kDefaultSettleMs + 200);
+
+    Editor e;
+    editor = &e;
+    registerAll();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    editor = nullptr;
+    return 0;
+}
