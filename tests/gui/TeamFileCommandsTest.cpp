@@ -468,7 +468,11 @@ TEST_F(TeamFileCommands, ASaveIntoAFolderThatDoesNotExistSaysSo) {
 }
 
 TEST_F(TeamFileCommands, AFailedSaveLeavesTheEarlierFileWhole) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows ignores a folder's read-only attribute: it cannot stop a save";
+#else
     if (geteuid() == 0) GTEST_SKIP() << "running as root: a read-only folder cannot stop a save";
+#endif
     QDir(dir.path()).mkdir("locked");
     const QString locked = path("locked");
     writeFile(locked + "/old.car", "earlier file");

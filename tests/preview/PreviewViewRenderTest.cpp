@@ -86,7 +86,7 @@ struct View {
     }
 };
 
-bool near(QRgb p, int r, int g, int b, int tolerance = 6) {
+bool closeTo(QRgb p, int r, int g, int b, int tolerance = 6) {
     return std::abs(qRed(p) - r) <= tolerance && std::abs(qGreen(p) - g) <= tolerance &&
            std::abs(qBlue(p) - b) <= tolerance;
 }
@@ -106,7 +106,7 @@ TEST(PreviewViewRender, FrameShowsSkyTrackGrassAndTheCarShape) {
     EXPECT_EQ(failures.count(), 0);
     ASSERT_EQ(frame.width(), 400);
     // Sky: the clear colour (0.85, 0.94, 1).
-    EXPECT_TRUE(near(frame.pixel(5, 5), 217, 240, 255)) << std::hex << frame.pixel(5, 5);
+    EXPECT_TRUE(closeTo(frame.pixel(5, 5), 217, 240, 255)) << std::hex << frame.pixel(5, 5);
     // The cockpit shape's wall straight ahead, lit red (the arm colour: no texture of its own).
     const QRgb ahead = frame.pixel(200, 130);
     EXPECT_GT(qRed(ahead), qGreen(ahead) + 60) << std::hex << ahead;
@@ -131,7 +131,7 @@ TEST(PreviewViewRender, SwitchingToCameraTwoReloadsCarAndDashboardInOnePaint) {
     EXPECT_EQ(v.asked, QStringList({"cockpit_dash.gp4", "car_demo_car1_lod_0.gp4"}));
     const QImage frame = v.view.grabFramebuffer();
     if (qEnvironmentVariableIsSet("PITWRIGHT_SAVE_FRAMES")) frame.save(QStringLiteral("/tmp/preview-camera2.png"));
-    EXPECT_TRUE(near(frame.pixel(5, 5), 217, 240, 255)) << std::hex << frame.pixel(5, 5);
+    EXPECT_TRUE(closeTo(frame.pixel(5, 5), 217, 240, 255)) << std::hex << frame.pixel(5, 5);
 }
 
 TEST(PreviewViewRender, OffscreenPlatformHasNoOpenGl) {

@@ -2,7 +2,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <utime.h>
+#include <chrono>
+#include <filesystem>
 
 #include "PreviewFixtures.h"
 #include "RecordingGlSink.h"
@@ -237,8 +238,12 @@ TEST(ShapeLoad, TheSameStampPlacesTheKeptShapeAgain) {
     TextureFolder folder;
     // Older than any change the test makes, so that adding a texture changes the folder's stamp.
     const QString textures = folder.dir.filePath(QStringLiteral("CamTextures"));
-    const struct utimbuf past{1000000000, 1000000000};
-    ASSERT_EQ(::utime(QFile::encodeName(textures).constData(), &past), 0);
+    std::error_code failed;
+    std::filesystem::last_write_time(std::filesystem::path(textures.toStdU16String()),
+                                     std::filesystem::file_time_type::clock::now() -
+                                         std::chrono::hours(24 * 365 * 10),
+                                     failed);
+    ASSERT_FALSE(failed) << failed.message();
 
     const QString dash = QStringLiteral("cockpit_dash.gp4");
     QByteArray bytes = pw::wad::writeCarShape(shapeOf(7, 39));
