@@ -90,7 +90,17 @@ echo "start-up in wall time. Per step: the median over the runs, and [lowest-hig
 echo "Load average (1, 5, 15 min) before -> after each run, $(nproc) cores:"
 for l in "${loads[@]}"; do echo "  $l"; done
 echo
-awk '
+# Median, lowest and highest of a space-separated list, for both tables.
+stats_awk='
+function median(list,   n, v, i, j, x) {
+    n = split(list, v, " ")
+    for (i = 2; i <= n; ++i) { x = v[i] + 0; for (j = i - 1; j >= 1 && v[j] + 0 > x; --j) v[j + 1] = v[j]; v[j + 1] = x }
+    return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+}
+function lowest(list,   n, v, i, m) { n = split(list, v, " "); m = v[1] + 0; for (i = 2; i <= n; ++i) if (v[i] + 0 < m) m = v[i] + 0; return m }
+function highest(list,   n, v, i, m) { n = split(list, v, " "); m = v[1] + 0; for (i = 2; i <= n; ++i) if (v[i] + 0 > m) m = v[i] + 0; return m }
+'
+awk "$stats_awk"'
 BEGIN {
     d["import_all"] = "Import All, data core"
     d["pread_import_ranges"] = "raw pread of the same ranges"
@@ -147,13 +157,6 @@ function shown(us) {
     if (us >= 1000) return sprintf("%.2f ms", us / 1000)
     return sprintf("%.1f µs", us)
 }
-function median(list,   n, v, i, j, x) {
-    n = split(list, v, " ")
-    for (i = 2; i <= n; ++i) { x = v[i] + 0; for (j = i - 1; j >= 1 && v[j] + 0 > x; --j) v[j + 1] = v[j]; v[j + 1] = x }
-    return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
-}
-function lowest(list,   n, v, i, m) { n = split(list, v, " "); m = v[1] + 0; for (i = 2; i <= n; ++i) if (v[i] + 0 < m) m = v[i] + 0; return m }
-function highest(list,   n, v, i, m) { n = split(list, v, " "); m = v[1] + 0; for (i = 2; i <= n; ++i) if (v[i] + 0 > m) m = v[i] + 0; return m }
 function span(list, isRatio) {
     if (isRatio) return sprintf("%.2fx [%.2f-%.2f]", median(list), lowest(list), highest(list))
     return sprintf("%s [%s-%s]", shown(median(list)), shown(lowest(list)), shown(highest(list)))
@@ -176,14 +179,7 @@ END {
 # ---- Peak memory (largest resident set) of the editor started to its first preview frame,
 # against the bare GL window's, per run the median of its repetitions.
 echo
-awk '
-function median(list,   n, v, i, j, x) {
-    n = split(list, v, " ")
-    for (i = 2; i <= n; ++i) { x = v[i] + 0; for (j = i - 1; j >= 1 && v[j] + 0 > x; --j) v[j + 1] = v[j]; v[j + 1] = x }
-    return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
-}
-function lowest(list,   n, v, i, m) { n = split(list, v, " "); m = v[1] + 0; for (i = 2; i <= n; ++i) if (v[i] + 0 < m) m = v[i] + 0; return m }
-function highest(list,   n, v, i, m) { n = split(list, v, " "); m = v[1] + 0; for (i = 2; i <= n; ++i) if (v[i] + 0 > m) m = v[i] + 0; return m }
+awk "$stats_awk"'
 { mb[$1] = mb[$1] " " $2; if ($3 != "") floorOf[$1] = $3 }
 END {
     printf "| step | peak memory | floor | floor peak memory | ratio |\n|---|---|---|---|---|\n"
