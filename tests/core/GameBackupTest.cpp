@@ -3,13 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <chrono>
-#include <filesystem>
 #include <functional>
 
 #ifndef _WIN32
 #include "FailingWrites.h"
 #endif
+#include "FileTimes.h"
 #include "GameFileFixtures.h"
 #include "core/backup/GameBackup.h"
 #include "core/bytes/GameFileError.h"
@@ -213,13 +212,9 @@ TEST_F(Backups, FoldersOfBackupsStoppedHalfWayDoNotCount) {
         writeFile(QDir(folder).filePath("01_GP4.exe"), "half");
     }
     const QDateTime longAgo = QDateTime::currentDateTimeUtc().addDays(-2);
-    const auto age = std::chrono::seconds(longAgo.secsTo(QDateTime::currentDateTimeUtc()));
     for (const QString& folder : {killed, oldKilled}) {
-        std::error_code failed;
-        std::filesystem::last_write_time(std::filesystem::path(folder.toStdU16String()),
-                                         std::filesystem::file_time_type::clock::now() - age,
-                                         failed);
-        ASSERT_FALSE(failed) << failed.message();
+        const QString failed = setModifiedTime(folder, longAgo);
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
     }
     backup::PruneBackups(root(), game(), 1);
     EXPECT_TRUE(QDir(first.folder).exists());

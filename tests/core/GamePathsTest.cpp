@@ -31,4 +31,9 @@ TEST(GamePaths, ResolvesEveryComponentWithoutRegardToCase) {
     // A missing component keeps the rest as given, so the tried path can be shown.
     EXPECT_EQ(resolvePath(joinPath(dir.path(), QStringLiteral("menudata/none/x.gpi"))),
               dir.filePath(QStringLiteral("MenuData/none/x.gpi")));
+#ifdef Q_OS_WIN
+    // A drive path as an installer may write it: backslashes, every letter upper case.
+    const QString shouted = QDir::toNativeSeparators(dir.path()).toUpper() + QStringLiteral("\\GP4.EXE");
+    EXPECT_EQ(resolvePath(shouted), dir.filePath(QStringLiteral("GP4.EXE")));
+#endif
 }

@@ -2,9 +2,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <chrono>
-#include <filesystem>
 
+#include "FileTimes.h"
 #include "PreviewFixtures.h"
 #include "RecordingGlSink.h"
 #include "core/images/TgaImage.h"
@@ -238,12 +237,9 @@ TEST(ShapeLoad, TheSameStampPlacesTheKeptShapeAgain) {
     TextureFolder folder;
     // Older than any change the test makes, so that adding a texture changes the folder's stamp.
     const QString textures = folder.dir.filePath(QStringLiteral("CamTextures"));
-    std::error_code failed;
-    std::filesystem::last_write_time(std::filesystem::path(textures.toStdU16String()),
-                                     std::filesystem::file_time_type::clock::now() -
-                                         std::chrono::hours(24 * 365 * 10),
-                                     failed);
-    ASSERT_FALSE(failed) << failed.message();
+    const QString failed =
+        pw::test::setModifiedTime(textures, QDateTime::currentDateTimeUtc().addYears(-10));
+    ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
 
     const QString dash = QStringLiteral("cockpit_dash.gp4");
     QByteArray bytes = pw::wad::writeCarShape(shapeOf(7, 39));
