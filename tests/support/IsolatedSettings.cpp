@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 #include <stdexcept>
 
+#include "core/backup/GameBackup.h"
 #include "core/location/GameInstall.h"
 #include "core/location/SettingsStore.h"
 
@@ -29,6 +30,10 @@ IsolatedSettings::IsolatedSettings()
     qputenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit());
     // And the application's data (the backups of the game files).
     qputenv("XDG_DATA_HOME", dataFolder().toLocal8Bit());
+#ifdef Q_OS_WIN
+    // Windows keeps the application's data where no environment variable moves it.
+    previousBackups_ = backup::setBackupsFolder(QDir(dataFolder()).filePath(QStringLiteral("backups")));
+#endif
     pointQSettingsAt(dir_.path());
     QDir(dir_.path()).mkpath(home());
     previousWine_ = model::setWineEnvironment(model::WineEnvironment{home(), QString(), QString()});
@@ -36,6 +41,9 @@ IsolatedSettings::IsolatedSettings()
 
 IsolatedSettings::~IsolatedSettings() {
     model::setWineEnvironment(previousWine_);
+#ifdef Q_OS_WIN
+    backup::setBackupsFolder(previousBackups_);
+#endif
     model::setSettingsFolder(previousFolder_);
     if (hadXdg_)
         qputenv("XDG_CONFIG_HOME", previousXdg_);

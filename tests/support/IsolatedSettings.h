@@ -40,6 +40,7 @@ private:
     bool hadXdgData_ = false;
     QByteArray previousXdgData_;
     std::optional<model::WineEnvironment> previousWine_;
+    QString previousBackups_;
 };
 
 }  // namespace pw::test

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "core/bytes/ByteIO.h"
 #include "core/bytes/GameFileError.h"
@@ -210,7 +211,19 @@ QString copyNameFor(const QString& path, int index) {
 
 }  // namespace
 
+namespace {
+QString& chosenBackupsFolder() {
+    static QString folder;
+    return folder;
+}
+}  // namespace
+
+QString setBackupsFolder(const QString& folder) {
+    return std::exchange(chosenBackupsFolder(), folder);
+}
+
 QString backupsFolder() {
+    if (!chosenBackupsFolder().isEmpty()) return chosenBackupsFolder();
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
         .filePath(QStringLiteral("backups"));
 }

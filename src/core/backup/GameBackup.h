@@ -22,8 +22,11 @@ namespace pw::backup {
 // zone does not reorder them. For each game folder the backup of the game before the first Export
 // All into it is kept for good; of the others, the newest kBackupsKept of that game are kept.
 
-// <application data folder>/backups.
+// <application data folder>/backups, or the folder set below.
 QString backupsFolder();
+// Puts the backups elsewhere ("" for the usual place) and returns the folder set before: tests
+// keep them in a temporary folder (on Windows no environment variable moves the data folder).
+QString setBackupsFolder(const QString& folder);
 // How many backups of one game are kept beside its first; older ones are removed after a new one.
 constexpr int kBackupsKept = 20;
 

@@ -70,6 +70,7 @@ QString spellingOnDisk(const QString& folder, const QString& path, const QString
     if (part == QLatin1String(".") || part == QLatin1String(".."))
         return QFileInfo::exists(path) ? part : QString();
     if (part.contains(QLatin1Char('*')) || part.contains(QLatin1Char('?'))) return {};
+    Q_UNUSED(folder)
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileW(
         reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()), &found);
