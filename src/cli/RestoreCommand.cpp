@@ -42,6 +42,7 @@ int runRestore(const QStringList& arguments, Streams streams) {
             streams.out << nameOf(b) << "  "
                         << b.created.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) << "  "
                         << b.entries.size() << (b.entries.size() == 1 ? " file" : " files")
+                        << (b.first ? "  (the game before its first export)" : "")
                         << (b.finished ? "" : "  (export unfinished)") << '\n';
         }
         return kExitSame;

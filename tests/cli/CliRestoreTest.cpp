@@ -32,8 +32,8 @@ TEST(CliRestore, ListsTheBackupsOfExportAllAndPutsOneBack) {
     const CliResult listed = runCli({"restore", game.path(), "--list"});
     EXPECT_EQ(listed.status, 0) << listed.err.toStdString();
     const QString name = QDir(made.folder).dirName();
-    EXPECT_EQ(listed.out,
-              name + "  " + made.created.toString("yyyy-MM-dd hh:mm:ss") + "  1 file\n");
+    EXPECT_EQ(listed.out, name + "  " + made.created.toString("yyyy-MM-dd hh:mm:ss") +
+                              "  1 file  (the game before its first export)\n");
 
     const CliResult wrong = runCli({"restore", game.path(), "1999-01-01_00-00-00"});
     EXPECT_EQ(wrong.status, 2);
