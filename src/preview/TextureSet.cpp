@@ -73,7 +73,9 @@ QString tgaName(const QByteArray& storedName) {
 
 bool fileEndsWithTgaFooter(const QString& path) {
     QFile file(pw::model::resolvePath(path));
-    if (!file.open(QIODevice::ReadOnly) || file.size() < 2) return false;
+    // Only a regular file: a named pipe would hold the open for ever.
+    if (!pw::model::fileExists(path) || !file.open(QIODevice::ReadOnly) || file.size() < 2)
+        return false;
     file.seek(file.size() - 2);
     return images::endsWithTgaFooter(file.read(2));
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -7,9 +8,12 @@
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
+#else
+#include <sys/stat.h>
 #endif
 
 #include "core/bytes/ByteIO.h"
+#include "core/bytes/SaveFile.h"
 
 using namespace pw::model;
 
@@ -66,6 +70,29 @@ TEST(GameFile, MissingAndWriteProtectedFilesFailOnOpening) {
     if (QFile(path).open(QIODevice::ReadWrite)) GTEST_SKIP() << "running as a user who may write anything";
     EXPECT_THROW(GameFile{path}, GameFileError);
 }
+
+#ifdef Q_OS_UNIX
+// A named pipe or a folder where a game file should be is refused at once, not waited on.
+TEST(GameFile, WhatIsNotARegularFileIsRefusedWithoutWaiting) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("GP4.exe"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("f1gstate.sav")));
+    for (const QString& path : {pipe, dir.filePath(QStringLiteral("f1gstate.sav"))}) {
+        SCOPED_TRACE(path.toStdString());
+        for (const auto access : {GameFile::Access::ReadOnly, GameFile::Access::ReadWrite}) {
+            try {
+                GameFile file(path, access);
+                ADD_FAILURE() << "opened";
+            } catch (const GameFileError& e) {
+                EXPECT_TRUE(e.message().contains(QStringLiteral("is not a regular file")))
+                    << e.message().toStdString();
+            }
+        }
+        EXPECT_THROW(readWholeFile(path), GameFileError);
+    }
+}
+#endif
 
 TEST(GameFile, InMemoryFileReadsAndWritesLikeOneOnDisk) {
     const QByteArray original("xxxxxxxx");

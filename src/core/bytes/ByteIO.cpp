@@ -103,6 +103,11 @@ QByteArray ByteReader::bytesAt(qint64 offset, qint64 count, const char* what) co
 
 GameFile::GameFile(const QString& path, Access access) : path_(path), file_(path) {
     const bool rw = access == Access::ReadWrite;
+    // A named pipe would hold the open (or its reads) until something writes to it, a device
+    // would never end: the game's files are regular files, and anything else is refused.
+    if (const QFileInfo info(path); info.exists() && !info.isFile())
+        throw GameFileError(displayName(), GameFileError::kNoOffset,
+                            QStringLiteral("is not a regular file"));
     // ExistingOnly: a missing file is not created empty. Unbuffered: the reads and writes are a
     // few bytes at scattered offsets; a buffer would fill 16 KiB for each of them.
     if (!file_.open((rw ? QIODevice::ReadWrite : QIODevice::ReadOnly) | QIODevice::ExistingOnly |

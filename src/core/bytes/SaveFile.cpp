@@ -1,6 +1,7 @@
 #include "core/bytes/SaveFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
@@ -34,6 +35,9 @@ void saveFileAtomically(const QString& path, const QByteArray& bytes) {
 }
 
 QByteArray readWholeFile(const QString& path, qint64 maxSize) {
+    // As for a game file: a named pipe or a device would hold the read for ever.
+    if (const QFileInfo info(path); info.exists() && !info.isFile())
+        throw GameFileError(path, GameFileError::kNoOffset, QStringLiteral("is not a regular file"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw GameFileError(path, GameFileError::kNoOffset,

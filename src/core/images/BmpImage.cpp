@@ -82,7 +82,8 @@ BmpResult decodeBmp(const QByteArray& file, const QString& path) {
 
 BmpResult loadBmpFile(const QString& path) {
     QFile file(pw::model::resolvePath(path));
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a regular file: a named pipe would hold the open for ever.
+    if (!pw::model::fileExists(path) || !file.open(QIODevice::ReadOnly))
         return noPixels({{kBmpCaption, QStringLiteral("Error opening \"") + path}}, path);
     return decodeBmp(file.readAll(), path);
 }

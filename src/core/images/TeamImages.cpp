@@ -34,7 +34,8 @@ void makeWritable(const QString& path) {
 // so a failure leaves the target as it was.
 bool copyOver(const QString& source, const QString& target) {
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) return false;
+    // Only a regular file: a named pipe would hold the open for ever.
+    if (!QFileInfo(source).isFile() || !in.open(QIODevice::ReadOnly)) return false;
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError) return false;
     QSaveFile out(target);
