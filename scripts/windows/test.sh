@@ -25,6 +25,7 @@ bash scripts/windows/check-dlls.sh "${programs[@]}" "$qt"/bin/Qt6*.dll -- "${run
 
 # Left out of the Windows build (tests/CMakeLists.txt), each with its reason.
 echo "left out of the Windows build: tests/core/WineGameSearchTest.cpp: Wine prefixes are searched on Linux only"
+echo "left out of the Windows build: tests/core/WriteToDiskTest.cpp: its faults are made by replacing the C library's write and flush calls, which Windows programs do not go through"
 echo "left out of the Windows build: tests/gui/ExportFailureTest.cpp, the restore half-way failure of tests/core/GameBackupTest.cpp: their faults are made by replacing the C library's write calls and mounting a small tmpfs, which Windows programs do not go through"
 echo "left out of the Windows build: the Lutris tests of tests/core/WinePrefixListsTest.cpp and FuzzReadersTest.cpp: Lutris is read on Linux only"
 # Left out under Wine, each with its reason.

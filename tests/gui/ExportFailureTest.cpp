@@ -121,8 +121,9 @@ TEST(ExportFailure, AFailedRollBackNamesTheFilesAndIsOfferedAgain) {
     const Snapshot before = h.game().snapshot();
     {
         // The save-state's third write (after the driver numbers) and every write into the game
-        // folder after it fail: the roll-back cannot replace the half-written save-state.
-        FailingWrites failing(QStringLiteral("f1gstate.sav"), 3);
+        // folder after it fail: the roll-back cannot replace the half-written save-state. The
+        // file by its path in the game folder: its backup copy, written first, has its name too.
+        FailingWrites failing(h.game().file(QStringLiteral("f1gstate.sav")), 3);
         failing.thenAllUnder(h.game().path());
         h.editor().exportAll();
     }

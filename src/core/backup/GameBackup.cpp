@@ -109,7 +109,11 @@ std::optional<BackupEntry> entryFromJson(const QJsonObject& o) {
     return e;
 }
 
-void writeManifest(const Backup& backup) {
+// In place: only into the folder still being made, which is not taken for a backup until
+// renamed. Replacing: into a finished backup, whose manifest is never seen half-written.
+enum class Write { InPlace, Replacing };
+
+void writeManifest(const Backup& backup, Write how) {
     QJsonObject root;
     root[QStringLiteral("gameFolder")] = backup.gameFolder;
     root[QStringLiteral("created")] = backup.created.toUTC().toString(Qt::ISODateWithMs);
@@ -118,8 +122,11 @@ void writeManifest(const Backup& backup) {
     QJsonArray files;
     for (const BackupEntry& e : backup.entries) files.append(toJson(e));
     root[QStringLiteral("files")] = files;
-    saveFileAtomically(QDir(backup.folder).filePath(QLatin1String(kManifest)),
-                       QJsonDocument(root).toJson());
+    const QString path = QDir(backup.folder).filePath(QLatin1String(kManifest));
+    if (how == Write::InPlace)
+        model::writeFileToDisk(path, QJsonDocument(root).toJson());
+    else
+        saveFileAtomically(path, QJsonDocument(root).toJson());
 }
 
 std::optional<Backup> readManifest(const QString& folder) {
@@ -265,7 +272,7 @@ Backup CreateBackup(const QString& root, const BackupPlan& plan) {
             e.copyName = copyNameFor(path, ++index);
             e.size = bytes.size();
             e.sha256Before = contents.fingerprint.sha256;
-            saveFileAtomically(QDir(backup.folder).filePath(e.copyName), bytes);
+            model::writeFileToDisk(QDir(backup.folder).filePath(e.copyName), bytes);
             backup.entries.push_back(e);
         }
         if (plan.archiveRange) {
@@ -281,17 +288,18 @@ Backup CreateBackup(const QString& root, const BackupPlan& plan) {
             const QByteArray bytes = rangeOf(r.path, r.offset, r.length);
             e.copyName = copyNameFor(r.path, ++index) + QStringLiteral(".range");
             e.sha256Before = sha256(bytes);
-            saveFileAtomically(QDir(backup.folder).filePath(e.copyName), bytes);
+            model::writeFileToDisk(QDir(backup.folder).filePath(e.copyName), bytes);
             backup.entries.push_back(e);
         }
-        writeManifest(backup);
-        // A backup is only as good as what reached the disk.
-        for (const QString& name : QDir(backup.folder).entryList(QDir::Files))
-            model::syncToDisk(QDir(backup.folder).filePath(name));
+        writeManifest(backup, Write::InPlace);
+        // A backup is only as good as what reached the disk: each file was flushed as written,
+        // their names go before the folder is named, and the name before any game file changes.
+        model::syncFolderToDisk(backup.folder);
         if (!QDir().rename(backup.folder, finalFolder))
             throw GameFileError(backup.folder, GameFileError::kNoOffset,
                                 QStringLiteral("cannot be renamed: ") + systemReason());
         backup.folder = finalFolder;
+        model::syncFolderToDisk(root);
     } catch (const GameFileError& e) {
         QDir(backup.folder).removeRecursively();
         throw GameFileError(e.file(), e.offset(),
@@ -313,7 +321,7 @@ void RecordStateAfter(Backup& backup, const std::map<QString, QByteArray>& known
         e.sha256After = bytes ? sha256(*bytes) : QByteArray();
     }
     backup.finished = true;
-    writeManifest(backup);
+    writeManifest(backup, Write::Replacing);
 }
 
 bool MatchesStateBefore(const Backup& backup, const BackupEntry& entry) {

@@ -31,6 +31,9 @@ struct FileContents {
     FileFingerprint fingerprint;
 };
 FileContents readFingerprinted(const QString& path);
+// The fingerprint alone, for callers that do not keep the bytes: read in small pieces hashed as
+// they come, so that no buffer of the file's size is filled. Throws as readFingerprinted does.
+FileFingerprint fingerprintOf(const QString& path);
 
 // Writes the file's data from the system's caches to the disk. Throws GameFileError with the
 // system's reason when the file cannot be opened or the flush fails.

@@ -8,6 +8,13 @@
 
 #include "core/bytes/GameFileError.h"
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace pw::model {
 
 void saveFileAtomically(const QString& path, const QByteArray& bytes) {
@@ -32,6 +39,46 @@ void saveFileAtomically(const QString& path, const QByteArray& bytes) {
     if (!file.commit())
         throw GameFileError(path, GameFileError::kNoOffset,
                             QStringLiteral("cannot be saved: ") + file.errorString());
+}
+
+void writeFileToDisk(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("cannot be created: ") + file.errorString());
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        const int code = errno;
+        throw GameFileError(
+            path, GameFileError::kNoOffset,
+            QStringLiteral("cannot be written: ") +
+                (code != 0 ? QString::fromLocal8Bit(std::strerror(code)) : file.errorString()));
+    }
+#ifdef Q_OS_WIN
+    const bool synced = _commit(file.handle()) == 0;
+#else
+    const bool synced = ::fsync(file.handle()) == 0;
+#endif
+    if (!synced)
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("cannot be written to the disk: ") +
+                                QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+void syncFolderToDisk(const QString& folder) {
+#ifndef Q_OS_WIN
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    const int code = errno;
+    if (fd >= 0) ::close(fd);
+    if (!synced)
+        throw GameFileError(folder, GameFileError::kNoOffset,
+                            QStringLiteral("cannot be written to the disk: ") +
+                                QString::fromLocal8Bit(std::strerror(code)));
+#else
+    Q_UNUSED(folder);
+#endif
 }
 
 QByteArray readWholeFile(const QString& path, qint64 maxSize) {

@@ -11,6 +11,14 @@ namespace pw::model {
 // Throws model::GameFileError naming the file and the reason.
 void saveFileAtomically(const QString& path, const QByteArray& bytes);
 
+// Writes the whole file in place (created or emptied first) and flushes it to the disk, with no
+// temporary file: for files inside a folder that is taken for whole only once it is renamed.
+// Throws model::GameFileError naming the file and the reason.
+void writeFileToDisk(const QString& path, const QByteArray& bytes);
+// Flushes the folder's list of names (files made, renamed or removed in it) to the disk. Windows
+// has no such flush of a folder: there it does nothing. Throws model::GameFileError.
+void syncFolderToDisk(const QString& folder);
+
 // The whole file; throws model::GameFileError when it cannot be opened or read, or when it holds
 // more than maxSize bytes (checked before anything is read).
 QByteArray readWholeFile(const QString& path,

@@ -224,12 +224,10 @@ ExportResult ExportAll(model::EditorModel& model, const GameFiles& files,
     // first two entries are the executable and the save-state).
     result.record = imported;
     std::map<QString, QByteArray> after;
-    const FileContents exeAfter = model::readFingerprinted(files.exe);
-    const FileContents saveAfter = model::readFingerprinted(files.saveState);
-    result.record.exe = exeAfter.fingerprint;
-    result.record.saveState = saveAfter.fingerprint;
-    after[made.entries[0].path] = exeAfter.fingerprint.sha256;
-    after[made.entries[1].path] = saveAfter.fingerprint.sha256;
+    result.record.exe = model::fingerprintOf(files.exe);
+    result.record.saveState = model::fingerprintOf(files.saveState);
+    after[made.entries[0].path] = result.record.exe.sha256;
+    after[made.entries[1].path] = result.record.saveState.sha256;
     if (checked.writeArchive) result.record.archive = ArchiveFingerprint(files.carsArchive);
     try {
         backup::RecordStateAfter(made, after);

@@ -24,7 +24,7 @@ model::FileFingerprint ArchiveFingerprint(const QString& carsArchive) {
         }
         fingerprint.sha256 = model::sha256Hex(covered);
     } catch (const model::GameFileError&) {
-        fingerprint = model::readFingerprinted(carsArchive).fingerprint;
+        fingerprint = model::fingerprintOf(carsArchive);
     }
     return fingerprint;
 }
@@ -34,8 +34,8 @@ ImportRecord RecordImport(const GameFiles& files) {
     record.game.folder = files.folder;
     record.game.exePath = files.exe;
     record.game.savePath = files.saveState;
-    record.exe = model::readFingerprinted(files.exe).fingerprint;
-    record.saveState = model::readFingerprinted(files.saveState).fingerprint;
+    record.exe = model::fingerprintOf(files.exe);
+    record.saveState = model::fingerprintOf(files.saveState);
     record.game.saveStateFound = record.saveState.exists();
     RecordArchive(record, files.carsArchive);
     return record;
