@@ -133,15 +133,7 @@ void syncToDisk(const QString& path) {
         throw GameFileError(
             path, GameFileError::kNoOffset,
             QStringLiteral("cannot be opened to write it to the disk: ") + file.errorString());
-#ifdef Q_OS_WIN
-    const bool synced = _commit(file.handle()) == 0;
-#else
-    const bool synced = ::fsync(file.handle()) == 0;
-#endif
-    if (!synced)
-        throw GameFileError(path, GameFileError::kNoOffset,
-                            QStringLiteral("cannot be written to the disk: ") +
-                                QString::fromLocal8Bit(std::strerror(errno)));
+    flushOpenFile(file.handle(), path);
 }
 
 }  // namespace pw::model

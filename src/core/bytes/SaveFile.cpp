@@ -54,10 +54,14 @@ void writeFileToDisk(const QString& path, const QByteArray& bytes) {
             QStringLiteral("cannot be written: ") +
                 (code != 0 ? QString::fromLocal8Bit(std::strerror(code)) : file.errorString()));
     }
+    flushOpenFile(file.handle(), path);
+}
+
+void flushOpenFile(int handle, const QString& path) {
 #ifdef Q_OS_WIN
-    const bool synced = _commit(file.handle()) == 0;
+    const bool synced = _commit(handle) == 0;
 #else
-    const bool synced = ::fsync(file.handle()) == 0;
+    const bool synced = ::fsync(handle) == 0;
 #endif
     if (!synced)
         throw GameFileError(path, GameFileError::kNoOffset,

@@ -18,6 +18,9 @@ void writeFileToDisk(const QString& path, const QByteArray& bytes);
 // Flushes the folder's list of names (files made, renamed or removed in it) to the disk. Windows
 // has no such flush of a folder: there it does nothing. Throws model::GameFileError.
 void syncFolderToDisk(const QString& folder);
+// Flushes what was written through an open file's handle to the disk. Throws
+// model::GameFileError naming path.
+void flushOpenFile(int handle, const QString& path);
 
 // The whole file; throws model::GameFileError when it cannot be opened or read, or when it holds
 // more than maxSize bytes (checked before anything is read).
