@@ -3,25 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "DemoFolder.h"
 #include "FailingWrites.h"
+#include "GameFileFixtures.h"
 #include "core/bytes/GameFileError.h"
 #include "core/bytes/SaveFile.h"
 
 using namespace pw::model;
 using pw::test::DemoFolder;
 using pw::test::FailingWrites;
+using pw::test::readFile;
 
 namespace {
-QByteArray contents(const QString& path) {
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    return f.readAll();
-}
-
 // The message of the error thrown by f, or nothing when it throws none.
 template <typename F>
 QString errorOf(F f) {
@@ -38,17 +33,17 @@ TEST(WriteToDisk, WritesTheWholeFileAndReplacesALongerOne) {
     DemoFolder game;
     QTemporaryDir dir;
     const QString copy = dir.filePath(QStringLiteral("01_GP4.exe"));
-    const QByteArray exe = contents(game.exe());
+    const QByteArray exe = readFile(game.exe());
     writeFileToDisk(copy, QByteArray(exe.size() + 100, 'x'));
     writeFileToDisk(copy, exe);
-    EXPECT_EQ(contents(copy), exe);
+    EXPECT_EQ(readFile(copy), exe);
     syncFolderToDisk(dir.path());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("01_GP4.exe")});
 }
 
 TEST(WriteToDisk, AFailedWriteOrFlushSaysWhy) {
     DemoFolder game;
-    const QByteArray exe = contents(game.exe());
+    const QByteArray exe = readFile(game.exe());
     struct Case {
         const char* name;
         FailingWrites::Call call;

@@ -21,7 +21,7 @@ namespace pw::model {
 
 namespace {
 
-// SHA-256 fed piece by piece.
+// SHA-256 fed piece by piece (OpenSSL's EVP uses the processor's SHA instructions where it has them).
 class Sha256 {
 public:
 #ifdef Q_OS_WIN
@@ -85,17 +85,9 @@ QByteArray streamedSha256(const QString& path) {
 }  // namespace
 
 QByteArray sha256Hex(const QByteArray& bytes) {
-#ifdef Q_OS_WIN
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
-#else
-    unsigned char digest[EVP_MAX_MD_SIZE];
-    unsigned int length = 0;
-    // EVP picks the processor's SHA instructions where it has them.
-    if (!EVP_Digest(bytes.constData(), size_t(bytes.size()), digest, &length, EVP_sha256(),
-                    nullptr))
-        throw std::runtime_error("SHA-256 is not available");
-    return QByteArray(reinterpret_cast<const char*>(digest), int(length)).toHex();
-#endif
+    Sha256 hash;
+    hash.add(bytes.constData(), bytes.size());
+    return hash.hex();
 }
 
 FileContents readFingerprinted(const QString& path) {
