@@ -21,7 +21,8 @@ namespace pw::model {
 
 namespace {
 
-// SHA-256 fed piece by piece (OpenSSL's EVP uses the processor's SHA instructions where it has them).
+// SHA-256 fed piece by piece (OpenSSL's EVP uses the processor's SHA instructions where it
+// has them).
 class Sha256 {
 public:
 #ifdef Q_OS_WIN
