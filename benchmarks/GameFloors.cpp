@@ -1,6 +1,7 @@
 #include "GameFloors.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <stdexcept>
 
 #include "core/archive/TyrePositions.h"
+#include "core/bytes/FileFingerprint.h"
 #include "core/tables/ExeLayout.h"
 #include "core/tables/ExeTables.h"
 #include "core/tables/SaveState.h"
@@ -103,6 +105,35 @@ void pwriteAll(const QString& path, const Ranges& ranges, const std::vector<char
     ::close(fd);
 }
 
+void check(bool ok, const char* what) {
+    if (!ok) throw std::runtime_error(what);
+}
+
+// The whole file read into bytes, and its SHA-256.
+QByteArray readAndHash(const QString& path, std::vector<char>& bytes) {
+    const int fd = openRw(path);
+    struct stat st {};
+    check(::fstat(fd, &st) == 0, "fstat");
+    bytes.resize(size_t(st.st_size));
+    check(::pread(fd, bytes.data(), bytes.size(), 0) == ssize_t(bytes.size()), "pread");
+    ::close(fd);
+    return model::sha256Hex(QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())));
+}
+
+void writeFlushed(const std::string& path, const std::vector<char>& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    check(fd >= 0, "create");
+    check(::write(fd, bytes.data(), bytes.size()) == ssize_t(bytes.size()), "write");
+    check(::fsync(fd) == 0, "fsync");
+    ::close(fd);
+}
+
+void flushPath(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    check(fd >= 0 && ::fsync(fd) == 0, "fsync");
+    ::close(fd);
+}
+
 std::vector<char> fileBytes(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("read " + path.toStdString());
@@ -123,23 +154,62 @@ void importFloor(benchmark::State& state, const GameFiles& g) {
     }
 }
 
+namespace {
+
+// What Export All writes, then the checksum: read what it covers, sum, write the sum.
+void writeExport(const GameFiles& g, const GameRanges& r, const std::vector<char>& exe,
+                 const std::vector<char>& wad, std::vector<char>& save) {
+    const qint64 covered = qint64(save.size()) - 4;
+    pwriteAll(g.exe, r.exeWrite, exe);
+    pwriteAll(g.wad, r.wadWrite, wad);
+    pwriteAll(g.save, r.saveWrite, save);
+    const int fd = openRw(g.save);
+    check(::pread(fd, save.data(), size_t(covered), 0) == covered, "pread");
+    const uint32_t sum =
+        model::saveStateChecksumOf(QByteArray::fromRawData(save.data(), qsizetype(covered)));
+    check(::pwrite(fd, &sum, 4, covered) == 4, "pwrite");
+    ::close(fd);
+}
+
+}  // namespace
+
 void exportFloor(benchmark::State& state, const GameFiles& g) {
     const GameRanges r = gameRanges(g);
     const std::vector<char> exe = fileBytes(g.exe), wad = fileBytes(g.wad);
     std::vector<char> save = fileBytes(g.save);
-    const qint64 covered = qint64(save.size()) - 4;
+    for (auto _ : state) writeExport(g, r, exe, wad, save);
+}
+
+void exportWithBackupFloor(benchmark::State& state, const GameFiles& g,
+                           const QString& backupsFolder) {
+    const GameRanges r = gameRanges(g);
+    const std::vector<char> exe = fileBytes(g.exe), wad = fileBytes(g.wad);
+    std::vector<char> save = fileBytes(g.save), exeNow, saveNow;
+    const std::string root = backupsFolder.toStdString(), partial = root + "/floor.partial",
+                      made = root + "/floor";
+    QDir().mkpath(backupsFolder);
+    for (const std::string& left : {partial, made})
+        QDir(QString::fromStdString(left)).removeRecursively();
     for (auto _ : state) {
-        pwriteAll(g.exe, r.exeWrite, exe);
-        pwriteAll(g.wad, r.wadWrite, wad);
-        pwriteAll(g.save, r.saveWrite, save);
-        // The checksum: read what it covers, sum, write the sum.
-        const int fd = openRw(g.save);
-        if (::pread(fd, save.data(), size_t(covered), 0) != covered)
-            throw std::runtime_error("pread");
-        const uint32_t sum =
-            model::saveStateChecksumOf(QByteArray::fromRawData(save.data(), qsizetype(covered)));
-        if (::pwrite(fd, &sum, 4, covered) != 4) throw std::runtime_error("pwrite");
-        ::close(fd);
+        // The files as they are, hashed (to compare with what was imported) and copied into a
+        // new folder, flushed, the folder renamed into place and flushed.
+        benchmark::DoNotOptimize(readAndHash(g.exe, exeNow));
+        benchmark::DoNotOptimize(readAndHash(g.save, saveNow));
+        check(::mkdir(partial.c_str(), 0755) == 0, "mkdir");
+        writeFlushed(partial + "/GP4.exe", exeNow);
+        writeFlushed(partial + "/f1gstate.sav", saveNow);
+        flushPath(partial);
+        check(::rename(partial.c_str(), made.c_str()) == 0, "rename");
+        flushPath(root);
+        // The export, flushed.
+        writeExport(g, r, exe, wad, save);
+        for (const QString& path : {g.exe, g.wad, g.save}) flushPath(path.toStdString());
+        // The files after it, hashed; the copies removed (the same bytes were written).
+        benchmark::DoNotOptimize(readAndHash(g.exe, exeNow));
+        benchmark::DoNotOptimize(readAndHash(g.save, saveNow));
+        check(::unlink((made + "/GP4.exe").c_str()) == 0 &&
+                  ::unlink((made + "/f1gstate.sav").c_str()) == 0 && ::rmdir(made.c_str()) == 0,
+              "remove");
     }
 }
 

@@ -10,6 +10,7 @@
 #include "DemoGame.h"
 #include "GameFloors.h"
 #include "GlBenchEditor.h"
+#include "core/backup/GameBackup.h"
 
 namespace pw::bench {
 
@@ -50,6 +51,14 @@ void registerAll() {
         ->Unit(benchmark::kMicrosecond);
     RegisterBenchmark("window_pwrite_export_ranges_and_checksum", [](benchmark::State& s) {
         exportFloor(s, GameFiles(gameFolder));
+    })->Unit(benchmark::kMicrosecond);
+    // The same click against a floor that also does the backup's work raw (hashes, copies,
+    // flushes), so that the ratio shows what the editor adds to the work itself.
+    RegisterBenchmark("export_all_clicked_backup_work@window_export_and_backup_raw",
+                      [](benchmark::State& s) { clicked(s, editor->window.exportAllAction()); })
+        ->Unit(benchmark::kMicrosecond);
+    RegisterBenchmark("window_export_and_backup_raw", [](benchmark::State& s) {
+        exportWithBackupFloor(s, GameFiles(gameFolder), backup::backupsFolder());
     })->Unit(benchmark::kMicrosecond);
 }
 
