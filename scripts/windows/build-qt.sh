@@ -14,9 +14,11 @@ qt_version="$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null | sed 's/+.
 toolchain="$repo/cmake/mingw-w64-x86_64.cmake"
 host_cmake="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || echo x86_64-linux-gnu)/cmake"
 [ -d "$host_cmake/Qt6HostInfo" ] || fail "the host Qt has no Qt6HostInfo in $host_cmake (install qt6-base-dev)"
+# Left out: modules the editor does not use, and the Direct2D platform plugin (a second copy of
+# the Windows one; the editor uses the Windows plugin).
 configure_options=(-release -shared -opensource -confirm-license -nomake tests -nomake examples
     -no-feature-sql -no-feature-network -no-feature-dbus -no-feature-tabletevent
-    -no-feature-printsupport -no-feature-concurrent
+    -no-feature-printsupport -no-feature-concurrent -no-feature-xml -no-feature-direct2d1_1
     -qt-zlib -qt-pcre -qt-libpng -no-libjpeg -qt-harfbuzz -qt-freetype -qt-doubleconversion
     -opengl desktop -no-feature-vulkan)
 key="$(printf '%s\n' "$qt_version" "${configure_options[@]}" "$(cat "$toolchain")" | sha256sum | cut -c1-12)"
