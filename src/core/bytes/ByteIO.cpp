@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
-
 #include <cerrno>
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
 #include <cstring>
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -93,38 +96,73 @@ QByteArray ByteReader::bytes(qint64 count, const char* what) {
     return b;
 }
 
-uint8_t ByteReader::u8At(qint64 offset, const char* what) const { return uint8_t(*at(offset, 1, what)); }
-uint16_t ByteReader::u16At(qint64 offset, const char* what) const { return le::u16(at(offset, 2, what)); }
-uint32_t ByteReader::u32At(qint64 offset, const char* what) const { return le::u32(at(offset, 4, what)); }
-float ByteReader::f32At(qint64 offset, const char* what) const { return le::f32(at(offset, 4, what)); }
+uint8_t ByteReader::u8At(qint64 offset, const char* what) const {
+    return uint8_t(*at(offset, 1, what));
+}
+uint16_t ByteReader::u16At(qint64 offset, const char* what) const {
+    return le::u16(at(offset, 2, what));
+}
+uint32_t ByteReader::u32At(qint64 offset, const char* what) const {
+    return le::u32(at(offset, 4, what));
+}
+float ByteReader::f32At(qint64 offset, const char* what) const {
+    return le::f32(at(offset, 4, what));
+}
 QByteArray ByteReader::bytesAt(qint64 offset, qint64 count, const char* what) const {
     return QByteArray(at(offset, count, what), qsizetype(count));
 }
 
 GameFile::GameFile(const QString& path, Access access) : path_(path), file_(path) {
     const bool rw = access == Access::ReadWrite;
-    // A named pipe would hold the open (or its reads) until something writes to it, a device
-    // would never end: the game's files are regular files, and anything else is refused.
-    if (const QFileInfo info(path); info.exists() && !info.isFile())
-        throw GameFileError(displayName(), GameFileError::kNoOffset,
-                            QStringLiteral("is not a regular file"));
     // ExistingOnly: a missing file is not created empty. Unbuffered: the reads and writes are a
     // few bytes at scattered offsets; a buffer would fill 16 KiB for each of them.
-    if (!file_.open((rw ? QIODevice::ReadWrite : QIODevice::ReadOnly) | QIODevice::ExistingOnly |
-                    QIODevice::Unbuffered)) {
+    const QIODevice::OpenMode mode = (rw ? QIODevice::ReadWrite : QIODevice::ReadOnly) |
+                                     QIODevice::ExistingOnly | QIODevice::Unbuffered;
+    const auto notRegular = [this] {
+        // A named pipe would hold the open (or its reads) until something writes to it, a device
+        // would never end: the game's files are regular files, and anything else is refused.
+        return GameFileError(displayName(), GameFileError::kNoOffset,
+                             QStringLiteral("is not a regular file"));
+    };
+    const auto notOpened = [this, rw](const QString& why) {
+        return GameFileError(
+            displayName(), GameFileError::kNoOffset,
+            rw ? QStringLiteral("cannot be opened for reading and writing (%1)").arg(why)
+               : QStringLiteral("cannot be opened (%1)").arg(why));
+    };
+#ifdef Q_OS_UNIX
+    // Opened without waiting (a named pipe's open waits for a writer; for a regular file the flag
+    // changes nothing), then refused unless regular: one status call, on the file opened.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          (rw ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT)
+            throw GameFileError(displayName(), GameFileError::kNoOffset,
+                                QStringLiteral("file not found"));
+        if (error == EISDIR) throw notRegular();
+        throw notOpened(qt_error_string(error));
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw notRegular();
+    }
+    if (!file_.open(fd, mode, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw notOpened(file_.errorString());
+    }
+    // The size and the stamp the directory cache keeps, from the same status.
+    openedStamp_ = fileStampOfStatus(st);
+    size_ = openedStamp_.size;
+#else
+    if (const QFileInfo info(path); info.exists() && !info.isFile()) throw notRegular();
+    if (!file_.open(mode)) {
         if (!QFileInfo::exists(path))
             throw GameFileError(displayName(), GameFileError::kNoOffset,
                                 QStringLiteral("file not found"));
-        throw GameFileError(displayName(), GameFileError::kNoOffset,
-                            rw ? QStringLiteral("cannot be opened for reading and writing (%1)")
-                                     .arg(file_.errorString())
-                               : QStringLiteral("cannot be opened (%1)").arg(file_.errorString()));
+        throw notOpened(file_.errorString());
     }
-#ifdef Q_OS_UNIX
-    // One status call gives the size and the stamp the directory cache keeps.
-    openedStamp_ = fileStampOfOpen(file_.handle());
-    size_ = openedStamp_.exists() ? openedStamp_.size : file_.size();
-#else
     size_ = file_.size();
 #endif
 }
@@ -143,7 +181,9 @@ GameFile::GameFile(const QByteArray& bytes, const QString& name) : path_(name), 
     size_ = bytes.size();
 }
 
-QString GameFile::displayName() const { return QDir::toNativeSeparators(path_); }
+QString GameFile::displayName() const {
+    return QDir::toNativeSeparators(path_);
+}
 
 void GameFile::requireInside(qint64 offset, qint64 count, const char* what) const {
     if (offset < 0 || count < 0 || offset > size_ || count > size_ - offset)
@@ -175,11 +215,14 @@ QByteArray GameFile::read(qint64 offset, qint64 count, const char* what) {
 #endif
     if (!device_->seek(offset) || (b = device_->read(count)).size() != count)
         throw GameFileError(displayName(), offset,
-                            QStringLiteral("cannot read %1 (%2)").arg(QString::fromUtf8(what), device_->errorString()));
+                            QStringLiteral("cannot read %1 (%2)")
+                                .arg(QString::fromUtf8(what), device_->errorString()));
     return b;
 }
 
-ByteReader GameFile::readAll() { return ByteReader(read(0, size_, "the whole file"), displayName()); }
+ByteReader GameFile::readAll() {
+    return ByteReader(read(0, size_, "the whole file"), displayName());
+}
 
 void GameFile::write(qint64 offset, const QByteArray& bytes, const char* what) {
     requireInside(offset, bytes.size(), what);
@@ -204,7 +247,8 @@ void GameFile::write(qint64 offset, const QByteArray& bytes, const char* what) {
     const auto flush = [this] { return device_ != &file_ || file_.flush(); };
     if (!device_->seek(offset) || device_->write(bytes) != bytes.size() || !flush())
         throw GameFileError(displayName(), offset,
-                            QStringLiteral("cannot write %1 (%2)").arg(QString::fromUtf8(what), device_->errorString()));
+                            QStringLiteral("cannot write %1 (%2)")
+                                .arg(QString::fromUtf8(what), device_->errorString()));
 }
 
 }  // namespace pw::model

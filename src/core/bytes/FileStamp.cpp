@@ -29,12 +29,18 @@ FileStamp fileStampOf(const QString& path) {
 #endif
 }
 
+#ifdef Q_OS_UNIX
+FileStamp fileStampOfStatus(const struct stat& st) {
+    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+#endif
+
 FileStamp fileStampOfOpen(int fd) {
 #ifdef Q_OS_UNIX
     struct stat st {};
     if (fd < 0 || ::fstat(fd, &st) != 0) return {};
-    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+    return fileStampOfStatus(st);
 #else
     Q_UNUSED(fd);
     return {};

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#ifdef Q_OS_UNIX
+struct stat;
+#endif
+
 namespace pw::model {
 
 // What tells one file (or folder) at a path from another: replacing or rewriting it changes its
@@ -23,6 +27,10 @@ FileStamp fileStampOf(const QString& path);
 // The same of the file open as file descriptor fd (where the platform has descriptors; nothing
 // elsewhere, size -1).
 FileStamp fileStampOfOpen(int fd);
+#ifdef Q_OS_UNIX
+// The same from a status already taken.
+FileStamp fileStampOfStatus(const struct stat& status);
+#endif
 
 // Longer than any file system's time-stamp resolution (two seconds on the coarsest).
 inline constexpr qint64 kDefaultSettleMs = 2500;
