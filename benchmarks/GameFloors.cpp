@@ -130,8 +130,9 @@ void writeFlushed(const std::string& path, const std::vector<char>& bytes) {
 
 void flushPath(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY);
-    check(fd >= 0 && ::fsync(fd) == 0, "fsync");
-    ::close(fd);
+    const bool flushed = fd >= 0 && ::fsync(fd) == 0;
+    if (fd >= 0) ::close(fd);
+    check(flushed, "fsync");
 }
 
 std::vector<char> fileBytes(const QString& path) {

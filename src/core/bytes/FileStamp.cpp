@@ -14,21 +14,6 @@ namespace {
 qint64 settleMs = kDefaultSettleMs;
 }
 
-FileStamp fileStampOf(const QString& path) {
-#ifdef Q_OS_UNIX
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
-    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
-#else
-    const QFileInfo info(path);
-    if (!info.exists()) return {};
-    return {info.size(),
-            info.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch() * 1000000,
-            info.fileTime(QFileDevice::FileMetadataChangeTime).toMSecsSinceEpoch() * 1000000};
-#endif
-}
-
 #ifdef Q_OS_UNIX
 FileStamp fileStampOfStatus(const struct stat& st) {
     return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
@@ -36,14 +21,17 @@ FileStamp fileStampOfStatus(const struct stat& st) {
 }
 #endif
 
-FileStamp fileStampOfOpen(int fd) {
+FileStamp fileStampOf(const QString& path) {
 #ifdef Q_OS_UNIX
     struct stat st {};
-    if (fd < 0 || ::fstat(fd, &st) != 0) return {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
     return fileStampOfStatus(st);
 #else
-    Q_UNUSED(fd);
-    return {};
+    const QFileInfo info(path);
+    if (!info.exists()) return {};
+    return {info.size(),
+            info.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch() * 1000000,
+            info.fileTime(QFileDevice::FileMetadataChangeTime).toMSecsSinceEpoch() * 1000000};
 #endif
 }
 

@@ -24,11 +24,8 @@ struct FileStamp {
 
 // The status of what is at path, in one call where the platform has it.
 FileStamp fileStampOf(const QString& path);
-// The same of the file open as file descriptor fd (where the platform has descriptors; nothing
-// elsewhere, size -1).
-FileStamp fileStampOfOpen(int fd);
 #ifdef Q_OS_UNIX
-// The same from a status already taken.
+// The same from a status already taken (of a file open, say).
 FileStamp fileStampOfStatus(const struct stat& status);
 #endif
 
