@@ -1,5 +1,6 @@
 #include "GameFloors.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -128,6 +129,15 @@ void writeFlushed(const std::string& path, const std::vector<char>& bytes) {
     ::close(fd);
 }
 
+void listFolder(const std::string& path) {
+    DIR* folder = ::opendir(path.c_str());
+    check(folder != nullptr, "opendir");
+    int entries = 0;
+    while (::readdir(folder) != nullptr) ++entries;
+    ::closedir(folder);
+    benchmark::DoNotOptimize(entries);
+}
+
 void flushPath(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY);
     const bool flushed = fd >= 0 && ::fsync(fd) == 0;
@@ -186,6 +196,8 @@ void exportWithBackupFloor(benchmark::State& state, const GameFiles& g,
     const GameRanges r = gameRanges(g);
     const std::vector<char> exe = fileBytes(g.exe), wad = fileBytes(g.wad);
     std::vector<char> save = fileBytes(g.save), exeNow, saveNow;
+    // About the size of the editor's record of a backup of these files.
+    const std::vector<char> record(900, '{');
     const std::string root = backupsFolder.toStdString(), partial = root + "/floor.partial",
                       made = root + "/floor";
     QDir().mkpath(backupsFolder);
@@ -199,16 +211,21 @@ void exportWithBackupFloor(benchmark::State& state, const GameFiles& g,
         check(::mkdir(partial.c_str(), 0755) == 0, "mkdir");
         writeFlushed(partial + "/GP4.exe", exeNow);
         writeFlushed(partial + "/f1gstate.sav", saveNow);
+        // The record of what the copies are, without which they could not be put back.
+        writeFlushed(partial + "/manifest.json", record);
         flushPath(partial);
         check(::rename(partial.c_str(), made.c_str()) == 0, "rename");
         flushPath(root);
         // The export, flushed.
         writeExport(g, r, exe, wad, save);
         for (const QString& path : {g.exe, g.wad, g.save}) flushPath(path.toStdString());
-        // The files after it, hashed; the copies removed (the same bytes were written).
+        // The files after it, hashed.
         benchmark::DoNotOptimize(readAndHash(g.exe, exeNow));
         benchmark::DoNotOptimize(readAndHash(g.save, saveNow));
-        check(::unlink((made + "/GP4.exe").c_str()) == 0 &&
+        // The backups listed, to keep the newest; the copies removed (the same bytes were written).
+        listFolder(root);
+        check(::unlink((made + "/manifest.json").c_str()) == 0 &&
+                  ::unlink((made + "/GP4.exe").c_str()) == 0 &&
                   ::unlink((made + "/f1gstate.sav").c_str()) == 0 && ::rmdir(made.c_str()) == 0,
               "remove");
     }

@@ -34,8 +34,9 @@ void importFloor(benchmark::State& state, const GameFiles& game);
 // Each iteration writes what Export All writes, then reads, sums and writes the checksum.
 void exportFloor(benchmark::State& state, const GameFiles& game);
 // The same, with the work of Export All's backup done raw around it: the executable and the
-// save-state read whole and hashed, copied into a new folder in backupsFolder (copies and folders
-// flushed), the written files flushed, both hashed again after, the copies removed.
+// save-state read whole and hashed, copied into a new folder in backupsFolder with a record of a
+// backup's size (copies, record and folders flushed), the written files flushed, both hashed again
+// after, the backups folder listed, the copies and record removed.
 void exportWithBackupFloor(benchmark::State& state, const GameFiles& game,
                            const QString& backupsFolder);
 

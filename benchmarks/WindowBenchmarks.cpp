@@ -65,9 +65,10 @@ void registerAll() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Settings of their own (the backups go there too), the demo game registered there.
-    QTemporaryDir config;
+    // Settings and backups of their own, the demo game registered there.
+    QTemporaryDir config, data;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     QApplication app(argc, argv);
     QTemporaryDir game;
     demo::writeDemoGame(game.path());

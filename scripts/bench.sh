@@ -129,7 +129,7 @@ BEGIN {
     d["export_all_clicked"] = "Export All clicked (backup written)"
     d["window_pwrite_export_ranges_and_checksum"] = "raw pwrite of the same ranges + one checksum"
     d["export_all_clicked_backup_work"] = "Export All clicked, against the same work done raw"
-    d["window_export_and_backup_raw"] = "the same writes and checksum, the executable and save-state hashed before and after and copied, all flushed"
+    d["window_export_and_backup_raw"] = "the same writes and checksum, the executable and save-state hashed before and after and copied with a record of the copies, all flushed"
     d["repaint_camera1"] = "one bare repaint of the view"
     d["repaint_cockpit"] = "one bare repaint of the view"
     d["shape_parse_compile_20000"] = "car shape parse + compile, 20,000 triangles"

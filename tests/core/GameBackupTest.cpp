@@ -111,7 +111,8 @@ TEST_F(Backups, AnArchiveOfAnotherSizeIsLeftAndTheRestRestored) {
     archive.append("more");
     writeFile(game("cars.wad"), archive);
 
-    const backup::RestoreReport report = backup::RestoreBackup(backup::ListBackups(root(), game())[0]);
+    const backup::RestoreReport report =
+        backup::RestoreBackup(backup::ListBackups(root(), game())[0]);
     ASSERT_EQ(report.skipped.size(), 1);
     EXPECT_TRUE(report.skipped[0].contains("cars.wad")) << report.skipped[0].toStdString();
     EXPECT_EQ(readFile(game("cars.wad")), archive);
@@ -225,6 +226,32 @@ TEST_F(Backups, FoldersOfBackupsStoppedHalfWayDoNotCount) {
     EXPECT_EQ(backup::ListBackups(root(), game()).size(), 2u);
 }
 
+// A backup is removed manifest first, so that a removal stopped half-way never leaves a folder
+// taken for a backup; whatever else lies in the folder goes with it.
+TEST_F(Backups, RemovingABackupTakesItsManifestFirstAndLeavesNoFolder) {
+    for (const bool strayFile : {false, true}) {
+        SCOPED_TRACE(strayFile ? "with a stray file" : "plain");
+        const backup::Backup made = backup::CreateBackup(root(), plan());
+        if (strayFile) writeFile(QDir(made.folder).filePath("notes.txt"), "mine");
+        ASSERT_TRUE(backup::RemoveBackup(made));
+        EXPECT_FALSE(QDir(made.folder).exists());
+        EXPECT_TRUE(backup::ListBackups(root(), game()).empty());
+    }
+    // A manifest that cannot be removed keeps the backup whole and listed.
+    const backup::Backup kept = backup::CreateBackup(root(), plan());
+    const QString manifest = QDir(kept.folder).filePath("manifest.json");
+    const QString moved = manifest + ".moved";
+    ASSERT_TRUE(QFile::rename(manifest, moved));
+    ASSERT_TRUE(QDir().mkpath(QDir(manifest).filePath("inside")));
+    EXPECT_FALSE(backup::RemoveBackup(kept));
+    ASSERT_TRUE(QDir(manifest).removeRecursively() && QFile::rename(moved, manifest));
+    EXPECT_EQ(backup::ListBackups(root(), game()).size(), 1u);
+    for (const backup::BackupEntry& e : kept.entries)
+        if (!e.copyName.isEmpty())
+            EXPECT_TRUE(QFile::exists(QDir(kept.folder).filePath(e.copyName)))
+                << e.copyName.toStdString();
+}
+
 // A manifest naming a file outside the game folder is not followed.
 TEST_F(Backups, RestoreWritesNothingOutsideTheGameFolder) {
     backup::Backup made = backup::CreateBackup(root(), plan());
@@ -234,7 +261,8 @@ TEST_F(Backups, RestoreWritesNothingOutsideTheGameFolder) {
     writeFile(manifest, text);
     const QString outside = QDir(game()).filePath("../outside.exe");
     QFile::remove(outside);
-    const backup::RestoreReport report = backup::RestoreBackup(backup::ListBackups(root(), game())[0]);
+    const backup::RestoreReport report =
+        backup::RestoreBackup(backup::ListBackups(root(), game())[0]);
     EXPECT_FALSE(QFile::exists(outside));
     ASSERT_EQ(report.skipped.size(), 1);
     EXPECT_TRUE(report.skipped[0].contains("outside the game folder"));

@@ -310,7 +310,7 @@ Backup CreateBackup(const QString& root, const BackupPlan& plan) {
     return backup;
 }
 
-void RecordStateAfter(Backup& backup, const std::map<QString, QByteArray>& knownHashes) {
+void HashStateAfter(Backup& backup, const std::map<QString, QByteArray>& knownHashes) {
     for (BackupEntry& e : backup.entries) {
         const auto known = knownHashes.find(e.path);
         if (e.kind != BackupEntry::Kind::Range && known != knownHashes.end()) {
@@ -320,8 +320,16 @@ void RecordStateAfter(Backup& backup, const std::map<QString, QByteArray>& known
         const std::optional<QByteArray> bytes = currentBytes(backup, e);
         e.sha256After = bytes ? sha256(*bytes) : QByteArray();
     }
+}
+
+void SaveFinished(Backup& backup) {
     backup.finished = true;
     writeManifest(backup, Write::Replacing);
+}
+
+void RecordStateAfter(Backup& backup, const std::map<QString, QByteArray>& knownHashes) {
+    HashStateAfter(backup, knownHashes);
+    SaveFinished(backup);
 }
 
 bool MatchesStateBefore(const Backup& backup, const BackupEntry& entry) {
@@ -330,8 +338,17 @@ bool MatchesStateBefore(const Backup& backup, const BackupEntry& entry) {
     return bytes && sha256(*bytes) == entry.sha256Before;
 }
 
-void RemoveBackup(const Backup& backup) {
-    if (!backup.folder.isEmpty()) QDir(backup.folder).removeRecursively();
+bool RemoveBackup(const Backup& backup) {
+    if (backup.folder.isEmpty()) return true;
+    const QDir folder(backup.folder);
+    const QString manifest = folder.filePath(QLatin1String(kManifest));
+    if (!QFile::remove(manifest) && QFileInfo::exists(manifest)) return false;
+    // Without its manifest the folder is a leftover: what cannot be removed now goes with the
+    // leftovers an hour on.
+    for (const BackupEntry& e : backup.entries)
+        if (!e.copyName.isEmpty()) QFile::remove(folder.filePath(e.copyName));
+    if (!QDir().rmdir(backup.folder)) QDir(backup.folder).removeRecursively();
+    return true;
 }
 
 void PruneBackups(const QString& root, const QString& gameFolder, int keep,

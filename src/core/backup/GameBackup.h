@@ -77,13 +77,19 @@ struct Backup {
 // model::GameFileError when any of it cannot be written completely (what was written of the
 // backup is removed again).
 Backup CreateBackup(const QString& root, const BackupPlan& plan);
-// Records the SHA-256 of every entry's file as the export left it and saves the manifest again.
-// Hashes already known (of whole files, by the entry's path) are taken as they are.
+// Takes the SHA-256 of every entry's file as the export left it into the entries, without saving
+// them. Hashes already known (of whole files, by the entry's path) are taken as they are.
+void HashStateAfter(Backup& backup, const std::map<QString, QByteArray>& knownHashes = {});
+// Marks the backup finished and saves its manifest again, with the hashes taken after.
+void SaveFinished(Backup& backup);
+// Both of the above.
 void RecordStateAfter(Backup& backup, const std::map<QString, QByteArray>& knownHashes = {});
 // Whether every entry's file still holds what it held when the backup was made.
 bool MatchesStateBefore(const Backup& backup, const BackupEntry& entry);
-// Removes the backup's folder.
-void RemoveBackup(const Backup& backup);
+// Removes the backup's folder, its manifest first: a removal stopped half-way leaves a folder that
+// is no longer taken for a backup. Returns false when the manifest could not be removed (the
+// backup is then whole and still listed).
+bool RemoveBackup(const Backup& backup);
 // Removes gameFolder's oldest backups below root until keep are left besides its first and the
 // one named keepFolder (the backup of the export that runs), and backups killed half-way that
 // are older than an hour. Backups of other games are not touched.

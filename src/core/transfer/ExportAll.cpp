@@ -229,29 +229,36 @@ ExportResult ExportAll(model::EditorModel& model, const GameFiles& files,
     after[made.entries[0].path] = result.record.exe.sha256;
     after[made.entries[1].path] = result.record.saveState.sha256;
     if (checked.writeArchive) result.record.archive = ArchiveFingerprint(files.carsArchive);
+    std::optional<QString> notRecorded;
     try {
-        backup::RecordStateAfter(made, after);
+        backup::HashStateAfter(made, after);
     } catch (const GameFileError& e) {
-        result.afterNote =
-            e.message() +
-            QStringLiteral(". The export is complete; only its backup's record of it is not. The "
-                           "next Import All will take it for an export that did not finish: "
-                           "answer \"Leave As They Are\" to keep it.");
+        notRecorded = e.message();
     }
-    bool changed = false;
-    for (const backup::BackupEntry& e : made.entries) {
-        if (e.sha256After != e.sha256Before) {
-            changed = true;
+    for (const backup::BackupEntry& e : made.entries)
+        if (e.sha256After != e.sha256Before)
             result.changed << (made.gamePath(e).isEmpty() ? e.path : made.gamePath(e));
+    // The same bytes as before: the backup holds nothing the game does not, and goes without
+    // being saved again.
+    const bool removed = !notRecorded && result.changed.isEmpty() && backup::RemoveBackup(made);
+    if (!removed && !notRecorded) {
+        try {
+            backup::SaveFinished(made);
+        } catch (const GameFileError& e) {
+            notRecorded = e.message();
         }
     }
-    if (changed) {
-        result.backup = made;
-    } else {
-        // The same bytes as before: the backup holds nothing the game does not.
-        backup::RemoveBackup(made);
-    }
-    backup::PruneBackups(settings.backupsRoot, files.folder, settings.backupsKept, made.folder);
+    if (notRecorded)
+        result.afterNote =
+            *notRecorded +
+            QStringLiteral(
+                ". The export is complete; only its backup's record of it is not. The "
+                "next Import All will take it for an export that did not finish: "
+                "answer \"Leave As They Are\" to keep it.");
+    if (!result.changed.isEmpty()) result.backup = made;
+    // A backup removed again leaves as many as before: nothing to prune.
+    if (!removed)
+        backup::PruneBackups(settings.backupsRoot, files.folder, settings.backupsKept, made.folder);
     return result;
 }
 
