@@ -7,7 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <deque>
 #include <stdexcept>
+#include <string>
 
 #include "core/archive/TyrePositions.h"
 #include "core/bytes/FileFingerprint.h"
@@ -191,44 +193,100 @@ void exportFloor(benchmark::State& state, const GameFiles& g) {
     for (auto _ : state) writeExport(g, r, exe, wad, save);
 }
 
-void exportWithBackupFloor(benchmark::State& state, const GameFiles& g,
-                           const QString& backupsFolder) {
-    const GameRanges r = gameRanges(g);
-    const std::vector<char> exe = fileBytes(g.exe), wad = fileBytes(g.wad);
-    std::vector<char> save = fileBytes(g.save), exeNow, saveNow;
-    // About the size of the editor's record of a backup of these files.
-    const std::vector<char> record(900, '{');
-    const std::string root = backupsFolder.toStdString(), partial = root + "/floor.partial",
-                      made = root + "/floor";
-    QDir().mkpath(backupsFolder);
-    for (const std::string& left : {partial, made})
-        QDir(QString::fromStdString(left)).removeRecursively();
-    for (auto _ : state) {
-        // The files as they are, hashed (to compare with what was imported) and copied into a
-        // new folder, flushed, the folder renamed into place and flushed.
+namespace {
+
+// The bytes one export with its backup moves, kept between iterations.
+struct BackupWork {
+    BackupWork(const GameFiles& game, const QString& backupsFolder)
+        : g(game),
+          r(gameRanges(game)),
+          exe(fileBytes(g.exe)),
+          wad(fileBytes(g.wad)),
+          save(fileBytes(g.save)),
+          root(backupsFolder.toStdString()) {
+        QDir().mkpath(backupsFolder);
+    }
+    std::string folder(int n) const { return root + "/floor-" + std::to_string(n); }
+
+    // The files as they are, hashed (to compare with what was imported) and copied with a record
+    // of the copies into a new folder, flushed, the folder renamed into place and flushed; then
+    // the export, flushed, and the files after it hashed.
+    void exportBackedUp(const std::string& made) {
+        const std::string partial = made + ".partial";
         benchmark::DoNotOptimize(readAndHash(g.exe, exeNow));
         benchmark::DoNotOptimize(readAndHash(g.save, saveNow));
         check(::mkdir(partial.c_str(), 0755) == 0, "mkdir");
         writeFlushed(partial + "/GP4.exe", exeNow);
         writeFlushed(partial + "/f1gstate.sav", saveNow);
-        // The record of what the copies are, without which they could not be put back.
+        // Without the record the copies could not be put back.
         writeFlushed(partial + "/manifest.json", record);
         flushPath(partial);
         check(::rename(partial.c_str(), made.c_str()) == 0, "rename");
         flushPath(root);
-        // The export, flushed.
         writeExport(g, r, exe, wad, save);
         for (const QString& path : {g.exe, g.wad, g.save}) flushPath(path.toStdString());
-        // The files after it, hashed.
         benchmark::DoNotOptimize(readAndHash(g.exe, exeNow));
         benchmark::DoNotOptimize(readAndHash(g.save, saveNow));
-        // The backups listed, to keep the newest; the copies removed (the same bytes were written).
-        listFolder(root);
+    }
+    // The record replaced by one with the hashes after, flushed.
+    void recordStateAfter(const std::string& made) {
+        writeFlushed(made + "/manifest.json.new", record);
+        check(
+            ::rename((made + "/manifest.json.new").c_str(), (made + "/manifest.json").c_str()) == 0,
+            "rename");
+    }
+    void remove(const std::string& made) {
         check(::unlink((made + "/manifest.json").c_str()) == 0 &&
                   ::unlink((made + "/GP4.exe").c_str()) == 0 &&
                   ::unlink((made + "/f1gstate.sav").c_str()) == 0 && ::rmdir(made.c_str()) == 0,
               "remove");
     }
+
+    const GameFiles& g;
+    const GameRanges r;
+    const std::vector<char> exe, wad;
+    std::vector<char> save, exeNow, saveNow;
+    // About the size of the editor's record of a backup of these files.
+    const std::vector<char> record = std::vector<char>(900, '{');
+    const std::string root;
+};
+
+}  // namespace
+
+void exportWithBackupFloor(benchmark::State& state, const GameFiles& g,
+                           const QString& backupsFolder) {
+    BackupWork work(g, backupsFolder);
+    const std::string made = work.folder(0);
+    QDir(QString::fromStdString(made)).removeRecursively();
+    for (auto _ : state) {
+        work.exportBackedUp(made);
+        // The backups listed, to keep the newest; the copies removed (the same bytes were written).
+        listFolder(work.root);
+        work.remove(made);
+    }
+}
+
+void exportKeepingBackupsFloor(benchmark::State& state, const GameFiles& g,
+                               const QString& backupsFolder, int kept) {
+    BackupWork work(g, backupsFolder);
+    std::deque<int> made;
+    int next = 0;
+    for (; next < kept; ++next) {
+        QDir(QString::fromStdString(work.folder(next))).removeRecursively();
+        work.exportBackedUp(work.folder(next));
+        made.push_back(next);
+    }
+    for (auto _ : state) {
+        const std::string folder = work.folder(next);
+        work.exportBackedUp(folder);
+        work.recordStateAfter(folder);
+        made.push_back(next++);
+        // The backups listed and the oldest beyond those kept removed.
+        listFolder(work.root);
+        work.remove(work.folder(made.front()));
+        made.pop_front();
+    }
+    for (int n : made) work.remove(work.folder(n));
 }
 
 }  // namespace pw::bench

@@ -39,5 +39,9 @@ void exportFloor(benchmark::State& state, const GameFiles& game);
 // after, the backups folder listed, the copies and record removed.
 void exportWithBackupFloor(benchmark::State& state, const GameFiles& game,
                            const QString& backupsFolder);
+// The same with every backup kept: kept backups made first, then each iteration's export backs
+// up into a folder of its own, replaces the record with the state after, and removes the oldest.
+void exportKeepingBackupsFloor(benchmark::State& state, const GameFiles& game,
+                               const QString& backupsFolder, int kept);
 
 }  // namespace pw::bench

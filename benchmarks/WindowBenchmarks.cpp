@@ -10,6 +10,8 @@
 #include "DemoGame.h"
 #include "GameFloors.h"
 #include "GlBenchEditor.h"
+#include "app/window/ComponentNames.h"
+#include "app/window/WindowFields.h"
 #include "core/backup/GameBackup.h"
 
 namespace pw::bench {
@@ -30,6 +32,7 @@ using namespace pw::bench;
 namespace {
 
 QString gameFolder;
+int number = 0;
 
 void clicked(benchmark::State& state, QAction* action) {
     for (auto _ : state) {
@@ -62,6 +65,36 @@ void registerAll() {
     })->Unit(benchmark::kMicrosecond);
 }
 
+// Export All of a changed value, as a user exports edits: each click's backup is kept, and the
+// oldest beyond those kept removed.
+void exportChanged(benchmark::State& state) {
+    QAction* action = editor->window.exportAllAction();
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor->editor->fields().setText(app::names::driverNumber(0),
+                                         QString::number(10 + ++number % 2));
+        state.ResumeTiming();
+        action->trigger();
+        editor->finish();
+    }
+}
+
+void registerChanging() {
+    using benchmark::RegisterBenchmark;
+    // As many backups as a game keeps, besides its first.
+    for (int i = 0; i <= backup::kBackupsKept; ++i) {
+        editor->editor->fields().setText(app::names::driverNumber(0),
+                                         QString::number(10 + ++number % 2));
+        editor->window.exportAllAction()->trigger();
+    }
+    RegisterBenchmark("export_all_changed_clicked@window_export_keeping_backups_raw", exportChanged)
+        ->Unit(benchmark::kMicrosecond);
+    RegisterBenchmark("window_export_keeping_backups_raw", [](benchmark::State& s) {
+        exportKeepingBackupsFloor(s, GameFiles(gameFolder), backup::backupsFolder(),
+                                  backup::kBackupsKept + 1);
+    })->Unit(benchmark::kMicrosecond);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,6 +113,7 @@ int main(int argc, char** argv) {
     Editor e;
     editor = &e;
     registerAll();
+    registerChanging();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

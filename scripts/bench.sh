@@ -129,6 +129,8 @@ BEGIN {
     d["export_all_clicked"] = "Export All clicked (backup written)"
     d["window_pwrite_export_ranges_and_checksum"] = "raw pwrite of the same ranges + one checksum"
     d["export_all_clicked_backup_work"] = "Export All clicked, against the same work done raw"
+    d["export_all_changed_clicked"] = "Export All of an edit clicked, 21 backups kept"
+    d["window_export_keeping_backups_raw"] = "the same work raw, each backup kept, its record replaced after, the oldest removed"
     d["window_export_and_backup_raw"] = "the same writes and checksum, the executable and save-state hashed before and after and copied with a record of the copies, all flushed"
     d["repaint_camera1"] = "one bare repaint of the view"
     d["repaint_cockpit"] = "one bare repaint of the view"
@@ -146,8 +148,8 @@ BEGIN {
     g["drag_direction_field"] = "<= 1.2x"; g["drag_preview_left"] = "<= 1.2x"
     g["drag_dashboard_4000"] = "<= 1.2x"; g["startup_first_preview_frame"] = "<= 1.4x"
     g["helmet_drag_chase"] = "<= 1.2x"; g["team_change_chase"] = "<= 1.3x"; g["team_change_chase_20000"] = "<= 1.3x"
-    g["import_all_clicked"] = "-"; g["export_all_clicked"] = "-"; g["export_all_clicked_backup_work"] = "<= 1.3x"
-    ns = split("import_all export_all import_all_clicked export_all_clicked export_all_clicked_backup_work archive_lookup_4000 archive_first_lookup_4000 " \
+    g["import_all_clicked"] = "-"; g["export_all_clicked"] = "-"; g["export_all_clicked_backup_work"] = "<= 1.3x"; g["export_all_changed_clicked"] = "<= 1.3x"
+    ns = split("import_all export_all import_all_clicked export_all_clicked export_all_clicked_backup_work export_all_changed_clicked archive_lookup_4000 archive_first_lookup_4000 " \
                "drag_direction_field drag_preview_left drag_dashboard_4000 helmet_drag_chase team_change_chase " \
                "team_change_chase_20000 startup_first_preview_frame frame_cockpit frame_tcam frame_chase " \
                "frame_camera1 frame_camera4_no_car shape_parse_compile_20000 shape_parse_compile_60000 " \

@@ -246,10 +246,11 @@ TEST_F(Backups, RemovingABackupTakesItsManifestFirstAndLeavesNoFolder) {
     EXPECT_FALSE(backup::RemoveBackup(kept));
     ASSERT_TRUE(QDir(manifest).removeRecursively() && QFile::rename(moved, manifest));
     EXPECT_EQ(backup::ListBackups(root(), game()).size(), 1u);
-    for (const backup::BackupEntry& e : kept.entries)
-        if (!e.copyName.isEmpty())
-            EXPECT_TRUE(QFile::exists(QDir(kept.folder).filePath(e.copyName)))
-                << e.copyName.toStdString();
+    for (const backup::BackupEntry& e : kept.entries) {
+        if (e.copyName.isEmpty()) continue;
+        EXPECT_TRUE(QFile::exists(QDir(kept.folder).filePath(e.copyName)))
+            << e.copyName.toStdString();
+    }
 }
 
 // A manifest naming a file outside the game folder is not followed.

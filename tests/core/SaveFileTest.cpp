@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 
 #include "FileSizeLimit.h"
-#include "core/bytes/SaveFile.h"
 #include "core/bytes/GameFileError.h"
+#include "core/bytes/SaveFile.h"
 
 using namespace pw::model;
 using pw::model::GameFileError;
@@ -48,8 +48,7 @@ TEST(SaveFile, FailedSaveLeavesThePreviousFileWholeAndSaysWhy) {
             }
         }
         EXPECT_EQ(contents(path), QByteArray("previous"));
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
-                  QStringList{QStringLiteral("perf.txt")})
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("perf.txt")})
             << "no temporary file left behind";
     }
 }
@@ -59,4 +58,40 @@ TEST(SaveFile, MissingFolderAndMissingFileAreErrors) {
     EXPECT_THROW(saveFileAtomically(dir.filePath(QStringLiteral("no/such/x.car")), "x"),
                  GameFileError);
     EXPECT_THROW(readWholeFile(dir.filePath(QStringLiteral("absent.car"))), GameFileError);
+}
+
+// A whole file is read as it is, up to the size its kind allows; the error says which rule it
+// broke.
+TEST(SaveFile, AWholeFileIsReadUpToItsKindsSize) {
+    QTemporaryDir dir;
+    const QByteArray big(200000, 'b');
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        qint64 maxSize;
+        const char* error;  // nullptr: read whole
+    } cases[] = {
+        {"empty.car", "", 10, nullptr},
+        {"small.car", "abc", 3, nullptr},
+        {"big.car", big, 200000, nullptr},
+        {"over.car", "abcd", 3, "too large for a file of its kind (4 bytes, at most 3)"},
+        {"absent.car", {}, 10, "cannot be opened: "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath(QLatin1String(c.name));
+        if (!c.bytes.isNull()) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            ASSERT_EQ(f.write(c.bytes), c.bytes.size());
+        }
+        try {
+            const QByteArray read = readWholeFile(path, c.maxSize);
+            EXPECT_EQ(c.error, nullptr);
+            EXPECT_EQ(read, c.bytes);
+        } catch (const GameFileError& e) {
+            ASSERT_NE(c.error, nullptr) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(QLatin1String(c.error))) << e.message().toStdString();
+        }
+    }
 }

@@ -129,14 +129,16 @@ void writeManifest(const Backup& backup, Write how) {
         saveFileAtomically(path, QJsonDocument(root).toJson());
 }
 
-std::optional<Backup> readManifest(const QString& folder) {
+// The backup described by the folder's manifest; nothing when it has none (*missing set) or one
+// that cannot be read.
+std::optional<Backup> readManifest(const QString& folder, bool* missing = nullptr) {
     const QString path = QDir(folder).filePath(QLatin1String(kManifest));
-    if (!QFileInfo(path).isFile()) return std::nullopt;
     QJsonParseError error;
     QJsonDocument doc;
     try {
         doc = QJsonDocument::fromJson(readWholeFile(path, kMaxManifestSize), &error);
     } catch (const GameFileError&) {
+        if (missing) *missing = !QFileInfo::exists(path);
         return std::nullopt;
     }
     if (error.error != QJsonParseError::NoError || !doc.isObject()) return std::nullopt;
@@ -190,16 +192,7 @@ void sortNewestFirst(std::vector<Backup>& backups) {
 
 // Every backup of the game below root, newest first.
 std::vector<Backup> backupsOf(const QString& root, const QString& gameFolder) {
-    std::vector<Backup> found;
-    const QString game = cleanFolder(gameFolder);
-    const QStringList folders = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString& name : folders) {
-        if (name.endsWith(QLatin1String(kPartial))) continue;
-        std::optional<Backup> b = readManifest(QDir(root).filePath(name));
-        if (b && cleanFolder(b->gameFolder) == game) found.push_back(*b);
-    }
-    sortNewestFirst(found);
-    return found;
+    return ListBackupFolders(root, gameFolder).backups;
 }
 
 // The backup kept for good: the one marked first, or (made before backups were marked) the
@@ -235,17 +228,38 @@ QString backupsFolder() {
         .filePath(QStringLiteral("backups"));
 }
 
+BackupFolders ListBackupFolders(const QString& root, const QString& gameFolder) {
+    BackupFolders listed;
+    const QString game = cleanFolder(gameFolder);
+    const QStringList folders = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& name : folders) {
+        const QString folder = QDir(root).filePath(name);
+        if (name.endsWith(QLatin1String(kPartial))) {
+            listed.leftovers << folder;
+            continue;
+        }
+        bool missing = false;
+        std::optional<Backup> b = readManifest(folder, &missing);
+        if (missing) listed.leftovers << folder;
+        if (b && cleanFolder(b->gameFolder) == game) listed.backups.push_back(*b);
+    }
+    sortNewestFirst(listed.backups);
+    return listed;
+}
+
 QString Backup::gamePath(const BackupEntry& entry) const {
     if (QDir::isAbsolutePath(entry.path) || entry.path.contains(QLatin1String(".."))) return {};
     return QDir(gameFolder).filePath(entry.path);
 }
 
-Backup CreateBackup(const QString& root, const BackupPlan& plan) {
+Backup CreateBackup(const QString& root, const BackupPlan& plan, BackupFolders* listed) {
     Backup backup;
     backup.gameFolder = cleanFolder(plan.gameFolder);
     backup.created = QDateTime::currentDateTimeUtc();
+    BackupFolders seen;
     try {
-        backup.first = backupsOf(root, backup.gameFolder).empty();
+        seen = ListBackupFolders(root, backup.gameFolder);
+        backup.first = seen.backups.empty();
         backup.folder = newBackupFolder(root, backup.created);
     } catch (const GameFileError& e) {
         throw GameFileError(e.file(), e.offset(),
@@ -282,7 +296,7 @@ Backup CreateBackup(const QString& root, const BackupPlan& plan) {
             e.path = insideGame(backup.gameFolder, r.path).value_or(cleanFolder(r.path));
             const QFileInfo info(r.path);
             e.size = info.size();
-            e.modified = info.lastModified();
+            e.modified = info.lastModified().toUTC();
             e.offset = r.offset;
             e.length = r.length;
             const QByteArray bytes = rangeOf(r.path, r.offset, r.length);
@@ -300,6 +314,10 @@ Backup CreateBackup(const QString& root, const BackupPlan& plan) {
                                 QStringLiteral("cannot be renamed: ") + systemReason());
         backup.folder = finalFolder;
         model::syncFolderToDisk(root);
+        if (listed) {
+            seen.backups.insert(seen.backups.begin(), backup);
+            *listed = std::move(seen);
+        }
     } catch (const GameFileError& e) {
         QDir(backup.folder).removeRecursively();
         throw GameFileError(e.file(), e.offset(),
@@ -353,10 +371,13 @@ bool RemoveBackup(const Backup& backup) {
 
 void PruneBackups(const QString& root, const QString& gameFolder, int keep,
                   const QString& keepFolder) {
-    const std::vector<Backup> backups = backupsOf(root, gameFolder);
-    const Backup* first = firstOf(backups);
+    PruneBackups(ListBackupFolders(root, gameFolder), keep, keepFolder);
+}
+
+void PruneBackups(const BackupFolders& listed, int keep, const QString& keepFolder) {
+    const Backup* first = firstOf(listed.backups);
     int kept = 0;
-    for (const Backup& b : backups) {
+    for (const Backup& b : listed.backups) {
         if (&b == first) continue;
         // The running export's backup counts among the kept and is never removed.
         const bool running =
@@ -365,12 +386,9 @@ void PruneBackups(const QString& root, const QString& gameFolder, int keep,
     }
     // Folders left by a backup that was stopped half-way never count; an hour on, they go.
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    for (const QFileInfo& info : QDir(root).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const bool leftover = info.fileName().endsWith(QLatin1String(kPartial)) ||
-                              !QFileInfo::exists(QDir(info.filePath()).filePath(kManifest));
-        if (leftover && info.lastModified().toUTC().secsTo(now) > kLeftoverSeconds)
-            QDir(info.filePath()).removeRecursively();
-    }
+    for (const QString& folder : listed.leftovers)
+        if (QFileInfo(folder).lastModified().toUTC().secsTo(now) > kLeftoverSeconds)
+            QDir(folder).removeRecursively();
 }
 
 std::vector<Backup> ListBackups(const QString& root, const QString& gameFolder) {

@@ -55,7 +55,7 @@ struct BackupEntry {
     QString copyName;  // the saved bytes in the backup folder
     qint64 size = 0;   // the file's size before the export (an archive's whole size)
     qint64 offset = 0, length = 0;         // Range only
-    QDateTime modified;                    // Range only: the archive's modification time
+    QDateTime modified;                    // Range only: the archive's modification time (UTC)
     QByteArray sha256Before, sha256After;  // hex; of the range only for the archive
 };
 
@@ -71,12 +71,21 @@ struct Backup {
     QString gamePath(const BackupEntry& entry) const;
 };
 
+// What lies below root for one game folder, from one listing: its backups newest first, and the
+// folders of backups stopped half-way (named ".partial", or without a manifest) of any game.
+struct BackupFolders {
+    std::vector<Backup> backups;
+    QStringList leftovers;
+};
+BackupFolders ListBackupFolders(const QString& root, const QString& gameFolder);
+
 // Saves everything the plan names into a new folder below root ("yyyy-MM-dd_hh-mm-ssZ", UTC) with
 // its manifest, flushed to the disk; nothing of the game is written. The folder gets its name
 // only once complete: a backup killed half-way is left under a ".partial" name. Throws
 // model::GameFileError when any of it cannot be written completely (what was written of the
 // backup is removed again).
-Backup CreateBackup(const QString& root, const BackupPlan& plan);
+// listed, when given, receives what lay below root for the game, the new backup added first.
+Backup CreateBackup(const QString& root, const BackupPlan& plan, BackupFolders* listed = nullptr);
 // Takes the SHA-256 of every entry's file as the export left it into the entries, without saving
 // them. Hashes already known (of whole files, by the entry's path) are taken as they are.
 void HashStateAfter(Backup& backup, const std::map<QString, QByteArray>& knownHashes = {});
@@ -94,6 +103,9 @@ bool RemoveBackup(const Backup& backup);
 // one named keepFolder (the backup of the export that runs), and backups killed half-way that
 // are older than an hour. Backups of other games are not touched.
 void PruneBackups(const QString& root, const QString& gameFolder, int keep = kBackupsKept,
+                  const QString& keepFolder = {});
+// The same from a listing already made.
+void PruneBackups(const BackupFolders& listed, int keep = kBackupsKept,
                   const QString& keepFolder = {});
 
 // The backups below root made of gameFolder: the first (the game before its first export) ahead

@@ -10,6 +10,8 @@
 #include <cstring>
 #ifdef Q_OS_UNIX
 #include <unistd.h>
+
+#include "core/bytes/RegularFile.h"
 #endif
 
 namespace pw::model {
@@ -131,29 +133,21 @@ GameFile::GameFile(const QString& path, Access access) : path_(path), file_(path
                : QStringLiteral("cannot be opened (%1)").arg(why));
     };
 #ifdef Q_OS_UNIX
-    // Opened without waiting (a named pipe's open waits for a writer; for a regular file the flag
-    // changes nothing), then refused unless regular: one status call, on the file opened.
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          (rw ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const int error = errno;
-        if (error == ENOENT)
+    // One status call, on the file opened.
+    const OpenedFile opened = openRegularFile(path, rw ? O_RDWR : O_RDONLY);
+    if (!opened.regular) throw notRegular();
+    if (opened.fd < 0) {
+        if (opened.error == ENOENT)
             throw GameFileError(displayName(), GameFileError::kNoOffset,
                                 QStringLiteral("file not found"));
-        if (error == EISDIR) throw notRegular();
-        throw notOpened(qt_error_string(error));
+        throw notOpened(qt_error_string(opened.error));
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        throw notRegular();
-    }
-    if (!file_.open(fd, mode, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    if (!file_.open(opened.fd, mode, QFileDevice::AutoCloseHandle)) {
+        ::close(opened.fd);
         throw notOpened(file_.errorString());
     }
     // The size and the stamp the directory cache keeps, from the same status.
-    openedStamp_ = fileStampOfStatus(st);
+    openedStamp_ = fileStampOfStatus(opened.status);
     size_ = openedStamp_.size;
 #else
     if (const QFileInfo info(path); info.exists() && !info.isFile()) throw notRegular();

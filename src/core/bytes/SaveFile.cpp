@@ -3,8 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 #include "core/bytes/GameFileError.h"
 
@@ -13,6 +16,8 @@
 #else
 #include <fcntl.h>
 #include <unistd.h>
+
+#include "core/bytes/RegularFile.h"
 #endif
 
 namespace pw::model {
@@ -85,24 +90,66 @@ void syncFolderToDisk(const QString& folder) {
 #endif
 }
 
+namespace {
+
+GameFileError tooLarge(const QString& path, qint64 size, qint64 maxSize) {
+    return GameFileError(path, GameFileError::kNoOffset,
+                         QStringLiteral("too large for a file of its kind (%1 bytes, at most %2)")
+                             .arg(size)
+                             .arg(maxSize));
+}
+
+}  // namespace
+
 QByteArray readWholeFile(const QString& path, qint64 maxSize) {
-    // As for a game file: a named pipe or a device would hold the read for ever.
-    if (const QFileInfo info(path); info.exists() && !info.isFile())
-        throw GameFileError(path, GameFileError::kNoOffset, QStringLiteral("is not a regular file"));
+    const auto notRegular = [&path] {
+        // As for a game file: a named pipe or a device would hold the read for ever.
+        return GameFileError(path, GameFileError::kNoOffset,
+                             QStringLiteral("is not a regular file"));
+    };
+#ifdef Q_OS_UNIX
+    // One open and one status call, on the file opened.
+    const OpenedFile opened = openRegularFile(path, O_RDONLY);
+    if (!opened.regular) throw notRegular();
+    if (opened.fd < 0)
+        throw GameFileError(path, GameFileError::kNoOffset,
+                            QStringLiteral("cannot be opened: ") + qt_error_string(opened.error));
+    const auto closing = qScopeGuard([&opened] { ::close(opened.fd); });
+    const qint64 size = opened.status.st_size;
+    if (size > maxSize) throw tooLarge(path, size, maxSize);
+    // The size read, and once more to the end: a file that grew meanwhile is read whole.
+    const qint64 limit = maxSize < std::numeric_limits<qint64>::max() ? maxSize + 1 : maxSize;
+    QByteArray bytes(qsizetype(size) + 1, Qt::Uninitialized);
+    qint64 got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            if (got > maxSize) throw tooLarge(path, got, maxSize);
+            bytes.resize(qsizetype(std::min<qint64>(got * 2 + 4096, limit)));
+        }
+        const ssize_t n = ::read(opened.fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0)
+            throw GameFileError(path, GameFileError::kNoOffset,
+                                QStringLiteral("cannot be read: ") + qt_error_string(errno));
+        if (n == 0) break;
+        got += n;
+    }
+    if (got > maxSize) throw tooLarge(path, got, maxSize);
+    bytes.resize(qsizetype(got));
+    return bytes;
+#else
+    if (const QFileInfo info(path); info.exists() && !info.isFile()) throw notRegular();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw GameFileError(path, GameFileError::kNoOffset,
                             QStringLiteral("cannot be opened: ") + file.errorString());
-    if (file.size() > maxSize)
-        throw GameFileError(path, GameFileError::kNoOffset,
-                            QStringLiteral("too large for a file of its kind (%1 bytes, at most %2)")
-                                .arg(file.size())
-                                .arg(maxSize));
+    if (file.size() > maxSize) throw tooLarge(path, file.size(), maxSize);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw GameFileError(path, GameFileError::kNoOffset,
                             QStringLiteral("cannot be read: ") + file.errorString());
     return bytes;
+#endif
 }
 
 }  // namespace pw::model

@@ -204,9 +204,11 @@ ExportResult ExportAll(model::EditorModel& model, const GameFiles& files,
                        const ExportSettings& settings) {
     CheckedFiles checked;
     backup::Backup made;
+    backup::BackupFolders listed;  // listed once, to be pruned after
     try {
         checked = checkBeforeExport(model, files, imported, notes);
-        made = backup::CreateBackup(settings.backupsRoot, backupPlan(model, files, checked));
+        made =
+            backup::CreateBackup(settings.backupsRoot, backupPlan(model, files, checked), &listed);
     } catch (const ExportError&) {
         throw;
     } catch (const GameFileError& e) {
@@ -257,8 +259,7 @@ ExportResult ExportAll(model::EditorModel& model, const GameFiles& files,
                 "answer \"Leave As They Are\" to keep it.");
     if (!result.changed.isEmpty()) result.backup = made;
     // A backup removed again leaves as many as before: nothing to prune.
-    if (!removed)
-        backup::PruneBackups(settings.backupsRoot, files.folder, settings.backupsKept, made.folder);
+    if (!removed) backup::PruneBackups(listed, settings.backupsKept, made.folder);
     return result;
 }
 
