@@ -382,7 +382,7 @@ void PruneBackups(const BackupFolders& listed, int keep, const QString& keepFold
         // The running export's backup counts among the kept and is never removed.
         const bool running =
             !keepFolder.isEmpty() && cleanFolder(b.folder) == cleanFolder(keepFolder);
-        if (++kept > keep && !running) QDir(b.folder).removeRecursively();
+        if (++kept > keep && !running) RemoveBackup(b);
     }
     // Folders left by a backup that was stopped half-way never count; an hour on, they go.
     const QDateTime now = QDateTime::currentDateTimeUtc();
