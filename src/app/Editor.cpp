@@ -119,9 +119,11 @@ void Editor::terminate() {
 }
 
 void Editor::saveVirtualCam() {
+    std::vector<std::pair<QString, QString>> values;
     for (const auto& value : model::settings::kVirtualCam)
-        settings_.write(QLatin1String(model::settings::kSection), QLatin1String(value.name),
-                        fields_.text(names::cameraField(value.fieldId)));
+        values.emplace_back(QLatin1String(value.name),
+                            fields_.text(names::cameraField(value.fieldId)));
+    settings_.write(QLatin1String(model::settings::kSection), values);
 }
 
 void Editor::connectCommands() {

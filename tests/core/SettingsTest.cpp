@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
+#include "FileTimes.h"
 #include "IsolatedSettings.h"
 #include "core/location/GameInstall.h"
 #include "core/location/SettingsStore.h"
@@ -91,6 +93,30 @@ TEST(Settings, EveryValueRoundTripsThroughANewStoreInItsSection) {
               QStringLiteral("-91"));
     EXPECT_EQ(file.value(QStringLiteral("GP4Path")).toString(),
               QStringLiteral("C:\\Games\\GP4\\GP4.exe"));
+}
+
+// Storing what is stored already writes nothing (the window stores its camera on every close);
+// what another instance stored since is compared, not what this one read at its start.
+TEST(Settings, OnlyValuesThatDifferFromTheStoreAreWritten) {
+    IsolatedSettings isolated;
+    SettingsStore store;
+    const std::vector<std::pair<QString, QString>> cam{{"VirtualCamX", "70"},
+                                                       {"VirtualCamY", "-28"}};
+    ASSERT_TRUE(store.write(settings::kSection, cam));
+    const QDateTime longAgo = QDateTime::currentDateTimeUtc().addDays(-2);
+    ASSERT_EQ(pw::test::setModifiedTime(store.location(), longAgo), QString());
+    ASSERT_TRUE(store.write(settings::kSection, cam));
+    EXPECT_EQ(QFileInfo(store.location()).lastModified().toUTC(), longAgo.toUTC())
+        << "rewritten with the same values";
+
+    // Another instance (another process: this one's stores share what they read) stores -175.
+    QFile file(store.location());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[Pitwright]\nVirtualCamX=-175\nVirtualCamY=-28\n");
+    file.close();
+    ASSERT_TRUE(store.write(settings::kSection, cam));
+    EXPECT_EQ(SettingsStore().read(settings::kSection, "VirtualCamX", {}), QStringLiteral("70"));
+    EXPECT_EQ(SettingsStore().read(settings::kSection, "VirtualCamY", {}), QStringLiteral("-28"));
 }
 
 TEST(Settings, IsolationRestoresThePreviousPlace) {

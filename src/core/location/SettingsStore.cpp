@@ -55,8 +55,22 @@ QString SettingsStore::read(const QString& section, const QString& name,
 }
 
 bool SettingsStore::write(const QString& section, const QString& name, const QString& value) {
-    settings_->setValue(keyOf(section, name), value);
+    return write(section, {{name, value}});
+}
+
+bool SettingsStore::write(const QString& section,
+                          const std::vector<std::pair<QString, QString>>& values) {
+    // Read again first: what another instance stored since is compared, not what this one read.
     settings_->sync();
+    bool changed = false;
+    for (const auto& [name, value] : values) {
+        const QString key = keyOf(section, name);
+        const QVariant now = settings_->value(key);
+        if (now.isValid() && now.toString() == value) continue;
+        settings_->setValue(key, value);
+        changed = true;
+    }
+    if (changed) settings_->sync();
     return settings_->status() == QSettings::NoError;
 }
 

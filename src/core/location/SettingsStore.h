@@ -3,6 +3,8 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QSettings;
 
@@ -63,6 +65,10 @@ public:
     QString read(const QString& section, const QString& name, const QString& defaultValue) const;
     // Stores the value at once; false when the store could not be written.
     bool write(const QString& section, const QString& name, const QString& value);
+    // Stores the values (name, value) at once, in one write, and only those that differ from the
+    // store as it is now (another instance may have changed it): storing what is already there
+    // writes nothing. False when the store could not be written.
+    bool write(const QString& section, const std::vector<std::pair<QString, QString>>& values);
 
     // Where the values live (registry path or file), for messages and tests.
     QString location() const;
