@@ -38,13 +38,20 @@ start_and_check() { # windows path of the program
     if window_names | grep -E -x "TGA Texture|TGA File Error|BMP Unit|Loading Textures|.*Error.*"; then
         fail "$1 showed a message"
     fi
-    wine taskkill /f /im pitwright.exe >/dev/null 2>&1 || true
+    timeout 60 wine taskkill /f /im pitwright.exe >/dev/null 2>&1 || true
+    # Wine's taskkill has been seen to leave the program running: it is ended from here then, so
+    # that the wait below cannot hold the run for ever.
+    for _ in $(seq 1 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.2; done
+    if kill -0 "$program_pid" 2>/dev/null; then
+        echo "note: $1 outlived taskkill; ended with SIGKILL" >&2
+        kill -9 "$program_pid" 2>/dev/null || true
+    fi
     wait "$program_pid" 2>/dev/null || true
     program_pid=""
 }
 
 # The demo game, recorded as the installed game of this prefix.
-WINEPATH="$(wine_path "$build/packages/stage/$name")" wine "$build/tools/make-demo-game/make-demo-game.exe" \
+WINEPATH="$(wine_path "$build/packages/stage/$name")" timeout 300 wine "$build/tools/make-demo-game/make-demo-game.exe" \
     --register "$(wine_path "$work/game")" >/dev/null 2>&1 || fail "make-demo-game failed"
 
 mkdir -p "$work/unzipped"
@@ -52,7 +59,7 @@ unzip -q "$zip" -d "$work/unzipped" || fail "unzip failed"
 start_and_check "$(wine_path "$work/unzipped/$name/pitwright.exe")"
 echo "the zip: started from another folder, opened the demo game"
 
-wine "$setup" /S >/dev/null 2>&1 || fail "the silent install failed"
+timeout 300 wine "$setup" /S >/dev/null 2>&1 || fail "the silent install failed"
 installed="$WINEPREFIX/drive_c/Program Files/Pitwright"
 [ -f "$installed/pitwright.exe" ] || fail "the installer installed no pitwright.exe"
 [ -f "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Pitwright.lnk" ] ||
@@ -64,7 +71,8 @@ start_and_check 'C:\Program Files\Pitwright\pitwright.exe'
 echo "the installer: installed silently, the installed program started"
 
 # The uninstaller copies itself and returns at once: wait for it to finish.
-wine "C:\\Program Files\\Pitwright\\uninstall.exe" /S >/dev/null 2>&1 || fail "the silent uninstall failed"
+timeout 300 wine "C:\\Program Files\\Pitwright\\uninstall.exe" /S >/dev/null 2>&1 ||
+    fail "the silent uninstall failed"
 for _ in $(seq 1 100); do [ -e "$installed" ] || break; sleep 0.2; done
 [ ! -e "$installed" ] || fail "the uninstaller left: $(cd "$installed" && find . | head)"
 [ ! -e "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Pitwright.lnk" ] ||
