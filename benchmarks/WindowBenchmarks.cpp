@@ -65,14 +65,19 @@ void registerAll() {
     })->Unit(benchmark::kMicrosecond);
 }
 
+// The first driver's number set to the other of two values.
+void editDriverNumber() {
+    editor->editor->fields().setText(app::names::driverNumber(0),
+                                     QString::number(10 + ++number % 2));
+}
+
 // Export All of a changed value, as a user exports edits: each click's backup is kept, and the
 // oldest beyond those kept removed.
 void exportChanged(benchmark::State& state) {
     QAction* action = editor->window.exportAllAction();
     for (auto _ : state) {
         state.PauseTiming();
-        editor->editor->fields().setText(app::names::driverNumber(0),
-                                         QString::number(10 + ++number % 2));
+        editDriverNumber();
         state.ResumeTiming();
         action->trigger();
         editor->finish();
@@ -83,8 +88,7 @@ void registerChanging() {
     using benchmark::RegisterBenchmark;
     // As many backups as a game keeps, besides its first.
     for (int i = 0; i <= backup::kBackupsKept; ++i) {
-        editor->editor->fields().setText(app::names::driverNumber(0),
-                                         QString::number(10 + ++number % 2));
+        editDriverNumber();
         editor->window.exportAllAction()->trigger();
     }
     RegisterBenchmark("export_all_changed_clicked@window_export_keeping_backups_raw", exportChanged)

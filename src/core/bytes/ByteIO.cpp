@@ -3,12 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#endif
 #include <cstring>
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "core/bytes/RegularFile.h"
